@@ -1,0 +1,64 @@
+#include "platform/locale.h"
+
+#include <array>
+#include <cstdlib>
+
+namespace tesmora::platform {
+
+namespace {
+
+struct LanguageCode {
+  std::string_view iso;
+  std::uint32_t primary;
+};
+
+// ISO 639-1 codes and their Windows primary language numbers.
+constexpr std::array<LanguageCode, 36> kLanguages{{
+    {"ar", 0x01}, {"bg", 0x02}, {"ca", 0x03}, {"zh", 0x04}, {"cs", 0x05}, {"da", 0x06},
+    {"de", 0x07}, {"el", 0x08}, {"en", 0x09}, {"es", 0x0A}, {"fi", 0x0B}, {"fr", 0x0C},
+    {"he", 0x0D}, {"hu", 0x0E}, {"is", 0x0F}, {"it", 0x10}, {"ja", 0x11}, {"ko", 0x12},
+    {"nl", 0x13}, {"nb", 0x14}, {"no", 0x14}, {"pl", 0x15}, {"pt", 0x16}, {"ro", 0x18},
+    {"ru", 0x19}, {"hr", 0x1A}, {"sk", 0x1B}, {"sq", 0x1C}, {"sv", 0x1D}, {"th", 0x1E},
+    {"tr", 0x1F}, {"uk", 0x22}, {"sl", 0x24}, {"et", 0x25}, {"lv", 0x26}, {"lt", 0x27},
+}};
+
+struct SubLanguage {
+  std::string_view locale;  // language_COUNTRY
+  std::uint32_t sub;
+};
+
+// Countries whose sub-language is not the default one (1).
+constexpr std::array<SubLanguage, 17> kSubLanguages{{
+    {"en_GB", 2}, {"en_AU", 3}, {"en_CA", 4}, {"en_NZ", 5}, {"en_IE", 6}, {"en_ZA", 7},
+    {"fr_BE", 2}, {"fr_CA", 3}, {"fr_CH", 4}, {"fr_LU", 5}, {"de_CH", 2}, {"de_AT", 3},
+    {"de_LU", 4}, {"it_CH", 2}, {"pt_PT", 2}, {"es_ES", 3}, {"nl_BE", 2},
+}};
+
+}  // namespace
+
+std::uint32_t LocaleIdFromPosixName(std::string_view name) {
+  // Drop the code set and the modifier: "de_AT.UTF-8@euro" -> "de_AT".
+  if (const std::size_t cut = name.find_first_of(".@"); cut != std::string_view::npos) {
+    name = name.substr(0, cut);
+  }
+  const std::string_view language = name.substr(0, name.find('_'));
+  for (const LanguageCode& code : kLanguages) {
+    if (code.iso != language) continue;
+    std::uint32_t sub = 1;
+    for (const SubLanguage& entry : kSubLanguages) {
+      if (entry.locale == name) sub = entry.sub;
+    }
+    return (sub << 10) | code.primary;
+  }
+  return kLocaleEnglishUS;
+}
+
+std::uint32_t UserDefaultLocaleId() {
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return LocaleIdFromPosixName(value);
+  }
+  return kLocaleEnglishUS;
+}
+
+}  // namespace tesmora::platform

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace tesmora::platform {
+
+// Windows-style locale identifiers: the low 10 bits are the primary language
+// (9 English, 12 French...), the next 6 bits the sub-language (the country).
+// The recorder's message boxes and the language choice are defined in these
+// terms, so the POSIX locale is translated into one.
+inline constexpr std::uint32_t kLocaleEnglishUS = 0x0409;
+
+// The identifier for a POSIX locale name such as "fr_FR.UTF-8", "de_AT@euro",
+// "pt_BR" or "C". Unknown languages and the C/POSIX locale give English (US).
+std::uint32_t LocaleIdFromPosixName(std::string_view name);
+
+// The user's default locale identifier, from LC_ALL, LC_MESSAGES or LANG,
+// the first of them that is set and not empty.
+std::uint32_t UserDefaultLocaleId();
+
+}  // namespace tesmora::platform

@@ -1,0 +1,100 @@
+#include "records/test_names.h"
+
+#include <array>
+#include <cstdio>
+
+#include "platform/paths.h"
+
+namespace tesmora {
+
+namespace {
+
+constexpr std::array<TestKind, 6> kKinds{{
+    {'1', TestFamily::Inflation, "AHC", "AHC", 210, 210},
+    {'2', TestFamily::Inflation, "AHC", "AHC", 210, 210},
+    {'3', TestFamily::Inflation, "AHA", "AHA", 209, 209},
+    {'4', TestFamily::Consistency, "CHC", "CC2", 182, 208},
+    {'5', TestFamily::Consistency, "CHA", "CA2", 207, 207},
+    {'6', TestFamily::Inflation, "AHA", "AHA", 209, 209},
+}};
+
+// Characters `first` to `first + count - 1` (zero-based) of a name, cut short
+// where the name ends.
+std::string_view Chars(std::string_view name, std::size_t first, std::size_t count) {
+  return first < name.size() ? name.substr(first, count) : std::string_view();
+}
+
+std::optional<int> TwoDigits(std::string_view text) {
+  if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9') {
+    return std::nullopt;
+  }
+  return (text[0] - '0') * 10 + (text[1] - '0');
+}
+
+std::string FormatDate(const platform::CalendarDate& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d/%02d/%02d", date.day % 100, date.month % 100,
+                date.year % 100);
+  return text;
+}
+
+}  // namespace
+
+const TestKind* FindTestKind(char kindDigit) {
+  for (const TestKind& kind : kKinds) {
+    if (kind.digit == kindDigit) return &kind;
+  }
+  return nullptr;
+}
+
+char KindDigitOf(std::string_view name) {
+  return name.size() > kKindDigitPosition ? name[kKindDigitPosition] : '\0';
+}
+
+std::string TestTypeLabel(std::string_view name, bool allFilesMode) {
+  if (allFilesMode) {
+    const std::size_t dot = name.find('.');
+    return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot + 1));
+  }
+  if (const TestKind* kind = FindTestKind(KindDigitOf(name))) return std::string(kind->typeCode);
+  const std::string_view extension = Chars(name, kKindDigitPosition, 3);
+  for (const TestKind& kind : kKinds) {
+    if (kind.exportCode == extension) return "DB-" + std::string(kind.typeCode);
+  }
+  return {};
+}
+
+std::string TestFileDate(std::string_view folder, std::string_view name, DateSource mode) {
+  if (mode == DateSource::FromName) {
+    std::string date(Chars(name, 2, 2));
+    date += '/';
+    date += Chars(name, 0, 2);
+    date += '/';
+    date += Chars(name, 10, 2);
+    return date;
+  }
+  const auto kind = mode == DateSource::CreationTime ? platform::FileTimeKind::Creation
+                                                     : platform::FileTimeKind::LastWrite;
+  const std::optional<platform::CalendarDate> date =
+      platform::ReadFileDate(platform::JoinPath(folder, name), kind);
+  return date ? FormatDate(*date) : std::string();
+}
+
+std::optional<platform::CalendarDate> TestDateFromName(std::string_view name) {
+  const std::optional<int> month = TwoDigits(Chars(name, 0, 2));
+  const std::optional<int> day = TwoDigits(Chars(name, 2, 2));
+  const std::string_view yearText = Chars(name, 10, 2);
+  const std::optional<int> year = TwoDigits(yearText);
+  if (!month || !day || !year) return std::nullopt;
+  const platform::CalendarDate date{(yearText >= "95" ? 1900 : 2000) + *year, *month, *day};
+  if (!platform::IsValidDate(date)) return std::nullopt;
+  return date;
+}
+
+std::string ExportFileName(std::string_view testName) {
+  std::string name(Chars(testName, 0, kKindDigitPosition));
+  if (const TestKind* kind = FindTestKind(KindDigitOf(testName))) name += kind->exportCode;
+  return name;
+}
+
+}  // namespace tesmora

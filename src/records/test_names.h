@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_times.h"
+
+namespace tesmora {
+
+// The recorder names each test file MMDDnnnn.KYY: month, day, its own number,
+// a full stop, the kind digit K and the two-digit year. Everything the lists,
+// the exporter and the sheet know about a test before opening it comes from
+// that name.
+inline constexpr std::size_t kTestFileNameLength = 12;
+inline constexpr std::size_t kKindDigitPosition = 9;  // zero-based: character 10
+
+enum class TestFamily { Inflation, Consistency };
+
+struct TestKind {
+  char digit;
+  TestFamily family;
+  std::string_view typeCode;    // shown in the Type column
+  std::string_view exportCode;  // extension of the export file
+  int exportTitleMessage;
+  int sheetTitleMessage;
+};
+
+// The kind of a kind digit '1' to '6', or nothing for any other character.
+const TestKind* FindTestKind(char kindDigit);
+
+// The kind digit of a name (its 10th character), or 0 for a shorter name.
+char KindDigitOf(std::string_view name);
+
+// The Type text of a file name. In the display-all-files mode it is the text
+// after the first full stop; otherwise the type code of the kind digit, or
+// "DB-" and the family's type code for an export file ("AHC", "AHA", "CC2",
+// "CA2" in capitals), or an empty text.
+std::string TestTypeLabel(std::string_view name, bool allFilesMode);
+
+// Where the Date column of a file comes from.
+enum class DateSource {
+  FromName = 0,       // test files: day/month/year from the name
+  CreationTime = 1,   // export files, whose creation date is the test's date
+  LastWriteTime = 2,  // any file in the display-all-files mode
+};
+
+// The Date text "dd/MM/yy". In modes 1 and 2 the file folder/name is looked
+// at; a file whose times cannot be read gives an empty text.
+std::string TestFileDate(std::string_view folder, std::string_view name, DateSource mode);
+
+// The test's date from its name (year 95 and above in the 1900s, below in the
+// 2000s), or nothing when the name holds no real date.
+std::optional<platform::CalendarDate> TestDateFromName(std::string_view name);
+
+// The export file name of a test file: its first nine characters (up to the
+// full stop) and the export code of its kind; just the nine characters when
+// the kind digit is unknown.
+std::string ExportFileName(std::string_view testName);
+
+}  // namespace tesmora

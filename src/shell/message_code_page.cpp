@@ -1,0 +1,9 @@
+#include "shell/message_table.h"
+
+namespace tesmora {
+
+CodePage MessageCodePage(int id) {
+  return id < kFirstWindowsMessage ? CodePage::Dos850 : CodePage::Windows1252;
+}
+
+}  // namespace tesmora
