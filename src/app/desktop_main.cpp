@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     mainWindow.show();
     return QApplication::exec();
   } catch (const std::exception& error) {
-    QMessageBox::critical(nullptr, tesmora::ui::kApplicationTitle, QString::fromLocal8Bit(error.what()));
+    QMessageBox::critical(nullptr, tesmora::ui::kApplicationTitle,
+                          QString::fromLocal8Bit(error.what()));
     return 0;
   }
 }

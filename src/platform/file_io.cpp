@@ -84,8 +84,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const mode_t mode =
       ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
 
-  const bool written = ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), bytes) &&
-                       ::fsync(fd.get()) == 0;
+  const bool written =
+      ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
   if (!fd.Close() || !written || std::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;

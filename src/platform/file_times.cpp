@@ -20,7 +20,9 @@ std::chrono::year_month_day ToCalendar(const CalendarDate& date) {
 }
 
 // Floor division, so that times before 1970 land on the right day.
-long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+long long FloorDiv(long long a, long long b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 }  // namespace
 
@@ -34,7 +36,8 @@ std::optional<CalendarDate> ReadFileDate(const std::string& path, FileTimeKind /
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;
   const long long dayNumber = FloorDiv(info.st_mtim.tv_sec, kSecondsPerDay);
   const std::chrono::year_month_day ymd{sys_days{days{dayNumber}}};
-  return CalendarDate{static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+  return CalendarDate{static_cast<int>(ymd.year()),
+                      static_cast<int>(static_cast<unsigned>(ymd.month())),
                       static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
 

@@ -29,9 +29,23 @@ struct SubLanguage {
 
 // Countries whose sub-language is not the default one (1).
 constexpr std::array<SubLanguage, 17> kSubLanguages{{
-    {"en_GB", 2}, {"en_AU", 3}, {"en_CA", 4}, {"en_NZ", 5}, {"en_IE", 6}, {"en_ZA", 7},
-    {"fr_BE", 2}, {"fr_CA", 3}, {"fr_CH", 4}, {"fr_LU", 5}, {"de_CH", 2}, {"de_AT", 3},
-    {"de_LU", 4}, {"it_CH", 2}, {"pt_PT", 2}, {"es_ES", 3}, {"nl_BE", 2},
+    {"en_GB", 2},
+    {"en_AU", 3},
+    {"en_CA", 4},
+    {"en_NZ", 5},
+    {"en_IE", 6},
+    {"en_ZA", 7},
+    {"fr_BE", 2},
+    {"fr_CA", 3},
+    {"fr_CH", 4},
+    {"fr_LU", 5},
+    {"de_CH", 2},
+    {"de_AT", 3},
+    {"de_LU", 4},
+    {"it_CH", 2},
+    {"pt_PT", 2},
+    {"es_ES", 3},
+    {"nl_BE", 2},
 }};
 
 }  // namespace

@@ -21,8 +21,8 @@ std::string_view Trim(std::string_view s) {
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 // One line of the file: its text without the line end, and the line end itself
@@ -89,7 +89,8 @@ std::string_view LineEndStyle(std::string_view content) {
 // into lines of their own and corrupt the file.
 std::string SingleLine(std::string_view value) {
   std::string clean(value);
-  std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      clean.begin(), clean.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   return clean;
 }
 
@@ -112,8 +113,8 @@ std::optional<std::string> FindProfileValue(std::string_view text, std::string_v
   return std::nullopt;
 }
 
-std::string SetProfileValue(std::string_view text, std::string_view section,
-                            std::string_view key, std::string_view value) {
+std::string SetProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                            std::string_view value) {
   const std::vector<Line> lines = SplitLines(text);
   const std::string_view eol = LineEndStyle(text);
   const std::string keyLine = std::string(key) + "=" + SingleLine(value);
@@ -124,7 +125,8 @@ std::string SetProfileValue(std::string_view text, std::string_view section,
     const ParsedLine parsed = Parse(lines[i].text);
     if (parsed.kind == LineKind::Section) {
       if (sectionLine >= 0) break;
-      if (SameName(parsed.name, section)) sectionLine = lastLineOfSection = static_cast<std::ptrdiff_t>(i);
+      if (SameName(parsed.name, section))
+        sectionLine = lastLineOfSection = static_cast<std::ptrdiff_t>(i);
       continue;
     }
     if (sectionLine < 0) continue;
@@ -206,7 +208,8 @@ bool WriteProfileStrings(const std::string& path, std::string_view section,
   // alone would throw away every other line of it.
   if (!existing && FileExists(path)) return false;
   std::string content = existing.value_or(std::string());
-  for (const auto& [key, value] : keyValues) content = SetProfileValue(content, section, key, value);
+  for (const auto& [key, value] : keyValues)
+    content = SetProfileValue(content, section, key, value);
   return WriteFileAtomically(path, content);
 }
 

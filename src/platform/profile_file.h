@@ -23,8 +23,8 @@ namespace tesmora::platform {
 // Pure text operations, used by the file operations below.
 std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section,
                                             std::string_view key);
-std::string SetProfileValue(std::string_view text, std::string_view section,
-                            std::string_view key, std::string_view value);
+std::string SetProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                            std::string_view value);
 
 // Integer reading of a value: leading decimal digits with an optional sign;
 // a value without digits reads as 0 and a negative value as 0.

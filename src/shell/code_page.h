@@ -20,9 +20,9 @@ std::optional<unsigned char> EncodeChar(CodePage page, char32_t c);
 
 struct EncodeResult {
   bool ok = true;
-  std::string bytes;           // the encoded text, complete when ok
-  std::size_t badOffset = 0;   // byte offset in the UTF-8 input of the first failure
-  char32_t badChar = 0;        // the character that has no byte (U+FFFD for bad UTF-8)
+  std::string bytes;          // the encoded text, complete when ok
+  std::size_t badOffset = 0;  // byte offset in the UTF-8 input of the first failure
+  char32_t badChar = 0;       // the character that has no byte (U+FFFD for bad UTF-8)
 };
 
 // Encodes UTF-8 text; fails at the first character the code page cannot hold

@@ -11,12 +11,12 @@ namespace tesmora {
 // receive when the user picks the language from the menu.
 struct LanguageEntry {
   int languageIndex;
-  std::string_view isoCode;          // two letters, as the command line takes them
-  std::string_view menuItem;         // component name of its item in Options > Languages
-  std::string_view caption;          // its fixed menu caption, UTF-8
-  int flagImage;                     // flag picture in the image list listeDrapeaux
-  std::uint16_t messageLanguageId;   // set by the menu
-  std::uint8_t primaryLanguage;      // low byte of a locale identifier that selects it
+  std::string_view isoCode;         // two letters, as the command line takes them
+  std::string_view menuItem;        // component name of its item in Options > Languages
+  std::string_view caption;         // its fixed menu caption, UTF-8
+  int flagImage;                    // flag picture in the image list listeDrapeaux
+  std::uint16_t messageLanguageId;  // set by the menu
+  std::uint8_t primaryLanguage;     // low byte of a locale identifier that selects it
 };
 
 // Indexed by LanguageIndex: 0 French, 1 English, 2 Spanish, 3 Italian,

@@ -13,17 +13,37 @@ struct MenuCaption {
 };
 
 inline constexpr std::array<MenuCaption, 22> kMainMenuCaptions{{
-    {"Fichier", 336},   {"NewRep", 337},        {"Supprimer1", 338},       {"Rafraichir", 339},
-    {"ExportManuelle", 340}, {"Exit", 341},     {"Config", 342},           {"Port", 343},
-    {"DirSauve", 344},  {"ExportAuto", 345},    {"AllFiles", 346},         {"Imprimante", 308},
-    {"Edition1", 347},  {"Copier1", 348},       {"Coller1", 349},          {"mSociete", 363},
-    {"Slectionnertout1", 350}, {"SelectAllPC", 335}, {"Options1", 353},   {"Langue1", 354},
-    {"Aide", 358},      {"Apropos", 359},
+    {"Fichier", 336},
+    {"NewRep", 337},
+    {"Supprimer1", 338},
+    {"Rafraichir", 339},
+    {"ExportManuelle", 340},
+    {"Exit", 341},
+    {"Config", 342},
+    {"Port", 343},
+    {"DirSauve", 344},
+    {"ExportAuto", 345},
+    {"AllFiles", 346},
+    {"Imprimante", 308},
+    {"Edition1", 347},
+    {"Copier1", 348},
+    {"Coller1", 349},
+    {"mSociete", 363},
+    {"Slectionnertout1", 350},
+    {"SelectAllPC", 335},
+    {"Options1", 353},
+    {"Langue1", 354},
+    {"Aide", 358},
+    {"Apropos", 359},
 }};
 
 inline constexpr std::array<MenuCaption, 6> kPopupMenuCaptions{{
-    {"Copier", 348}, {"Coller", 349}, {"Supprimer", 360},
-    {"Graphique", 361}, {"Impression1", 362}, {"Exporter1", 340},
+    {"Copier", 348},
+    {"Coller", 349},
+    {"Supprimer", 360},
+    {"Graphique", 361},
+    {"Impression1", 362},
+    {"Exporter1", 340},
 }};
 
 }  // namespace tesmora

@@ -40,9 +40,9 @@ Settings LoadSettings(const std::string& programDirectory, const std::string& wo
   settings.startupWorkingDirectory = workingDirectory;
   settings.settingsPath = platform::JoinPath(programDirectory, kSettingsFileName);
 
-  const std::optional<std::string> content =
-      CanOpenForReading(settings.settingsPath) ? platform::ReadWholeFile(settings.settingsPath)
-                                               : std::nullopt;
+  const std::optional<std::string> content = CanOpenForReading(settings.settingsPath)
+                                                 ? platform::ReadWholeFile(settings.settingsPath)
+                                                 : std::nullopt;
   if (!content) {
     settings.portName = std::string(kDefaultPortName);
     settings.ExportDataMode = 0;
@@ -57,7 +57,8 @@ Settings LoadSettings(const std::string& programDirectory, const std::string& wo
   const auto value = [&](std::string_view section, std::string_view key) {
     return platform::FindProfileValue(*content, section, key);
   };
-  settings.portName = AcceptPortName(value(kPortSection, kPortKey).value_or(std::string(kDefaultPortName)));
+  settings.portName =
+      AcceptPortName(value(kPortSection, kPortKey).value_or(std::string(kDefaultPortName)));
   const std::optional<std::string> mode = value(kExportSection, kExportKey);
   settings.ExportDataMode = (mode && platform::ProfileValueToInt(*mode) != 0) ? 1 : 0;
   settings.AutoSaveDirectory = value(kDirectorySection, kDirectoryKey).value_or(std::string());

@@ -32,8 +32,8 @@ TEST(FileTimes, DatesBefore1970AndLeapDays) {
   TempDir dir;
   const std::string path = dir.File("f");
   WriteBytes(path, "x");
-  for (const CalendarDate date : {CalendarDate{1965, 1, 1}, CalendarDate{2024, 2, 29},
-                                  CalendarDate{2094, 12, 31}}) {
+  for (const CalendarDate date :
+       {CalendarDate{1965, 1, 1}, CalendarDate{2024, 2, 29}, CalendarDate{2094, 12, 31}}) {
     ASSERT_TRUE(SetFileCreationDate(path, date));
     EXPECT_EQ(ReadFileDate(path, FileTimeKind::Creation), date);
   }

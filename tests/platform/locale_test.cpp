@@ -10,12 +10,24 @@ TEST(LocaleIdFromPosixName, MapsLanguageAndCountry) {
     const char* name;
     std::uint32_t id;
   } cases[] = {
-      {"fr_FR.UTF-8", 0x040C}, {"fr_CH.UTF-8", 0x100C}, {"en_GB.UTF-8", 0x0809},
-      {"en_US", 0x0409},       {"de_DE@euro", 0x0407},  {"de_AT.ISO-8859-1@euro", 0x0C07},
-      {"pt_PT.UTF-8", 0x0816}, {"pt_BR.UTF-8", 0x0416}, {"es_ES.UTF-8", 0x0C0A},
-      {"it_IT", 0x0410},       {"pl_PL.UTF-8", 0x0415}, {"cs_CZ.UTF-8", 0x0405},
-      {"nl_NL.UTF-8", 0x0413}, {"C", 0x0409},           {"POSIX", 0x0409},
-      {"C.UTF-8", 0x0409},     {"", 0x0409},            {"xx_YY", 0x0409},
+      {"fr_FR.UTF-8", 0x040C},
+      {"fr_CH.UTF-8", 0x100C},
+      {"en_GB.UTF-8", 0x0809},
+      {"en_US", 0x0409},
+      {"de_DE@euro", 0x0407},
+      {"de_AT.ISO-8859-1@euro", 0x0C07},
+      {"pt_PT.UTF-8", 0x0816},
+      {"pt_BR.UTF-8", 0x0416},
+      {"es_ES.UTF-8", 0x0C0A},
+      {"it_IT", 0x0410},
+      {"pl_PL.UTF-8", 0x0415},
+      {"cs_CZ.UTF-8", 0x0405},
+      {"nl_NL.UTF-8", 0x0413},
+      {"C", 0x0409},
+      {"POSIX", 0x0409},
+      {"C.UTF-8", 0x0409},
+      {"", 0x0409},
+      {"xx_YY", 0x0409},
   };
   for (const auto& c : cases) EXPECT_EQ(LocaleIdFromPosixName(c.name), c.id) << c.name;
 }

@@ -32,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FindCase{"Plain", "[LIAISON]\r\nPort=COM4\r\n", "LIAISON", "Port", "COM4"},
         FindCase{"SectionAndKeyIgnoreCase", "[SOCIETE]\nLIGNE1=Lab\n", "Societe", "Ligne1", "Lab"},
-        FindCase{"BlanksAroundNamesAndValue", "  [ EXPORT ] \n  Mode =  2  \n", "EXPORT", "Mode", "2"},
+        FindCase{"BlanksAroundNamesAndValue", "  [ EXPORT ] \n  Mode =  2  \n", "EXPORT", "Mode",
+                 "2"},
         FindCase{"QuotesAreStripped", "[S]\nk=\"a b\"\n", "S", "k", "a b"},
         FindCase{"UnpairedQuoteKept", "[S]\nk=\"a b\n", "S", "k", "\"a b"},
         FindCase{"EmptyValue", "[S]\nk=\n", "S", "k", ""},
@@ -116,7 +117,8 @@ TEST(ProfileFile, WriteLeavesNoTemporaryFileBehind) {
   const std::string path = dir.File("a.ini");
   ASSERT_TRUE(WriteProfileStrings(path, "S", {{"a", "1"}, {"b", "2"}}));
   int entries = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++entries;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    ++entries;
   EXPECT_EQ(entries, 1);
   EXPECT_EQ(ReadBytes(path), "[S]\r\na=1\r\nb=2\r\n");
 }

@@ -41,9 +41,9 @@ TEST(CompanyFile, WritingReplacesTheLinesInPlaceAndKeepsTheRest) {
   structure_societe company = ReadCompanyFile(program.path());
   company.lines[0] = "New";
   ASSERT_TRUE(WriteCompanyFile(program.path(), company));
-  EXPECT_EQ(ReadBytes(path),
-            "; notes\n[SOCIETE]\nLigne1=New\nLigne2=Street\nOther=kept\nLigne3=" +
-                company.lines[2] + "\nLigne4=" + company.lines[3] + "\n[Extra]\nx=1");
+  EXPECT_EQ(ReadBytes(path), "; notes\n[SOCIETE]\nLigne1=New\nLigne2=Street\nOther=kept\nLigne3=" +
+                                 company.lines[2] + "\nLigne4=" + company.lines[3] +
+                                 "\n[Extra]\nx=1");
 }
 
 TEST(CompanyFile, GarbageFileIsReadWithDefaults) {

@@ -15,9 +15,8 @@ TEST(LanguageFromLocale, PicksTheColumnOfThePrimaryLanguage) {
   } cases[] = {
       {0x0405, 7, 0}, {0x0407, 5, 2}, {0x0C07, 5, 2}, {0x0409, 1, 7}, {0x0809, 1, 7},
       {0x0C0A, 2, 6}, {0x040C, 0, 1}, {0x100C, 0, 1}, {0x0410, 3, 3}, {0x0415, 6, 4},
-      {0x0816, 4, 5}, {0x0416, 4, 5},
-      {0x0413, 1, 7},  // Dutch: English
-      {0x0411, 1, 7},  // Japanese: English
+      {0x0816, 4, 5}, {0x0416, 4, 5}, {0x0413, 1, 7},  // Dutch: English
+      {0x0411, 1, 7},                                  // Japanese: English
   };
   for (const auto& c : cases) {
     const LanguageState state = LanguageFromLocale(c.locale);
@@ -60,8 +59,8 @@ TEST(ChooseLanguage, MenuClickSetsIndexAndIdentifier) {
 }
 
 TEST(LanguageTable, MenuOrderIsAlphabeticalByCaption) {
-  const char* captions[] = {"Cesky",    "Deutsch", "English", "Espa\u00f1ol",
-                            "Fran\u00e7ais", "Italiano", "Polski", "Portugues"};
+  const char* captions[] = {"Cesky",         "Deutsch",  "English", "Espa\u00f1ol",
+                            "Fran\u00e7ais", "Italiano", "Polski",  "Portugues"};
   for (std::size_t i = 0; i < kLanguageMenuOrder.size(); ++i) {
     EXPECT_EQ(kLanguages[static_cast<std::size_t>(kLanguageMenuOrder[i])].caption, captions[i]);
   }

@@ -17,14 +17,13 @@ namespace {
 
 // Every message the program looks up.
 constexpr std::array<int, 127> kUsedMessages{
-    2,   3,   4,   9,   10,  31,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,  46,
-    47,  48,  49,  54,  65,  66,  67,  68,  74,  114, 115, 116, 117, 118, 119, 126, 153, 154,
-    169, 171, 172, 176, 182, 193, 207, 208, 209, 210, 218, 264, 265, 266, 267, 268, 269, 270,
-    271, 272, 273, 274, 275, 276, 277, 278, 279, 280, 281, 282, 283, 284, 285, 286, 287, 288,
-    289, 292, 293, 300, 302, 303, 304, 305, 306, 307, 308, 309, 310, 311, 312, 313, 314, 315,
-    320, 321, 323, 324, 325, 327, 328, 329, 330, 331, 333, 334, 335, 336, 337, 338, 339, 340,
-    341, 342, 343, 344, 345, 346, 347, 348, 349, 350, 353, 354, 358, 359, 360, 361, 362, 363,
-    364};
+    2,   3,   4,   9,   10,  31,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,  46,  47,
+    48,  49,  54,  65,  66,  67,  68,  74,  114, 115, 116, 117, 118, 119, 126, 153, 154, 169, 171,
+    172, 176, 182, 193, 207, 208, 209, 210, 218, 264, 265, 266, 267, 268, 269, 270, 271, 272, 273,
+    274, 275, 276, 277, 278, 279, 280, 281, 282, 283, 284, 285, 286, 287, 288, 289, 292, 293, 300,
+    302, 303, 304, 305, 306, 307, 308, 309, 310, 311, 312, 313, 314, 315, 320, 321, 323, 324, 325,
+    327, 328, 329, 330, 331, 333, 334, 335, 336, 337, 338, 339, 340, 341, 342, 343, 344, 345, 346,
+    347, 348, 349, 350, 353, 354, 358, 359, 360, 361, 362, 363, 364};
 
 constexpr int kFrench = 0, kEnglish = 1, kPortuguese = 4;
 
@@ -40,7 +39,8 @@ TEST(MessageTable, EveryUsedMessageHasATextInEveryLanguage) {
 TEST(MessageTable, RowsNeverLookedUpExistAndAreEmpty) {
   int used = 0;
   for (int id = 0; id < kMessageCount; ++id) {
-    const bool isUsed = std::find(kUsedMessages.begin(), kUsedMessages.end(), id) != kUsedMessages.end();
+    const bool isUsed =
+        std::find(kUsedMessages.begin(), kUsedMessages.end(), id) != kUsedMessages.end();
     used += isUsed;
     if (!isUsed) {
       for (int lang = 0; lang < kLanguageCount; ++lang) {
@@ -110,7 +110,8 @@ int RunEncoder(const std::string& table, std::string& errors) {
 
 TEST(MessageTableEncoder, RefusesWhatWouldGiveWrongBytes) {
   const std::string good =
-      "@1\nfr \"a\"\nen \"b\"\nes \"c\"\nit \"d\"\npt \"DEGRADA\u00c7\u00c3O\"\nde \"f\"\npl \"g\"\ncs \"h\"\n";
+      "@1\nfr \"a\"\nen \"b\"\nes \"c\"\nit \"d\"\npt \"DEGRADA\u00c7\u00c3O\"\nde \"f\"\npl "
+      "\"g\"\ncs \"h\"\n";
   std::string errors;
   EXPECT_EQ(RunEncoder(good, errors), 0) << errors;
 

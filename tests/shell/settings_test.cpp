@@ -44,7 +44,8 @@ TEST(LoadSettings, AnyNonZeroModeIsOnAndTheNextToggleWritesZero) {
 
   ASSERT_TRUE(SaveExportDataMode(settings, !settings.ExportDataMode));
   EXPECT_EQ(settings.ExportDataMode, 0);
-  EXPECT_EQ(ReadBytes(path), "[EXPORT]\r\nMode=0\r\n[REPERTOIRE]\r\nSauvegarde Auto=/data/auto/\r\n");
+  EXPECT_EQ(ReadBytes(path),
+            "[EXPORT]\r\nMode=0\r\n[REPERTOIRE]\r\nSauvegarde Auto=/data/auto/\r\n");
 }
 
 TEST(LoadSettings, ModeThatIsNotANumberIsOff) {
