@@ -57,6 +57,11 @@ struct ParsedLine {
 };
 
 ParsedLine Parse(std::string_view text) {
+  // A file saved as UTF-8 by a Windows editor starts with a byte order mark;
+  // it must not hide the first section.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
   const std::string_view s = Trim(text);
   if (s.empty() || s.front() == ';') return {};
   if (s.front() == '[') {

@@ -66,6 +66,7 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
   BuildMenus();
   ApplyLanguage();
   resize(1024, 768);
+  splitter->setSizes({425, 545});
 }
 
 QAction* TFPtesm100q::AddItem(QMenu* menu, const char* objectName) {

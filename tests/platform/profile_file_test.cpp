@@ -47,6 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"NoFinalNewline", "[S]\nk=last", "S", "k", "last"},
         FindCase{"KeyWithSpaces", "[REPERTOIRE]\r\nSauvegarde Auto=/data/\r\n", "REPERTOIRE",
                  "Sauvegarde Auto", "/data/"},
+        FindCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "1"},
         FindCase{"EmptyText", "", "S", "k", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
