@@ -1,7 +1,9 @@
 #include "platform/profile_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "support/temp_dir.h"
 
@@ -19,6 +21,8 @@ struct FindCase {
   std::string_view key;
   std::optional<std::string> expected;
 };
+
+void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
 
 class FindProfileValueTest : public ::testing::TestWithParam<FindCase> {};
 
@@ -59,6 +63,8 @@ struct SetCase {
   std::string_view value;
   std::string_view after;
 };
+
+void PrintTo(const SetCase& c, std::ostream* os) { *os << c.name; }
 
 class SetProfileValueTest : public ::testing::TestWithParam<SetCase> {};
 
@@ -124,15 +130,31 @@ TEST(ProfileFile, WriteLeavesNoTemporaryFileBehind) {
   EXPECT_EQ(ReadBytes(path), "[S]\r\na=1\r\nb=2\r\n");
 }
 
-TEST(ProfileFile, UnwritableFolderFailsAndKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+TEST(ProfileFile, WriteCutShortKeepsTheOldFileWhole) {
   TempDir dir;
-  const std::string path = dir.File("a.ini");
-  WriteBytes(path, "[S]\nk=old\n");
-  ::chmod(dir.path().c_str(), 0500);
-  EXPECT_FALSE(WriteProfileString(path, "S", "k", "new"));
-  ::chmod(dir.path().c_str(), 0700);
-  EXPECT_EQ(ReadBytes(path), "[S]\nk=old\n");
+  const std::string path = dir.File("tesmora.ini");
+  const std::string old = "[LIAISON]\r\nPort=COM4\r\n[EXPORT]\r\nMode=1\r\n";
+  WriteBytes(path, old);
+
+  // Let the disk "fill up" after 64 bytes: the write stops half-way.
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 64;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = WriteProfileString(path, "REPERTOIRE", "Sauvegarde Auto",
+                                          "/a/folder/name/long/enough/to/pass/the/limit/");
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_FALSE(written);
+  EXPECT_EQ(ReadBytes(path), old);
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1) << "the temporary file is removed";
 }
 
 TEST(ProfileFile, UnreadableFileIsNotOverwritten) {
