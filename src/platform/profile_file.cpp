@@ -185,19 +185,24 @@ int ProfileValueToInt(std::string_view value) {
   return negative ? 0 : static_cast<int>(number);
 }
 
+namespace {
+
+std::optional<std::string> ReadProfileValue(const std::string& path, std::string_view section,
+                                            std::string_view key) {
+  const std::optional<std::string> content = ReadWholeFile(path);
+  return content ? FindProfileValue(*content, section, key) : std::nullopt;
+}
+
+}  // namespace
+
 std::string ReadProfileString(const std::string& path, std::string_view section,
                               std::string_view key, std::string_view defaultValue) {
-  const std::optional<std::string> content = ReadWholeFile(path);
-  if (!content) return std::string(defaultValue);
-  std::optional<std::string> value = FindProfileValue(*content, section, key);
-  return value ? std::move(*value) : std::string(defaultValue);
+  return ReadProfileValue(path, section, key).value_or(std::string(defaultValue));
 }
 
 int ReadProfileInt(const std::string& path, std::string_view section, std::string_view key,
                    int defaultValue) {
-  const std::optional<std::string> content = ReadWholeFile(path);
-  if (!content) return defaultValue;
-  const std::optional<std::string> value = FindProfileValue(*content, section, key);
+  const std::optional<std::string> value = ReadProfileValue(path, section, key);
   return value ? ProfileValueToInt(*value) : defaultValue;
 }
 

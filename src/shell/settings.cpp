@@ -1,8 +1,5 @@
 #include "shell/settings.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <optional>
 
 #include "platform/file_io.h"
@@ -21,13 +18,6 @@ constexpr std::string_view kDirectorySection = "REPERTOIRE";
 constexpr std::string_view kDirectoryKey = "Sauvegarde Auto";
 constexpr std::string_view kPortsSection = "PORTS";
 
-bool CanOpenForReading(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
-}
-
 }  // namespace
 
 std::string AcceptPortName(std::string_view value) {
@@ -40,9 +30,8 @@ Settings LoadSettings(const std::string& programDirectory, const std::string& wo
   settings.startupWorkingDirectory = workingDirectory;
   settings.settingsPath = platform::JoinPath(programDirectory, kSettingsFileName);
 
-  const std::optional<std::string> content = CanOpenForReading(settings.settingsPath)
-                                                 ? platform::ReadWholeFile(settings.settingsPath)
-                                                 : std::nullopt;
+  // A file that cannot be read is treated like a missing one.
+  const std::optional<std::string> content = platform::ReadWholeFile(settings.settingsPath);
   if (!content) {
     settings.portName = std::string(kDefaultPortName);
     settings.ExportDataMode = 0;

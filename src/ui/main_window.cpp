@@ -16,6 +16,10 @@ namespace tesmora::ui {
 
 namespace {
 
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString Message(int id, int languageIndex) {
   return QString::fromStdString(MessageUtf8(id, languageIndex));
 }
@@ -124,10 +128,8 @@ void TFPtesm100q::BuildMenus() {
   languageGroup_ = new QActionGroup(this);
   for (const int index : kLanguageMenuOrder) {
     const LanguageEntry& entry = kLanguages[static_cast<std::size_t>(index)];
-    QAction* item = languages->addAction(
-        QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())));
-    item->setObjectName(
-        QString::fromUtf8(entry.menuItem.data(), static_cast<qsizetype>(entry.menuItem.size())));
+    QAction* item = languages->addAction(FromUtf8(entry.caption));
+    item->setObjectName(FromUtf8(entry.menuItem));
     item->setCheckable(true);
     item->setChecked(index == language_.LanguageIndex);
     languageGroup_->addAction(item);
@@ -141,8 +143,7 @@ void TFPtesm100q::BuildMenus() {
 void TFPtesm100q::ApplyLanguage() {
   const int lang = language_.LanguageIndex;
   for (const MenuCaption& caption : kMainMenuCaptions) {
-    const QString name =
-        QString::fromUtf8(caption.item.data(), static_cast<qsizetype>(caption.item.size()));
+    const QString name = FromUtf8(caption.item);
     if (auto* action = findChild<QAction*>(name)) action->setText(Message(caption.message, lang));
   }
   Label3->setText(Message(335, lang));
@@ -151,8 +152,7 @@ void TFPtesm100q::ApplyLanguage() {
 void TFPtesm100q::SelectLanguage(int languageIndex) {
   ChooseLanguage(language_, languageIndex);
   const LanguageEntry& entry = kLanguages[static_cast<std::size_t>(language_.LanguageIndex)];
-  const QString item =
-      QString::fromUtf8(entry.menuItem.data(), static_cast<qsizetype>(entry.menuItem.size()));
+  const QString item = FromUtf8(entry.menuItem);
   if (auto* action = findChild<QAction*>(item)) action->setChecked(true);
   ApplyLanguage();
 }

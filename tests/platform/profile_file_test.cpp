@@ -123,10 +123,7 @@ TEST(ProfileFile, WriteLeavesNoTemporaryFileBehind) {
   TempDir dir;
   const std::string path = dir.File("a.ini");
   ASSERT_TRUE(WriteProfileStrings(path, "S", {{"a", "1"}, {"b", "2"}}));
-  int entries = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
-    ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(testing::EntriesIn(dir.path()), 1);
   EXPECT_EQ(ReadBytes(path), "[S]\r\na=1\r\nb=2\r\n");
 }
 
@@ -150,11 +147,7 @@ TEST(ProfileFile, WriteCutShortKeepsTheOldFileWhole) {
 
   EXPECT_FALSE(written);
   EXPECT_EQ(ReadBytes(path), old);
-  int entries = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1) << "the temporary file is removed";
+  EXPECT_EQ(testing::EntriesIn(dir.path()), 1) << "the temporary file is removed";
 }
 
 TEST(ProfileFile, UnreadableFileIsNotOverwritten) {

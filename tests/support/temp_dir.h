@@ -36,6 +36,13 @@ class TempDir {
   std::string path_;
 };
 
+// How many entries a folder holds (to see that no temporary file is left).
+inline int EntriesIn(const std::string& folder) {
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++entries;
+  return entries;
+}
+
 inline void WriteBytes(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
