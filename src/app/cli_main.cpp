@@ -4,13 +4,15 @@
 #include <cstring>
 #include <string_view>
 
+#include "app/cli_export_command.h"
+
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tesmora-cli [--help] [--version]\n"
+    "usage: tesmora-cli [--help] [--version] COMMAND [ARGS]\n"
     "\n"
-    "Tesmora's command-line program. Commands come with the records engine\n"
-    "and the recorder link.\n";
+    "Commands:\n"
+    "  export   write the export texts of test files (tesmora-cli export --help)\n";
 
 }  // namespace
 
@@ -22,6 +24,9 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::puts("TESMORA 3.06");
     return 0;
+  }
+  if (argc >= 2 && std::string_view(argv[1]) == "export") {
+    return tesmora::cli::RunExportCommand(argc, argv);
   }
   std::fputs(kUsage, stderr);
   return 2;

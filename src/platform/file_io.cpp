@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -45,10 +47,22 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-mode_t CurrentUmask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
+// A fresh name beside the target. O_EXCL makes a clash fail instead of
+// sharing a file; the counter and the clock make a clash unlikely even when
+// several threads write into one folder.
+int CreateTemporaryBeside(const std::string& path, std::string& temp) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
+    temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+           std::to_string(tick % 1000000);
+    // 0666 lets the umask decide the permissions of a new file, as for any
+    // file the user creates; umask() itself is never called, since it would
+    // change the mask for every thread at once.
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -75,22 +89,28 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string temp = path + ".XXXXXX";
-  FileDescriptor fd(::mkstemp(temp.data()));
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, Durability durability) {
+  std::string temp;
+  FileDescriptor fd(CreateTemporaryBeside(path, temp));
   if (fd.get() < 0) return false;
 
   struct stat old {};
-  const mode_t mode =
-      ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-
-  const bool written =
-      ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+  const bool keepMode = ::stat(path.c_str(), &old) == 0;
+  const bool written = (!keepMode || ::fchmod(fd.get(), old.st_mode & 07777) == 0) &&
+                       WriteAll(fd.get(), bytes) &&
+                       (durability == Durability::Replaceable || ::fsync(fd.get()) == 0);
   if (!fd.Close() || !written || std::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;
   }
   return true;
+}
+
+bool OverwriteFile(const std::string& path, std::string_view bytes) {
+  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (fd.get() < 0) return false;
+  const bool written = WriteAll(fd.get(), bytes);
+  return fd.Close() && written;
 }
 
 }  // namespace tesmora::platform

@@ -1,0 +1,123 @@
+#include "app/cli_export_command.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/locale.h"
+#include "platform/paths.h"
+#include "records/export_text.h"
+#include "shell/languages.h"
+
+namespace tesmora::cli {
+
+namespace {
+
+constexpr const char* kExportUsage =
+    "usage: tesmora-cli export [--lang fr|en|es|it|pt|de|pl|cs] [--out DIR]\n"
+    "                          [--version-text TEXT] [--basis-flags N] FILE...\n"
+    "\n"
+    "Writes the export text of each test file beside it, or into DIR, with the\n"
+    "customer and protocol lists of the program directory. The language defaults\n"
+    "to the user's locale. --version-text is the recorder's version text for the\n"
+    "first line; --basis-flags the recorder's basis byte (4: % MS, 8: % b 14).\n"
+    "A failed file is reported on standard error and the others go on.\n"
+    "Exit status: 0 all exported, 1 some failed, 2 wrong usage.\n";
+
+int Usage() {
+  std::fputs(kExportUsage, stderr);
+  return 2;
+}
+
+struct Options {
+  ExportSettings settings;
+  std::string outputDirectory;
+  std::vector<std::string> files;
+};
+
+bool ParseBasisFlags(const char* text, std::uint8_t& flags) {
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 0);
+  if (end == text || *end != '\0' || value < 0 || value > 255) return false;
+  flags = static_cast<std::uint8_t>(value);
+  return true;
+}
+
+// Returns false on wrong usage.
+bool ParseOptions(int argc, char** argv, Options& options) {
+  options.settings.languageIndex =
+      LanguageFromLocale(platform::UserDefaultLocaleId()).LanguageIndex;
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--lang" && hasValue) {
+      const LanguageEntry* language = FindLanguageByCode(argv[++i]);
+      if (language == nullptr) return false;
+      options.settings.languageIndex = language->languageIndex;
+    } else if (arg == "--out" && hasValue) {
+      options.outputDirectory = argv[++i];
+    } else if (arg == "--version-text" && hasValue) {
+      options.settings.versionText = argv[++i];
+    } else if (arg == "--basis-flags" && hasValue) {
+      if (!ParseBasisFlags(argv[++i], options.settings.basisFlags)) return false;
+    } else if (arg == "--") {
+      for (++i; i < argc; ++i) options.files.emplace_back(argv[i]);
+    } else if (arg.starts_with("--")) {
+      return false;
+    } else {
+      options.files.emplace_back(arg);
+    }
+  }
+  return !options.files.empty();
+}
+
+void SplitPath(const std::string& path, std::string& folder, std::string& name) {
+  const std::size_t slash = path.find_last_of(platform::kPathSeparator);
+  if (slash == std::string::npos) {
+    folder = ".";
+    name = path;
+  } else {
+    folder = path.substr(0, slash + 1);
+    name = path.substr(slash + 1);
+  }
+}
+
+}  // namespace
+
+int RunExportCommand(int argc, char** argv) {
+  if (argc == 3 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0)) {
+    std::fputs(kExportUsage, stdout);
+    return 0;
+  }
+  Options options;
+  if (!ParseOptions(argc, argv, options)) return Usage();
+
+  Exporter exporter(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
+  for (const std::string& message :
+       exporter.LoadCustomerAndProtocolLists(options.settings.languageIndex)) {
+    std::fprintf(stderr, "tesmora-cli: %s\n", message.c_str());
+  }
+
+  int status = 0;
+  std::string folder;
+  std::string name;
+  for (const std::string& path : options.files) {
+    SplitPath(path, folder, name);
+    const Exporter::Outcome outcome =
+        exporter.ExportTestFile(folder, name, options.settings, options.outputDirectory);
+    for (const std::string& message : outcome.messages) {
+      std::fprintf(stderr, "%s\n", message.c_str());
+    }
+    if (outcome.ok) {
+      std::printf("%s\n", outcome.exportPath.c_str());
+    } else {
+      status = 1;
+    }
+  }
+  return status;
+}
+
+}  // namespace tesmora::cli

@@ -1,0 +1,14 @@
+#include "records/failure_text.h"
+
+#include "shell/message_table.h"
+
+namespace tesmora {
+
+std::string FailureText(std::string_view lead, std::initializer_list<int> messages,
+                        int languageIndex) {
+  std::string text(lead);
+  for (const int id : messages) text += MessageUtf8(id, languageIndex);
+  return text;
+}
+
+}  // namespace tesmora
