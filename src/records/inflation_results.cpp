@@ -207,12 +207,13 @@ void ComputeInflationResults(DecodedTest& test, char kindDigit) {
   test.Idp = 0;
   if (!test.DegradationTest) return;
 
+  // Without a validated curve in the second series there is nothing to
+  // compare series 1 with: Idp stays 0 rather than claiming a total loss.
+  if (series.target != 1) return;
   const InflationResults& first = test.SeriesResults[0];
   InflationResults& second = test.SeriesResults[1];
-  if (series.target == 1) {
-    second.WxLabel = first.WxLabel;
-    if (kindDigit == '3') second.HydHa = first.HydHa;
-  }
+  second.WxLabel = first.WxLabel;
+  if (kindDigit == '3') second.HydHa = first.HydHa;
   test.Idp = DegradationIndex(first.W, second.W);
 }
 

@@ -192,6 +192,7 @@ TEST(InflationResults, DegradationTestsComputeTheSeriesThatHasValidatedCurves) {
   ComputeInflationResults(test, '3');
   // Mean of curves 1 and 2, whose peaks are 300 and 260.
   EXPECT_FLOAT_EQ(test.SeriesResults[0].P, RoundHalfUp(280 * 1.1f));
+  EXPECT_FLOAT_EQ(test.Idp, 0);
 }
 
 TEST(InflationResults, DegradationIndexComparesTheWValuesAsPrinted) {

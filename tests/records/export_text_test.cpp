@@ -1,0 +1,371 @@
+#include "records/export_text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "fixtures/test_file_writer.h"
+#include "platform/file_times.h"
+#include "support/temp_dir.h"
+
+namespace tesmora {
+namespace {
+
+using fixtures::ConsistencyTestSpec;
+using fixtures::InflationTestSpec;
+using testing::EntriesIn;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+std::string AsText(const fixtures::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
+
+// The lines of an export text: it ends each line with a CR.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t cr; (cr = text.find('\r', start)) != std::string::npos; start = cr + 1) {
+    lines.push_back(text.substr(start, cr - start));
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+int LineOf(const std::vector<std::string>& lines, const std::string& start) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].rfind(start, 0) == 0) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// A test folder and a program directory with the standard lists.
+class ExportTest : public ::testing::Test {
+ protected:
+  ExportTest() : exporter_(home_.path(), home_.path()) {
+    WriteBytes(home_.File("cliente.txt"),
+               AsText(fixtures::BuildCustomerFile(fixtures::StandardCustomers())));
+    WriteBytes(home_.File("protocol.txt"),
+               AsText(fixtures::BuildProtocolFile(fixtures::StandardProtocols())));
+    EXPECT_TRUE(exporter_.LoadCustomerAndProtocolLists(1).empty());
+  }
+
+  Exporter::Outcome Export(const std::string& name, const fixtures::Bytes& bytes) {
+    WriteBytes(folder_.File(name), AsText(bytes));
+    return exporter_.ExportTestFile(folder_.path(), name, settings_);
+  }
+
+  // Exports and returns the export text; fails the test when the export fails.
+  std::string ExportText(const std::string& name, const fixtures::Bytes& bytes) {
+    const Exporter::Outcome outcome = Export(name, bytes);
+    EXPECT_TRUE(outcome.ok) << (outcome.messages.empty() ? "" : outcome.messages[0]);
+    return outcome.ok ? ReadBytes(outcome.exportPath) : std::string();
+  }
+
+  TempDir folder_;
+  TempDir home_;
+  Exporter exporter_;
+  ExportSettings settings_{.languageIndex = 1, .versionText = "V2.01", .basisFlags = 4};
+};
+
+InflationTestSpec Inflation(char kind, std::uint32_t seed = 3) {
+  return fixtures::RealisticInflationTest(seed, kind);
+}
+
+TEST_F(ExportTest, HeaderEndsTheFileNameLineWithCrCrLfCr) {
+  const std::string text = ExportText("03021001.126", fixtures::BuildInflationFile(Inflation('1')));
+  EXPECT_EQ(text.substr(0, text.find("SAMPLE")),
+            "V2.01\r\t\t\tDOXEL CH\rFILE NAME            :\t03021001.126\r\r\n\r");
+}
+
+TEST_F(ExportTest, ATestWithoutCustomerWritesOneEmptyLineAndThreeTabs) {
+  InflationTestSpec test = Inflation('1');
+  test.text.customer = "";
+  const std::vector<std::string> lines =
+      Lines(ExportText("03021001.126", fixtures::BuildInflationFile(test)));
+  EXPECT_EQ(lines[8], "CUSTOMER \t");
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 9, lines.begin() + 13),
+            (std::vector<std::string>{"", "\t", "\t", "\t"}));
+
+  test.text.customer = "2";
+  const std::vector<std::string> customer =
+      Lines(ExportText("03021001.126", fixtures::BuildInflationFile(test)));
+  const fixtures::CustomerSpec second = fixtures::StandardCustomers()[1];
+  EXPECT_EQ(customer[9], second.lines[0]);
+  EXPECT_EQ(customer[12], "\t" + second.lines[3]);
+}
+
+TEST_F(ExportTest, TemperatureLineCarriesTheDegreeSignBeforeItsUnit) {
+  InflationTestSpec test = Inflation('1');
+  test.text.temperature = "20.5";
+  test.text.temperatureUnit = 'F';
+  const std::vector<std::string> lines =
+      Lines(ExportText("03021001.126", fixtures::BuildInflationFile(test)));
+  EXPECT_EQ(lines[13],
+            "LAB.TEMP.\t20.5\t\xF8"
+            "F");
+  EXPECT_EQ(lines[14].rfind("LAB.HYGROM.\t", 0), 0u);
+}
+
+TEST_F(ExportTest, AFieldPastItsWidthEndsTheFieldsAndAFieldOfExactlyItsWidthDoesNot) {
+  InflationTestSpec test = Inflation('1');
+  // Exactly 15 characters; the zero after them is the first byte of the
+  // (empty) water absorption field.
+  test.text.gluten = "123456789012345";
+  test.text.waterAbsorption = "";
+  // 7 characters in a field of 6: the first zero comes from the (empty)
+  // falling number field.
+  test.text.moisture = "14.25 %";
+  test.text.fallingNumber = "";
+  const std::vector<std::string> lines =
+      Lines(ExportText("03021001.126", fixtures::BuildInflationFile(test)));
+  EXPECT_EQ(lines[15], "MOISTURE \t14.25 %\t%");
+  EXPECT_EQ(lines[16], "FN VALUE \t\ts");
+  EXPECT_EQ(lines[21], "GLUTEN   \t\t");
+  EXPECT_EQ(lines[24], "x -> Wx  \t\tmm");
+
+  test.text.moisture = "14.2";
+  const std::vector<std::string> exact =
+      Lines(ExportText("03021001.126", fixtures::BuildInflationFile(test)));
+  EXPECT_EQ(exact[21], "GLUTEN   \t123456789012345\t");
+  EXPECT_EQ(exact[22], "W.A.     \t\t%");
+  EXPECT_EQ(exact[23], "EXTRAC.R.\t" + test.text.extraction + "\t%");
+}
+
+TEST_F(ExportTest, LinesOfEachKindFallWhereTheSheetReadsThem) {
+  const struct {
+    const char* name;
+    char kind;
+    int comments;  // -1: none
+    int protocol;
+    int results;
+    bool hydration;
+  } cases[] = {{"03021001.126", '1', 25, -1, 27, false},
+               {"03021001.226", '2', 25, -1, 27, false},
+               {"03021001.326", '3', -1, 25, 28, true},
+               {"03021001.626", '6', -1, 25, 28, false}};
+  for (const auto& c : cases) {
+    InflationTestSpec test = Inflation(c.kind);
+    test.text.comment1 = "FIRST COMMENT";
+    const std::vector<std::string> lines =
+        Lines(ExportText(c.name, fixtures::BuildInflationFile(test)));
+    EXPECT_EQ(LineOf(lines, "COMMENTS"), c.comments) << c.name;
+    if (c.comments > 0) {
+      EXPECT_EQ(lines[c.comments], "COMMENTS   \tFIRST COMMENT");
+    }
+    EXPECT_EQ(LineOf(lines, "PROTOCOL\t"), c.protocol) << c.name;
+    EXPECT_EQ(LineOf(lines, " RESULTS"), c.results) << c.name;
+    const int wx = c.results + 7;
+    EXPECT_TRUE(lines[wx].rfind("W(", 0) == 0 || lines[wx].rfind("Sb(", 0) == 0) << c.name;
+    EXPECT_EQ(lines[wx + 1].rfind("HYD", 0) == 0, c.hydration) << c.name;
+  }
+}
+
+TEST_F(ExportTest, DegradationTestsPutTheSecondMeanAfterTheFirstSeries) {
+  fixtures::InflationOptions options;
+  options.kindDigit = '2';
+  options.firstSeriesCount = 3;
+  InflationTestSpec test = fixtures::RealisticInflationTest(5, options);
+  const std::vector<std::string> lines =
+      Lines(ExportText("04140212.226", fixtures::BuildInflationFile(test)));
+  EXPECT_EQ(lines[1], "\t\t\tDOXEL CH\tDEGRADATION");
+  const int head = LineOf(lines, "L(mm)");
+  ASSERT_GT(head, 0);
+  EXPECT_EQ(lines[head - 6], "NUMBER OF CURVES\t5(3/2)");
+  EXPECT_EQ(lines[head], "L(mm)\tAVERAGE\tCURVE1\tCURVE2\tCURVE3\tAVERAGE\tCURVE4\tCURVE5\t");
+  EXPECT_EQ(LineOf(lines, "Idp\t"), LineOf(lines, "W(") + 1);
+  // Every row that has all five curves holds eight cells, the second mean the
+  // sixth of them, as long as both means run.
+  const DecodedTest decoded = exporter_.LastState().decoded;
+  const int meanRows =
+      std::min(CurveLength(decoded.MeanCurves[0]), CurveLength(decoded.MeanCurves[1]));
+  ASSERT_GT(meanRows, 10);
+  for (int row = 0; row < meanRows; ++row) {
+    std::vector<std::string> cells;
+    std::stringstream line(lines[head + 1 + row]);
+    for (std::string cell; std::getline(line, cell, '\t');) cells.push_back(cell);
+    ASSERT_EQ(cells.size(), 8u) << row;
+    EXPECT_FALSE(cells[5].empty()) << row;
+  }
+}
+
+TEST_F(ExportTest, ACurveThatEndsEarlyLeavesItsCellsEmpty) {
+  InflationTestSpec test = Inflation('1');
+  test.curveCount = 3;
+  test.curveFlags = 0x07;
+  test.curves.resize(3);
+  test.curves[0].resize(40);
+  fixtures::UpdateRecorderSummary(test);
+  const std::vector<std::string> lines =
+      Lines(ExportText("03021001.126", fixtures::BuildInflationFile(test)));
+  const int head = LineOf(lines, "L(mm)");
+  // Row 39 is the first curve's last value; from row 40 on its cell is empty.
+  EXPECT_EQ(lines[head + 1 + 39].find("\t\t"), std::string::npos);
+  const std::string& row40 = lines[head + 1 + 40];
+  const std::size_t mean = row40.find('\t') + 1;
+  const std::size_t firstCurve = row40.find('\t', mean) + 1;
+  EXPECT_EQ(row40[firstCurve], '\t') << row40;
+  EXPECT_EQ(std::count(row40.begin(), row40.end(), '\t'), 4) << row40;
+}
+
+TEST_F(ExportTest, InflationTableLabelsGoToTheSheetWithAClosingMark) {
+  const std::string text = ExportText("03021001.126", fixtures::BuildInflationFile(Inflation('1')));
+  const std::vector<std::string> lines = Lines(text);
+  const std::vector<std::string>& labels = exporter_.LastState().sheet.RowLabels;
+  const int head = LineOf(lines, "L(mm)");
+  ASSERT_EQ(labels.size(), lines.size() - head - 2 + 1);
+  EXPECT_EQ(lines[head + 1].substr(0, 2), "0\t");
+  for (std::size_t i = 0; i + 1 < labels.size(); ++i) {
+    EXPECT_EQ(lines[head + 2 + i].substr(0, labels[i].size() + 1), labels[i] + "\t");
+  }
+  EXPECT_EQ(labels.back(), "-1");
+  // The table ends with its last cell: no closing CR.
+  EXPECT_NE(text.back(), '\r');
+}
+
+TEST_F(ExportTest, ConsistencyTableFillsTheSheetColumns) {
+  fixtures::ConsistencyOptions options;
+  options.kindDigit = '5';
+  options.recalculation = true;
+  ConsistencyTestSpec test = fixtures::RealisticConsistencyTest(4, options);
+  const std::vector<std::string> lines =
+      Lines(ExportText("10221107.526", fixtures::BuildConsistencyFile(test)));
+  const ExportState state = exporter_.LastState();
+  const int head = LineOf(lines, "s\tPRESSURE\tAVERAGE\t");
+  ASSERT_GT(head, 0);
+  const int n = state.decoded.SampleCount;
+  ASSERT_EQ(n, static_cast<int>(test.samples.size()));
+  ASSERT_EQ(static_cast<int>(lines.size()), head + 1 + n + 1);
+  for (int k = 0; k < n; k += 97) {
+    const std::string expected =
+        state.sheet.RowLabels[k] + "\t" +
+        std::to_string(static_cast<long>(state.sheet.ConsistencyPressureColumn[k])) + "\t" +
+        std::to_string(static_cast<long>(state.sheet.ConsistencyFitColumn[k])) + "\t";
+    EXPECT_EQ(lines[head + 1 + k], expected) << k;
+  }
+  EXPECT_EQ(state.sheet.RowLabels[n], "-1");
+  // The recalculation leaves its softened curve in the working directory.
+  EXPECT_EQ(ReadBytes(home_.File("ble_soft.tmp")).size(), static_cast<std::size_t>(n) * 4);
+}
+
+TEST_F(ExportTest, KindFourPrintsHydrationOnlyAbovetheLowerPrMax) {
+  ConsistencyTestSpec test = fixtures::RealisticConsistencyTest(6, '4');
+  test.protocolNumber = 1;
+  const fixtures::ProtocolSpec protocol = fixtures::StandardProtocols()[1];
+  for (const float prMax :
+       {static_cast<float>(protocol.lowerPrMax), static_cast<float>(protocol.lowerPrMax + 1)}) {
+    test.prMax = prMax;
+    const std::vector<std::string> lines =
+        Lines(ExportText("11030041.426", fixtures::BuildConsistencyFile(test)));
+    const int wa = LineOf(lines, "WA\t");
+    ASSERT_GT(wa, 0);
+    const bool above = prMax > protocol.lowerPrMax;
+    EXPECT_EQ(lines[wa + 1].rfind("HYD", 0) == 0, above) << prMax;
+    // The first converted line is left empty at or below the lower PrMax.
+    const int converted = wa + (above ? 2 : 1);
+    EXPECT_EQ(lines[converted].empty(), !above) << prMax;
+  }
+}
+
+TEST_F(ExportTest, EachFailureGivesItsMessageAndLeavesNoFile) {
+  const fixtures::Bytes good = fixtures::BuildInflationFile(Inflation('1'));
+  fixtures::Bytes noMarker = fixtures::BuildUnstuffedInflationFile(Inflation('1'));
+  for (std::size_t i = 0; i + 3 < noMarker.size(); ++i) {
+    if (noMarker[i] == 0xFF && noMarker[i + 1] == 0x7F) noMarker[i] = 0xFE;
+  }
+  InflationTestSpec flourEnds = Inflation('1');
+  flourEnds.text.flour = "\xFF";
+  InflationTestSpec oldVersion = Inflation('1');
+  oldVersion.version = 3;
+
+  const std::string unexpected = ". Unexpected value.Impossible export";
+  const struct {
+    const char* name;
+    fixtures::Bytes bytes;
+    std::string message;
+  } cases[] = {
+      {"03021001.126", noMarker, unexpected},
+      {"03021001.126", fixtures::BuildInflationFile(flourEnds), unexpected},
+      {"03021001.126", fixtures::BuildInflationFile(oldVersion),
+       ". WRONG VERSIONImpossible export"},
+      {"03021001.726", good, unexpected},  // a kind-7 name over a file that is no test
+  };
+  for (const auto& c : cases) {
+    // An older export of the same name survives the failure.
+    const std::string exportName = ExportFileName(c.name);
+    WriteBytes(folder_.File(exportName), "older export");
+    fixtures::Bytes bytes = c.bytes;
+    if (std::string(c.name).ends_with("726")) bytes.assign(100, 0x20);
+    const Exporter::Outcome outcome = Export(c.name, bytes);
+    EXPECT_FALSE(outcome.ok) << c.message;
+    EXPECT_EQ(outcome.messages, std::vector<std::string>{c.name + c.message});
+    EXPECT_EQ(ReadBytes(folder_.File(exportName)), "older export");
+    EXPECT_EQ(EntriesIn(folder_.path()), 2) << c.message;
+    std::filesystem::remove(folder_.File(c.name));
+    std::filesystem::remove(folder_.File(exportName));
+  }
+  EXPECT_EQ(ExportFileName("03021001.726"), "03021001.");
+
+  // The test file is missing.
+  Exporter::Outcome outcome = exporter_.ExportTestFile(folder_.path(), "03021001.126", settings_);
+  EXPECT_EQ(outcome.messages,
+            std::vector<std::string>{"03021001.126. OPENING ERRORImpossible export"});
+  // The export file cannot be written: its folder does not exist.
+  WriteBytes(folder_.File("03021001.126"), AsText(good));
+  outcome =
+      exporter_.ExportTestFile(folder_.path(), "03021001.126", settings_, folder_.File("missing"));
+  EXPECT_EQ(outcome.messages,
+            std::vector<std::string>{"03021001.126. OPENING ERRORImpossible export"});
+  // The program directory cannot take the un-stuffed copy.
+  Exporter homeless(home_.File("missing"), home_.path());
+  outcome = homeless.ExportTestFile(folder_.path(), "03021001.126", settings_);
+  EXPECT_EQ(outcome.messages, std::vector<std::string>{"doxel.tmp.OPENING ERROR"});
+  EXPECT_EQ(EntriesIn(folder_.path()), 1);
+}
+
+TEST_F(ExportTest, TheExportCarriesTheTestsDateAndTheSheetExportGoesToTempbd) {
+  const fixtures::Bytes bytes = fixtures::BuildInflationFile(Inflation('1'));
+  const Exporter::Outcome outcome = Export("03021001.126", bytes);
+  ASSERT_TRUE(outcome.ok);
+  EXPECT_EQ(platform::ReadFileDate(outcome.exportPath, platform::FileTimeKind::Creation),
+            (platform::CalendarDate{2026, 3, 2}));
+  const Exporter::Outcome sheet =
+      exporter_.ExportForSheet(folder_.path(), "03021001.126", settings_);
+  ASSERT_TRUE(sheet.ok);
+  EXPECT_EQ(sheet.exportPath, home_.File("tempbd.txt"));
+  EXPECT_EQ(ReadBytes(sheet.exportPath), ReadBytes(outcome.exportPath));
+  // The un-stuffed copy stays in the program directory.
+  EXPECT_EQ(ReadBytes(home_.File("doxel.tmp")),
+            AsText(fixtures::BuildUnstuffedInflationFile(Inflation('1'))));
+}
+
+TEST_F(ExportTest, ExportsFromTwoThreadsNeverMix) {
+  const fixtures::Bytes inflation = fixtures::BuildInflationFile(Inflation('1'));
+  const fixtures::Bytes consistency =
+      fixtures::BuildConsistencyFile(fixtures::RealisticConsistencyTest(2, '5'));
+  const std::string first = ExportText("03021001.126", inflation);
+  const std::string second = ExportText("10221107.526", consistency);
+  TempDir other;
+  WriteBytes(other.File("10221107.526"), AsText(consistency));
+  std::vector<std::string> fromThread;
+  std::thread link([&] {
+    for (int i = 0; i < 30; ++i) {
+      const auto outcome = exporter_.ExportTestFile(other.path(), "10221107.526", settings_);
+      fromThread.push_back(outcome.ok ? ReadBytes(outcome.exportPath) : "failed");
+    }
+  });
+  for (int i = 0; i < 30; ++i) {
+    const auto outcome = exporter_.ExportTestFile(folder_.path(), "03021001.126", settings_);
+    ASSERT_TRUE(outcome.ok);
+    EXPECT_EQ(ReadBytes(outcome.exportPath), first);
+  }
+  link.join();
+  for (const std::string& text : fromThread) EXPECT_EQ(text, second);
+}
+
+}  // namespace
+}  // namespace tesmora
