@@ -355,11 +355,12 @@ TEST(ListFiles, CustomerAndProtocolRecordsAtTheirOffsets) {
   EXPECT_EQ(Text(customers, 2 + 105, 35), std::string(34, 'Z') + std::string(1, '\0'));
   EXPECT_EQ(Text(customers, 2 + 140 + 105, 5), std::string("LAST\0", 5));
 
-  const Bytes protocols = BuildProtocolFile(StandardProtocols());
+  const std::vector<ProtocolSpec> standard = StandardProtocols();
+  const Bytes protocols = BuildProtocolFile(standard);
   ASSERT_EQ(protocols.size(), 2u + 21 * 20);
   EXPECT_EQ(Text(protocols, 2, 9), std::string("STANDARD\0", 9));
   for (std::size_t k = 0; k < 21; ++k) {
-    const ProtocolSpec& p = StandardProtocols()[k];
+    const ProtocolSpec& p = standard[k];
     const std::size_t at = 2 + 20 * k;
     EXPECT_EQ(protocols[at + 15], 0) << k;
     EXPECT_EQ(static_cast<std::int16_t>(U16(protocols, at + 16)), p.lowerPrMax) << k;
