@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cctype>
@@ -6,9 +7,11 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "fixtures/test_file_writer.h"
+#include "support/temp_dir.h"
 
 namespace tesmora::fixtures {
 namespace {
@@ -352,11 +355,12 @@ TEST(ListFiles, CustomerAndProtocolRecordsAtTheirOffsets) {
   EXPECT_EQ(Text(customers, 2 + 105, 35), std::string(34, 'Z') + std::string(1, '\0'));
   EXPECT_EQ(Text(customers, 2 + 140 + 105, 5), std::string("LAST\0", 5));
 
-  const Bytes protocols = BuildProtocolFile(StandardProtocols());
+  const std::vector<ProtocolSpec> standard = StandardProtocols();
+  const Bytes protocols = BuildProtocolFile(standard);
   ASSERT_EQ(protocols.size(), 2u + 21 * 20);
   EXPECT_EQ(Text(protocols, 2, 9), std::string("STANDARD\0", 9));
   for (std::size_t k = 0; k < 21; ++k) {
-    const ProtocolSpec& p = StandardProtocols()[k];
+    const ProtocolSpec& p = standard[k];
     const std::size_t at = 2 + 20 * k;
     EXPECT_EQ(protocols[at + 15], 0) << k;
     EXPECT_EQ(static_cast<std::int16_t>(U16(protocols, at + 16)), p.lowerPrMax) << k;
@@ -438,6 +442,7 @@ struct Traits {
   bool customer = false, noCustomer = false, invalidTime = false;
   bool fieldFillsWidth = false, fieldOverflows = false, fieldEndsText = false;
   bool recalculation = false, noRecalculation = false, halfSecond = false;
+  bool byteFFBeforeMarker = false, reservedIgnored = false, reservedKept = false;
 };
 
 Traits TraitsOf(const NamedFile& file) {
@@ -475,6 +480,12 @@ Traits TraitsOf(const NamedFile& file) {
     }
   }
   t.invalidTime = !IsValidTime(time);
+  t.byteFFBeforeMarker = copy[text - 5] == 0xFF;
+  if (std::any_of(copy.begin() + static_cast<std::ptrdiff_t>(text + 190), copy.end(),
+                  [](std::uint8_t b) { return b != 0; })) {
+    const bool read = IsInflation(file.name) ? U16(copy, 6) >= 6 : U16(copy, 12) >= 10;
+    (read ? t.reservedKept : t.reservedIgnored) = true;
+  }
   (copy[text + 39] == 0 ? t.noCustomer : t.customer) = true;
   for (std::size_t k = 0; k + 1 < std::size(kFieldPlaces); ++k) {
     const std::size_t at = text + kFieldPlaces[k].offset, width = kFieldPlaces[k].width;
@@ -496,7 +507,8 @@ TEST(StandardSet, HoldsEveryAwkwardCase) {
          {&Traits::degradationWithSecondSeries, &Traits::degradationWithoutSecondSeries,
           &Traits::firstCurveEarly, &Traits::customer, &Traits::noCustomer, &Traits::invalidTime,
           &Traits::fieldFillsWidth, &Traits::fieldOverflows, &Traits::fieldEndsText,
-          &Traits::recalculation, &Traits::noRecalculation, &Traits::halfSecond}) {
+          &Traits::recalculation, &Traits::noRecalculation, &Traits::halfSecond,
+          &Traits::byteFFBeforeMarker, &Traits::reservedIgnored, &Traits::reservedKept}) {
       any.*flag = any.*flag || t.*flag;
     }
     if (IsInflation(file.name)) ++multiCurve, apart += t.curvesEndApart;
@@ -514,6 +526,9 @@ TEST(StandardSet, HoldsEveryAwkwardCase) {
   EXPECT_TRUE(any.recalculation);
   EXPECT_TRUE(any.noRecalculation);
   EXPECT_TRUE(any.halfSecond);
+  EXPECT_TRUE(any.byteFFBeforeMarker);
+  EXPECT_TRUE(any.reservedIgnored);
+  EXPECT_TRUE(any.reservedKept);
 }
 
 TEST(StandardSet, SameSeedGivesSameBytes) {
@@ -601,20 +616,26 @@ TEST(RealisticConsistency, RisesToPrMaxWithinMinutesThenFallsSlowly) {
           options.kindDigit = kind;
           options.halfSecondSteps = half;
           options.version = version;
+          options.sampleCount = seed % 4 == 0 ? 1100 : 0;
           const ConsistencyTestSpec test = RealisticConsistencyTest(seed, options);
           EXPECT_EQ(test.testType, kind == '4' ? 2 : 1);
           EXPECT_EQ(test.timeStepWord & 0xFF, half ? 1 : 0);
           const std::size_t n = test.samples.size();
           EXPECT_GE(n, half ? 900u : 600u);
           EXPECT_LE(n, 1100u);
+          if (options.sampleCount > 0) {
+            EXPECT_EQ(n, 1100u);
+          }
           const double step = half ? 0.5 : 1.0;
           const double scale = ScaleFactor(test);
           double best = 0, bestTime = 0, sum = 0, last = 0;
+          std::vector<double> smoothed;
           for (std::size_t k = 0; k < n; ++k) {
             ASSERT_NE(test.samples[k], kSamplesEnd);
             sum += test.samples[k];
             if (k >= 20) sum -= test.samples[k - 20];
             last = sum / double(std::min<std::size_t>(k + 1, 20)) * scale;
+            smoothed.push_back(last);
             if (last > best) best = last, bestTime = 1 + double(k) * step;
           }
           EXPECT_GE(best, 380.0);
@@ -623,15 +644,55 @@ TEST(RealisticConsistency, RisesToPrMaxWithinMinutesThenFallsSlowly) {
           EXPECT_LT(last, 0.95 * best) << "falls after its maximum";
           EXPECT_GT(last, 0.3 * best) << "falls slowly";
           EXPECT_NEAR(test.prMax, best, 0.06 * best);
-          double fit = 0;
-          for (int p = 6; p >= 0; --p) fit = fit * bestTime + test.fit[static_cast<std::size_t>(p)];
-          EXPECT_NEAR(fit, test.prMax, 0.1 * test.prMax) << "fitted polynomial at TPrMax";
+          // The fitted polynomial follows the curve: small deviation over the whole test.
+          double squares = 0;
+          for (std::size_t k = 20; k < n; ++k) {
+            const double t = 1 + double(k) * step;
+            double fit = 0;
+            for (std::size_t p = 7; p-- > 0;) fit = fit * t + test.fit[p];
+            squares += (fit - smoothed[k]) * (fit - smoothed[k]);
+          }
+          EXPECT_LT(std::sqrt(squares / double(n - 20)), 0.06 * best) << "fitted polynomial";
           EXPECT_TRUE(std::count(test.samples.begin(), test.samples.end(), 255) +
                           std::count(test.samples.begin(), test.samples.end(), 511) >
                       0);
         }
       }
     }
+  }
+}
+
+TEST(MakeFixturesTool, WritesTheStandardSetAndBothListsWithOneLinePerFile) {
+  testing::TempDir dir;
+  const std::string out = dir.File("set"), log = dir.File("log.txt");
+  const std::string command =
+      std::string(MAKE_FIXTURES) + " --out '" + out + "' --seed 3 > '" + log + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+
+  std::vector<NamedFile> expected = StandardSet(3);
+  expected.push_back({"cliente.txt", BuildCustomerFile(StandardCustomers()), ""});
+  expected.push_back({"protocol.txt", BuildProtocolFile(StandardProtocols()), ""});
+  EXPECT_EQ(testing::EntriesIn(out), static_cast<int>(expected.size()));
+  std::istringstream lines(testing::ReadBytes(log));
+  for (const NamedFile& file : expected) {
+    const std::string bytes = testing::ReadBytes(out + "/" + file.name);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), file.bytes) << file.name;
+    std::string line;
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line.rfind(file.name + "  ", 0), 0u) << line;
+    if (!file.description.empty()) {
+      EXPECT_NE(line.find(file.description), std::string::npos);
+    }
+  }
+}
+
+TEST(MakeFixturesTool, WrongUsageExitsWithTwo) {
+  for (const char* arguments :
+       {"", "--seed 3", "--out", "--out x --seed", "--out x --seed 1z", "--out x --colour"}) {
+    const std::string command = std::string(MAKE_FIXTURES) + " " + arguments + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << arguments;
+    EXPECT_EQ(WEXITSTATUS(status), 2) << arguments;
   }
 }
 
