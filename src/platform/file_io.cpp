@@ -107,9 +107,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, Durabi
 }
 
 bool OverwriteFile(const std::string& path, std::string_view bytes) {
-  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  // Written over the old content and then cut to length, rather than opened
+  // with O_TRUNC: ext4 flushes a file emptied by truncation to disk on close,
+  // which would cost a disk write per export for a file nobody keeps.
+  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
   if (fd.get() < 0) return false;
-  const bool written = WriteAll(fd.get(), bytes);
+  const bool written =
+      WriteAll(fd.get(), bytes) && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0;
   return fd.Close() && written;
 }
 

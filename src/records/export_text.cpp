@@ -398,7 +398,7 @@ class ExportComposer {
   // The cell of a mean curve in row r; empty once the curve has ended.
   void MeanCell(int series, int row) {
     const auto& mean = test_.MeanCurves[series];
-    if (row >= CurveLength(mean)) return;
+    if (row >= meanLengths_[series]) return;
     float p = Pressure(mean[row]);
     if (p > 2000 || p < 0) p = 0;
     w_.Significant(p, p >= 100 ? 4 : 3);
@@ -467,6 +467,7 @@ class ExportComposer {
       if (!degradation) return !firstEnded;
       return !(firstEnded && seriesEnded(false));
     };
+    meanLengths_ = {CurveLength(test_.MeanCurves[0]), CurveLength(test_.MeanCurves[1])};
     const auto secondMeanCell = [&](int row) {
       w_.Tab();
       MeanCell(1, row);
@@ -604,6 +605,7 @@ class ExportComposer {
   Writer w_;
   char kind_;
   TestFamily family_;
+  std::array<int, 2> meanLengths_{};
 };
 
 // The softened curve as "ble_soft.tmp" holds it: little-endian f32 values.
