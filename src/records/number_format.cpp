@@ -30,7 +30,9 @@ void AppendInteger(std::string& out, long long value) {
 void AppendWhole(std::string& out, double x) {
   x = Finite(x);
   long long whole = TruncateSafely(x);
-  if (x - static_cast<double>(whole) >= 0.5) ++whole;
+  if (x - static_cast<double>(whole) >= 0.5 && whole < std::numeric_limits<long long>::max()) {
+    ++whole;
+  }
   AppendInteger(out, whole);
 }
 

@@ -71,6 +71,9 @@ TEST(NumberFormat, ValuesThatAreNotFiniteOrHugeNeverBreakTheText) {
     EXPECT_EQ(significant, "0");
     EXPECT_EQ(fixed, "0.0");
   }
+  std::string huge;
+  AppendWhole(huge, 1e300);
+  EXPECT_EQ(huge, std::to_string(std::numeric_limits<long long>::max()));
   std::string fixed;
   AppendFixed(fixed, 1e300, 3, 1);
   EXPECT_EQ(fixed, Printf("%3.1f", 1e300));
