@@ -119,6 +119,31 @@ TEST(InflationResults, PIsRoundedHalfUpAndDroppedAbove400) {
   }
 }
 
+// A pressure offset whose P before rounding (offset x 1.1) is exactly `p`.
+float OffsetGivingP(float p) {
+  float offset = p / 1.1f;
+  for (int step = 0; step < 8 && offset * 1.1f != p; ++step) {
+    offset = std::nextafter(offset, offset * 1.1f < p ? 1000.0f : 0.0f);
+  }
+  return offset;
+}
+
+TEST(InflationResults, PAt399Point6Becomes400AndAt400Point5IsDropped) {
+  const struct {
+    float before;
+    float p;
+  } cases[] = {{399.6f, 400}, {400.5f, 0}, {399.5f, 400}, {400.4f, 400}};
+  for (const auto& c : cases) {
+    DecodedTest test = PlainTest();
+    SetCurve(test, 0, Bubble(300, 80, 1));
+    test.PressureScale = 0;  // every point at the same pressure
+    test.PressureOffset = OffsetGivingP(c.before);
+    ASSERT_EQ(test.PressureOffset * 1.1f, c.before);
+    ComputeInflationResults(test, '1');
+    EXPECT_FLOAT_EQ(test.SeriesResults[0].P, c.p) << c.before;
+  }
+}
+
 TEST(InflationResults, IeNeedsALengthOfFortyMillimetres) {
   // Ends 71 and 72 average 71.5 points: L = 39.4 mm, no reference pressure.
   DecodedTest test = PlainTest();
