@@ -4,25 +4,34 @@
 #include <cstring>
 #include <string_view>
 
+#include "app/cli_recorder_commands.h"
+
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tesmora-cli [--help] [--version]\n"
+    "usage: tesmora-cli [--help] [--version] COMMAND [ARGS]\n"
     "\n"
-    "Tesmora's command-line program. Commands come with the records engine\n"
-    "and the recorder link.\n";
+    "Tesmora's command-line program. Commands (each takes --help):\n";
+
+void PrintUsage(std::FILE* out) {
+  std::fputs(kUsage, out);
+  std::fputs(tesmora::cli::kRecorderCommandsUsage, out);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::fputs(kUsage, stdout);
+    PrintUsage(stdout);
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::puts("TESMORA 3.06");
     return 0;
   }
-  std::fputs(kUsage, stderr);
+  if (argc >= 2 && tesmora::cli::IsRecorderCommand(argv[1])) {
+    return tesmora::cli::RunRecorderCommand(argc - 1, argv + 1);
+  }
+  PrintUsage(stderr);
   return 2;
 }

@@ -88,6 +88,14 @@ bool TRead::IsBusy() const {
   return busy_;
 }
 
+bool TRead::IsIdle() const {
+  std::lock_guard lock(mutex_);
+  const LinkState& s = state_;
+  return !busy_ && pendingCommand_ == 0 && s.receiveQueue.empty() && s.sendQueue.empty() &&
+         s.deleteQueue.empty() && !s.receiveDone && !s.sendDone && !s.copyWindowShown &&
+         !s.deleteWindowShown;
+}
+
 bool TRead::TakeListDone() {
   return WithState([](LinkState& s) { return std::exchange(s.listDone, false); });
 }

@@ -42,6 +42,9 @@ class TRead {
   // interface does not stop for it.
   bool StartCommandAfterPause(std::uint8_t code, int realMilliseconds);
   bool IsBusy() const;
+  // No exchange running or about to run, no batch under way and no window of
+  // one still open: what a caller that drives the link to an end waits for.
+  bool IsIdle() const;
 
   // The shared state, under the link's lock.
   template <typename F>

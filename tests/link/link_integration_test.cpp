@@ -116,12 +116,7 @@ class LinkAgainstRecorder : public ::testing::Test {
     }
     return false;
   }
-  bool Idle() {
-    return !link_->IsBusy() && link_->WithState([](LinkState& s) {
-      return s.receiveQueue.empty() && s.sendQueue.empty() && s.deleteQueue.empty() &&
-             !s.receiveDone && !s.sendDone;
-    });
-  }
+  bool Idle() { return link_->IsIdle(); }
   bool ListShown(int times = 1) { return events_.listsShown() >= times && !link_->IsBusy(); }
   bool MessagesShown(std::size_t count) {
     return prompter_.messages().size() >= count && !link_->IsBusy();
@@ -197,7 +192,7 @@ TEST_F(LinkAgainstRecorder, ReadsTheVersionText) {
 TEST_F(LinkAgainstRecorder, GetReproducesStoredTestFilesAndKeepsTheBasisFlags) {
   StartWith(SampleContents());
   StartReceive(context(), {"03151234.312", "04021235.412"}, received());
-  ASSERT_TRUE(RunUntil([&] { return Idle() && !events_.copyWindowOpen(); }));
+  ASSERT_TRUE(RunUntil([&] { return Idle(); }));
   EXPECT_TRUE(prompter_.messages().empty());
   for (const char* name : {"03151234.312", "04021235.412"}) {
     SCOPED_TRACE(name);
@@ -221,7 +216,7 @@ TEST_F(LinkAgainstRecorder, GetInRawModeRemovesFillers) {
     s.memoryChoice = 1;
   });
   StartReceive(context(), {"DATA.BIN"}, received());
-  ASSERT_TRUE(RunUntil([&] { return Idle() && !events_.copyWindowOpen(); }));
+  ASSERT_TRUE(RunUntil([&] { return Idle(); }));
   EXPECT_EQ(ReadBytes(received() + "DATA.BIN"), std::string("\x01\xFF\x02\xFF\xFF\x03", 6));
   EXPECT_TRUE(events_.copyWindows().at(0).transferLabel);
 }
@@ -231,7 +226,7 @@ TEST_F(LinkAgainstRecorder, BatchAsksBeforeReplacingAndSkipsFilesAnsweredNo) {
   WriteBytes(received() + "04021235.412", "older");
   prompter_.Script({PromptAnswer::No});
   StartReceive(context(), {"03151234.312", "04021235.412", "12241236.111"}, received());
-  ASSERT_TRUE(RunUntil([&] { return Idle() && !events_.copyWindowOpen(); }));
+  ASSERT_TRUE(RunUntil([&] { return Idle(); }));
   EXPECT_EQ(prompter_.questions(),
             std::vector<std::string>{"04021235.412. " + MessageUtf8(285, 1)});
   EXPECT_EQ(ReadBytes(received() + "04021235.412"), "older");
@@ -306,8 +301,7 @@ TEST_F(LinkAgainstRecorder, PushIsStoredInTheAutoSaveFolderAndExported) {
   });
   recorder_->SetSpeedCode(2);
   recorder_->RequestPush("04021235.412");
-  ASSERT_TRUE(
-      RunUntil([&] { return !events_.stored().empty() && Idle() && !events_.copyWindowOpen(); }));
+  ASSERT_TRUE(RunUntil([&] { return !events_.stored().empty() && Idle(); }));
   EXPECT_EQ(ReadBytes(autoSave() + "04021235.412"), RecorderFileNamed("04021235.412").bytes);
   ASSERT_EQ(exports.size(), 1u);
   EXPECT_EQ(exports[0].first, autoSave());
