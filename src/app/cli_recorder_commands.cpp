@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "link/link_protocol.h"
+#include "link/port_change.h"
 #include "link/reader_thread.h"
 #include "link/startup_sequence.h"
 #include "link/transfers.h"
@@ -47,7 +48,6 @@ namespace {
 using link::LinkContext;
 using link::TRead;
 
-constexpr int kMessageOpeningError = 54;
 constexpr int kMessageYes = 288;
 constexpr int kMessageNo = 289;
 
@@ -218,6 +218,7 @@ class RecorderSession {
       s.flashDriveLetter = link::ReadFlashDriveLetter(platform::ProgramDirectory());
     });
     language_ = language.LanguageIndex;
+    languageId_ = language.MessageLanguageId;
   }
   ~RecorderSession() {
     link_.Stop();
@@ -225,12 +226,7 @@ class RecorderSession {
   }
 
   bool Open(const std::string& portName) {
-    const std::string device = PortDevicePath(settings_, portName);
-    if (device.empty() || !port_.Open(device)) {
-      console_.ShowMessage("", portName + ". " + MessageUtf8(kMessageOpeningError, language_),
-                           PromptIcon::Error, 0);
-      return false;
-    }
+    if (!link::OpenPort(port_, settings_, portName, console_, language_, languageId_)) return false;
     link_.Start();
     return true;
   }
@@ -260,6 +256,7 @@ class RecorderSession {
   TRead link_;
   const Settings& settings_;
   int language_ = kEnglish;
+  std::uint16_t languageId_ = 0;
 };
 
 void SetMemory(TRead& link, int memory) {

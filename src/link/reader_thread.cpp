@@ -132,6 +132,25 @@ void TRead::ResetPort() {
   Wake();
 }
 
+bool TRead::RunExclusive(const std::function<void(platform::SerialPort&)>& job) {
+  std::unique_lock lock(mutex_);
+  if (busy_) return false;
+  busy_ = true;
+  if (!thread_.joinable()) {
+    lock.unlock();
+    job(port_);
+    lock.lock();
+    busy_ = false;
+    return true;
+  }
+  exclusiveJob_ = &job;
+  lock.unlock();
+  Wake();
+  lock.lock();
+  jobDone_.wait(lock, [&] { return exclusiveJob_ == nullptr; });
+  return true;
+}
+
 // --- The thread body -------------------------------------------------------
 
 void TRead::Execute() {
@@ -140,12 +159,24 @@ void TRead::Execute() {
     int pauseMs = 0;
     bool reset = false;
     bool busy = false;
+    const std::function<void(platform::SerialPort&)>* job = nullptr;
     {
       std::lock_guard lock(mutex_);
+      job = exclusiveJob_;
       code = std::exchange(pendingCommand_, 0);
       pauseMs = std::exchange(pendingPauseMs_, 0);
       reset = std::exchange(resetRequested_, false);
       busy = busy_;
+    }
+    if (job != nullptr) {
+      (*job)(port_);
+      {
+        std::lock_guard lock(mutex_);
+        exclusiveJob_ = nullptr;
+        busy_ = false;
+      }
+      jobDone_.notify_all();
+      continue;
     }
     if (reset) {
       port_.Purge(true, true);

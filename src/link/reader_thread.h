@@ -4,6 +4,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -74,6 +75,13 @@ class TRead {
   // Purge, idle profile and 9600 baud, for a batch ended on the PC's side.
   void ResetPort();
 
+  // Runs `job` on the port while the link is marked busy, on the reader
+  // thread when it runs (so that nothing reads the port meanwhile), and
+  // returns when it is done. Refused (false) while an exchange runs.
+  bool RunExclusive(const std::function<void(platform::SerialPort&)>& job);
+  // Sleeps like the protocol's own pauses (scaled; cut short by Stop).
+  void Pause(int realMilliseconds);
+
   const LinkTiming& timing() const { return timing_; }
 
  private:
@@ -119,8 +127,6 @@ class TRead {
   void SetLinkSpeed(int code);
   void SetTimeout(int realMilliseconds);
   std::optional<std::uint8_t> Read();
-  // Sleeps, but wakes up when the thread is asked to stop.
-  void Pause(int realMilliseconds);
 
   platform::SerialPort& port_;
   LinkEvents& events_;
@@ -131,6 +137,8 @@ class TRead {
   LinkState state_;
   bool busy_ = false;
   bool resetRequested_ = false;
+  const std::function<void(platform::SerialPort&)>* exclusiveJob_ = nullptr;
+  std::condition_variable jobDone_;
   std::uint8_t pendingCommand_ = 0;
   int pendingPauseMs_ = 0;
   std::array<char, kVersionTextSize> versionText_{};

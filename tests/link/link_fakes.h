@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -83,9 +84,16 @@ class FakeEvents : public LinkEvents {
     ++listsShown_;
   }
   void ShowCopyProgress(const CopyWindowContent& content) override {
-    std::lock_guard lock(mutex_);
-    copyWindows_.push_back(content);
-    copyWindowOpen_ = true;
+    std::function<void(int)> hook;
+    int shown = 0;
+    {
+      std::lock_guard lock(mutex_);
+      copyWindows_.push_back(content);
+      copyWindowOpen_ = true;
+      hook = onCopyWindow;
+      shown = static_cast<int>(copyWindows_.size());
+    }
+    if (hook) hook(shown);
   }
   void CopyProgress(CopyProgressEvent) override {}
   void CloseCopyWindow() override {
@@ -111,6 +119,10 @@ class FakeEvents : public LinkEvents {
     timerArmed_ = true;
   }
   void BusyCursor(bool) override {}
+
+  // Called (on the reader thread) each time the copy window is shown, with
+  // the number of times it has been shown; set before the link starts.
+  std::function<void(int)> onCopyWindow;
 
   bool TakeTimer() {
     std::lock_guard lock(mutex_);

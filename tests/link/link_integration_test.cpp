@@ -1,5 +1,7 @@
 // The real link against the simulated recorder over a pseudo-terminal.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <filesystem>
@@ -7,11 +9,13 @@
 
 #include "link/link_protocol.h"
 #include "link/name_list.h"
+#include "link/port_change.h"
 #include "link/reader_thread.h"
 #include "link/startup_sequence.h"
 #include "link/transfers.h"
 #include "link_fakes.h"
 #include "platform/posix_serial_port.h"
+#include "platform/profile_file.h"
 #include "shell/message_table.h"
 #include "simulated_recorder.h"
 #include "support/temp_dir.h"
@@ -232,6 +236,38 @@ TEST_F(LinkAgainstRecorder, BatchAsksBeforeReplacingAndSkipsFilesAnsweredNo) {
   EXPECT_EQ(ReadBytes(received() + "04021235.412"), "older");
   EXPECT_EQ(ReadBytes(received() + "12241236.111"), RecorderFileNamed("12241236.111").bytes);
   EXPECT_EQ(events_.copyWindows().size(), 2u);
+}
+
+TEST_F(LinkAgainstRecorder, EscDuringTheSecondFileEndsTheBatchAfterIt) {
+  events_.onCopyWindow = [this](int shown) {
+    if (shown == 2) link_->WithState([](LinkState& s) { s.copyCancelled = true; });
+  };
+  StartWith(SampleContents());
+  StartReceive(context(), {"03151234.312", "04021235.412", "12241236.111"}, received());
+  ASSERT_TRUE(RunUntil([&] { return Idle(); }));
+  EXPECT_EQ(EntriesIn(received()), 2);
+  EXPECT_FALSE(std::filesystem::exists(received() + "12241236.111"));
+  EXPECT_FALSE(events_.copyWindowOpen());
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
+TEST_F(LinkAgainstRecorder, FailedWriteLeavesNoPartialFileAndKeepsTheOlderOne) {
+  StartWith(SampleContents());
+  WriteBytes(received() + "03151234.312", "older");
+  // Files of this process may not grow past 1000 bytes while the test runs.
+  ::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 1000;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  StartReceive(context(), {"03151234.312"}, received());
+  const bool ended = RunUntil([&] { return MessagesShown(1) && Idle(); });
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"Write error"});
+  EXPECT_EQ(ReadBytes(received() + "03151234.312"), "older");
+  EXPECT_EQ(EntriesIn(received()), 1);
 }
 
 TEST_F(LinkAgainstRecorder, PutAcknowledgesEvery200BytesAndResendsOnceAfterABadAcknowledgement) {
@@ -497,6 +533,41 @@ TEST_F(LinkAgainstRecorder, StartUpSequenceDownloadsTheListFilesAndLoadsThem) {
   EXPECT_TRUE(events_.copyWindows().empty());
   EXPECT_TRUE(events_.stored().empty());
   EXPECT_EQ(VersionTextString(link_->versionText()), "KAL V2.41");
+}
+
+TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {
+  StartWith(SampleContents());
+  sim::RecorderContents other;
+  other.tests = {{"01021111.312", "x", "", false, std::nullopt}};
+  sim::SimulatedRecorder second(other, sim::SimOptions{0, false, false, kTestScale});
+  ASSERT_TRUE(second.Open());
+  std::thread secondThread([&] { second.Run(); });
+  TempDir home;
+  Settings settings = LoadSettings(home.path(), home.path());
+  ASSERT_TRUE(platform::WriteProfileString(settings.settingsPath, "PORTS", "COM1",
+                                           recorder_->devicePath()));
+  ASSERT_TRUE(
+      platform::WriteProfileString(settings.settingsPath, "PORTS", "COM2", second.devicePath()));
+  ASSERT_TRUE(platform::WriteProfileString(settings.settingsPath, "PORTS", "COM9",
+                                           dir_.path() + "/no-such-port"));
+  EXPECT_FALSE(ChangePort(*link_, settings, "COM1", prompter_, 1, 0x0809));
+
+  EXPECT_FALSE(ChangePort(*link_, settings, "COM9", prompter_, 1, 0x0809));
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"COM9. " + kOpeningError});
+  EXPECT_EQ(prompter_.captions(), std::vector<std::string>{MessageUtf8(193, 1)});
+  EXPECT_EQ(settings.portName, "COM1");
+  ASSERT_TRUE(link_->StartCommand(kCmdList));
+  ASSERT_TRUE(RunUntil([&] { return ListShown(1); }));
+  EXPECT_EQ(events_.countShown(), 3);
+
+  EXPECT_TRUE(ChangePort(*link_, settings, "COM2", prompter_, 1, 0x0809));
+  EXPECT_EQ(platform::ReadProfileString(settings.settingsPath, "LIAISON", "Port", ""), "COM2");
+  ASSERT_TRUE(link_->StartCommand(kCmdList));
+  ASSERT_TRUE(RunUntil([&] { return ListShown(2); }));
+  EXPECT_EQ(events_.countShown(), 1);
+  link_->Stop();
+  second.Stop();
+  secondThread.join();
 }
 
 // At the recorder's own timing: an unanswered command is sent again after

@@ -406,18 +406,23 @@ void SimulatedRecorder::VersionExchange() {
   Log(good ? "version" : "version failed");
 }
 
-RecorderFile* SimulatedRecorder::Find(const std::string& wireName, bool& raw) {
-  std::vector<RecorderFile>* files = &contents_.tests;
-  std::string name = wireName;
-  raw = false;
-  if (name.size() > 2 && name[1] == ':') {
-    const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
-    files = drive == 'C'                     ? &contents_.diskC
-            : drive == contents_.flashLetter ? &contents_.flash
-                                             : nullptr;
-    name = name.substr(2);
-    raw = true;
+std::vector<RecorderFile>* SimulatedRecorder::SectionOf(const std::string& wireName,
+                                                        std::string& bareName) {
+  bareName = wireName;
+  if (wireName.size() <= 2 || wireName[1] != ':') return &contents_.tests;
+  bareName = wireName.substr(2);
+  const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(wireName[0])));
+  if (drive == 'C') return &contents_.diskC;
+  if (drive == std::toupper(static_cast<unsigned char>(contents_.flashLetter))) {
+    return &contents_.flash;
   }
+  return nullptr;
+}
+
+RecorderFile* SimulatedRecorder::Find(const std::string& wireName, bool& raw) {
+  std::string name;
+  std::vector<RecorderFile>* files = SectionOf(wireName, name);
+  raw = name.size() != wireName.size();
   if (files == nullptr) return nullptr;
   for (RecorderFile& file : *files) {
     if (Lower(file.name) == Lower(name)) return &file;
@@ -500,11 +505,10 @@ void SimulatedRecorder::PutExchange() {
   if (RecorderFile* existing = Find(*name, rawName)) {
     existing->bytes = file;
   } else {
-    std::vector<RecorderFile>& files =
-        !raw ? contents_.tests
-             : (std::toupper(static_cast<unsigned char>((*name)[0])) == 'C' ? contents_.diskC
-                                                                            : contents_.flash);
-    files.push_back({raw ? name->substr(2) : *name, file, "", false, std::nullopt});
+    std::string bare;
+    if (std::vector<RecorderFile>* files = SectionOf(*name, bare)) {
+      files->push_back({bare, file, "", false, std::nullopt});
+    }
   }
   record_.events.push_back("put " + *name);
 }
@@ -521,13 +525,9 @@ void SimulatedRecorder::DeleteExchange() {
     return;
   }
   std::lock_guard lock(mutex_);
-  for (auto* files : {&contents_.tests, &contents_.diskC, &contents_.flash}) {
-    std::erase_if(*files, [&](const RecorderFile& f) {
-      bool raw = false;
-      const std::string bare = name->size() > 2 && (*name)[1] == ':' ? name->substr(2) : *name;
-      (void)raw;
-      return Lower(f.name) == Lower(bare);
-    });
+  std::string bare;
+  if (std::vector<RecorderFile>* files = SectionOf(*name, bare)) {
+    std::erase_if(*files, [&](const RecorderFile& f) { return Lower(f.name) == Lower(bare); });
   }
   SendByte(link::kDeleteConfirmed);
   record_.events.push_back("delete " + *name);

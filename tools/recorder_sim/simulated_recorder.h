@@ -123,6 +123,8 @@ class SimulatedRecorder {
   Fault TakeFault(Fault wanted);
   void Log(const std::string& event);
   int Ms(int realMs) const;
+  // The section a name with its drive prefix lies in, and the name without it.
+  std::vector<RecorderFile>* SectionOf(const std::string& wireName, std::string& bareName);
   RecorderFile* Find(const std::string& wireName, bool& raw);
   void Wake();
 
