@@ -1,5 +1,6 @@
 #include "link/recorder_list.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/file_times.h"
@@ -90,6 +91,20 @@ bool RecorderRowBefore(const RecorderRow& a, const RecorderRow& b, int column, b
   const std::string ka = RecorderSortKey(a, column);
   const std::string kb = RecorderSortKey(b, column);
   return descending ? kb < ka : ka < kb;
+}
+
+bool RecorderSortState::Click(int clicked) {
+  if (clicked < 0 || clicked >= kRecorderColumns) return false;
+  column = clicked;
+  descending[static_cast<std::size_t>(clicked)] = !descending[static_cast<std::size_t>(clicked)];
+  return descending[static_cast<std::size_t>(clicked)];
+}
+
+void SortRecorderRows(std::vector<RecorderRow>& rows, const RecorderSortState& state) {
+  const bool descending = state.descending[static_cast<std::size_t>(state.column)];
+  std::stable_sort(rows.begin(), rows.end(), [&](const RecorderRow& a, const RecorderRow& b) {
+    return RecorderRowBefore(a, b, state.column, descending);
+  });
 }
 
 std::string FileCountText(int count, int languageIndex) {

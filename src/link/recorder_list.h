@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/link_protocol.h"
 
@@ -34,6 +36,17 @@ std::string RecorderSortKey(const RecorderRow& row, int column);
 // Whether row a comes before row b when sorting by the column; descending
 // reverses the order.
 bool RecorderRowBefore(const RecorderRow& a, const RecorderRow& b, int column, bool descending);
+
+// The sort state of the recorder list: the column last clicked and one
+// descending flag per column, all clear at start. A click inverts the flag of
+// its column before sorting, so the first click sorts in descending order.
+struct RecorderSortState {
+  int column = 0;
+  std::array<bool, kRecorderColumns> descending{};
+  // The clicked column becomes the sort column; returns its new direction.
+  bool Click(int clicked);
+};
+void SortRecorderRows(std::vector<RecorderRow>& rows, const RecorderSortState& state);
 
 // The first status panel: "<count> File(s)" and "<count> Selected file(s)"
 // in the language's bytes.

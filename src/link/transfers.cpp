@@ -72,6 +72,30 @@ bool IsRecorderFormatName(std::string_view name) {
                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
+bool AcceptsDropOnRecorderList(const std::vector<std::string>& names, bool rawMode) {
+  return rawMode || std::all_of(names.begin(), names.end(),
+                                [](const std::string& name) { return IsRecorderFormatName(name); });
+}
+
+void SwitchAllFilesMode(TRead& link, bool on) {
+  link.WithState([&](LinkState& s) {
+    s.rawMode = on;
+    s.drivePrefix.clear();
+    if (!on) s.memoryChoice = 0;
+  });
+  if (!on) link.StartCommand(kCmdList);
+}
+
+void ChooseMemory(TRead& link, int memoryChoice) {
+  if (memoryChoice < 0 || memoryChoice > 2) return;
+  link.WithState([&](LinkState& s) { s.memoryChoice = memoryChoice; });
+  link.StartCommand(kCmdList);
+}
+
+std::string FlashMemoryItemText(char flashDriveLetter) {
+  return std::string(1, flashDriveLetter) + " (Flash)";
+}
+
 std::string DrivePrefixFor(int memoryChoice, char flashDriveLetter) {
   switch (memoryChoice) {
     case 1:

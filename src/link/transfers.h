@@ -32,6 +32,18 @@ std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::str
 // characters 10 to 12 read as a number.
 bool IsRecorderFormatName(std::string_view name);
 
+// Whether PC files may be dropped on the recorder list: in normal mode only
+// when every name is in the recorder's format.
+bool AcceptsDropOnRecorderList(const std::vector<std::string>& names, bool rawMode);
+
+// The all-files mode: raw mode and the memory choice follow it. Switching it
+// off lists the recorder's test files again.
+void SwitchAllFilesMode(TRead& link, bool on);
+// A click on the memory choice: that section is listed.
+void ChooseMemory(TRead& link, int memoryChoice);
+// The third item of the memory choice: "E (Flash)".
+std::string FlashMemoryItemText(char flashDriveLetter);
+
 // Drive prefix of recorder names in raw mode, by memory choice.
 std::string DrivePrefixFor(int memoryChoice, char flashDriveLetter);
 

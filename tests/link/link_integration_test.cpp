@@ -424,6 +424,7 @@ struct FailureCase {
   const char* label;
   Fault fault;
 };
+void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.label; }
 
 class ReceiveFailure : public LinkAgainstRecorder,
                        public ::testing::WithParamInterface<FailureCase> {};

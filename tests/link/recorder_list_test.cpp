@@ -67,6 +67,27 @@ TEST(RecorderRows, DateColumnSortsByYearMonthDayOnTwoDigitYears) {
   EXPECT_EQ(RecorderSortKey(c, 4), "120315");
 }
 
+TEST(RecorderRows, FirstClickSortsDescendingTheNextAscending) {
+  std::vector<RecorderRow> rows(3);
+  rows[0].date = "15/03/12";
+  rows[1].date = "01/01/99";
+  rows[2].date = "02/01/00";
+  RecorderSortState state;
+  // Years compare on their two digits: 99 comes after 12 and 00.
+  EXPECT_TRUE(state.Click(4));
+  SortRecorderRows(rows, state);
+  EXPECT_EQ(rows[0].date, "01/01/99");
+  EXPECT_EQ(rows[1].date, "15/03/12");
+  EXPECT_EQ(rows[2].date, "02/01/00");
+  EXPECT_FALSE(state.Click(4));
+  SortRecorderRows(rows, state);
+  EXPECT_EQ(rows[0].date, "02/01/00");
+  EXPECT_EQ(rows[2].date, "01/01/99");
+  // Another column keeps its own flag.
+  EXPECT_TRUE(state.Click(0));
+  EXPECT_FALSE(state.descending[4]);
+}
+
 TEST(RecorderRows, CountTextsFollowTheCountWithTheirMessage) {
   EXPECT_EQ(FileCountText(12, kEnglish), "12 File(s)");
   EXPECT_EQ(SelectedCountText(2, kEnglish), "2 Selected file(s)");
