@@ -328,6 +328,17 @@ int DeleteCommand(RecorderSession& session, const Arguments& args) {
   return session.failed() ? 1 : 0;
 }
 
+// Interruptions end `listen` between two exchanges: they are blocked in every
+// thread (so they must be blocked before the reader thread starts) and taken
+// with sigtimedwait.
+sigset_t StopSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  return signals;
+}
+
 int ListenCommand(RecorderSession& session, const Arguments& args) {
   if (args.exportData) {
     link::ExportReceivedFile exporter = MakeExporter();
@@ -340,12 +351,7 @@ int ListenCommand(RecorderSession& session, const Arguments& args) {
   } else if (link::ExportReceivedFile exporter = MakeExporter()) {
     session.link().SetExporter(std::move(exporter));
   }
-  // Interruptions are taken as a request to stop, between two exchanges.
-  sigset_t stopSignals;
-  sigemptyset(&stopSignals);
-  sigaddset(&stopSignals, SIGINT);
-  sigaddset(&stopSignals, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  const sigset_t stopSignals = StopSignals();
   const timespec tick{0, 100'000'000};
   bool stopRequested = false;
   while (!stopRequested || !session.link().IsIdle()) {
@@ -377,6 +383,10 @@ int RunRecorderCommand(int argc, char** argv) {
       (args.memory != 0 && command != "list" && command != "get")) {
     std::fputs(help, stderr);
     return 2;
+  }
+  if (command == "listen") {
+    const sigset_t stopSignals = StopSignals();
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
   }
   const Settings settings =
       LoadSettings(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
