@@ -285,6 +285,39 @@ TEST_F(LinkAgainstRecorder, PutAcknowledgesEvery200BytesAndResendsOnceAfterABadA
   EXPECT_EQ(link_->WithState([](LinkState& s) { return s.resendCount; }), 0);
 }
 
+TEST_F(LinkAgainstRecorder, SecondBadAcknowledgementEndsTheBatchAndTheNextBatchMayResendAgain) {
+  StartWith(SampleContents());
+  for (const char* name : {"05061237.312", "05061238.312"}) {
+    WriteBytes(dir_.File(name), StoredTestFile(450, 6));
+  }
+  recorder_->SetFault(Fault::WrongAck, 2);
+  ASSERT_TRUE(StartSend(context(), {"05061237.312", "05061238.312"}, dir_.path() + "/"));
+  ASSERT_TRUE(RunUntil([&] { return MessagesShown(1) && Idle(); }));
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{kCommunication});
+  EXPECT_EQ(recorder_->record().putOffers, 2);
+  EXPECT_EQ(recorder_->contents().tests.size(), 3u);
+  EXPECT_FALSE(events_.copyWindowOpen());
+  recorder_->SetFault(Fault::WrongAck, 1);
+  ASSERT_TRUE(StartSend(context(), {"05061238.312"}, dir_.path() + "/"));
+  ASSERT_TRUE(RunUntil([&] { return ListShown() && Idle(); }));
+  EXPECT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(recorder_->record().putOffers, 4);
+  EXPECT_EQ(recorder_->contents().tests.size(), 4u);
+}
+
+TEST_F(LinkAgainstRecorder, WrongChecksumAfterASendEmptiesTheSendQueue) {
+  StartWith(SampleContents());
+  for (const char* name : {"05061237.312", "05061238.312"}) {
+    WriteBytes(dir_.File(name), StoredTestFile(100, 7));
+  }
+  recorder_->SetFault(Fault::WrongChecksum);
+  ASSERT_TRUE(StartSend(context(), {"05061237.312", "05061238.312"}, dir_.path() + "/"));
+  ASSERT_TRUE(RunUntil([&] { return MessagesShown(1) && Idle(); }));
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{kCommunication});
+  EXPECT_EQ(recorder_->record().putOffers, 1);
+  EXPECT_TRUE(link_->WithState([](LinkState& s) { return s.sendQueue.empty(); }));
+}
+
 TEST_F(LinkAgainstRecorder, PutSkipsPcFilesNotInTheRecordersFormatOnce) {
   StartWith(SampleContents());
   WriteBytes(dir_.File("05061237.312"), StoredTestFile(300, 4));

@@ -162,9 +162,10 @@ void SimulatedRecorder::SendRaw(const std::string& bytes) {
   Wake();
 }
 
-void SimulatedRecorder::SetFault(Fault fault) {
+void SimulatedRecorder::SetFault(Fault fault, int times) {
   std::lock_guard lock(mutex_);
   fault_ = fault;
+  faultTimes_ = times;
 }
 
 void SimulatedRecorder::SetSpeedCode(int code) {
@@ -190,8 +191,8 @@ std::pair<Clock::time_point, Clock::time_point> SimulatedRecorder::lastRequestTi
 
 Fault SimulatedRecorder::TakeFault(Fault wanted) {
   std::lock_guard lock(mutex_);
-  if (fault_ != wanted) return Fault::None;
-  fault_ = Fault::None;
+  if (fault_ != wanted || faultTimes_ <= 0) return Fault::None;
+  if (--faultTimes_ == 0) fault_ = Fault::None;
   return wanted;
 }
 

@@ -81,7 +81,8 @@ class SimulatedRecorder {
   // Control, from any thread; each takes effect between exchanges.
   void RequestPush(const std::string& name);
   void RequestProgram(bool emergency);
-  void SetFault(Fault fault);
+  // The fault hits the next `times` exchanges that can have it.
+  void SetFault(Fault fault, int times = 1);
   void SendRaw(const std::string& bytes);
   void SetSpeedCode(int code);
 
@@ -133,6 +134,7 @@ class SimulatedRecorder {
   SimOptions options_;
   SimRecord record_;
   Fault fault_ = Fault::None;
+  int faultTimes_ = 0;
   std::deque<Control> controls_;
   bool stopping_ = false;
   std::chrono::steady_clock::time_point requestSent_{}, requestAnswered_{};
