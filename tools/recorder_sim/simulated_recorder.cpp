@@ -310,7 +310,14 @@ void SimulatedRecorder::HandleControl(const Control& control) {
 bool SimulatedRecorder::ReplyTo(std::uint8_t command, int speed) {
   if (TakeFault(Fault::NoReply) != Fault::None) {
     Log("no reply");
-    Drain(2 * 4000 + 1000);
+    // The PC sends the command once more after its wait; that repeat goes
+    // unanswered too, and the recorder is free again right after it.
+    const auto start = Clock::now();
+    if (ReadByte(4000 + 1000) == command) {
+      std::lock_guard lock(mutex_);
+      record_.repeatAfterMs = static_cast<int>(
+          std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+    }
     return false;
   }
   if (TakeFault(Fault::LateReply) != Fault::None) {

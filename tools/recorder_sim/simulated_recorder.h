@@ -60,6 +60,7 @@ struct SimRecord {
   int putOffers = 0;
   int programsOk = 0;
   int programsBad = 0;
+  int repeatAfterMs = -1;  // how long after an unanswered command its repeat came
   std::vector<std::string> events;
 };
 
