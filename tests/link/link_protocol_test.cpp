@@ -160,6 +160,40 @@ TEST(VersionStream, KeepsTenBytesDropsEscapesAndTheRest) {
   EXPECT_EQ(receiver.sum().value, sum);
 }
 
+// Whatever the line brings, the receivers stay inside their buffers (the
+// sanitizer build checks every access) and keep their documented bounds.
+TEST(LineNoise, RandomBytesNeverLeaveTheReceiversBuffers) {
+  std::uint32_t state = 1;
+  for (int run = 0; run < 20; ++run) {
+    ListStreamReceiver list;
+    VersionStreamReceiver version;
+    TestFileStreamReceiver normal("03151234.412", false);
+    TestFileStreamReceiver raw("a.bin", true);
+    std::optional<ListEntry> entry;
+    std::string out;
+    std::size_t written = 0, fed = 0;
+    for (int i = 0; i < 5000; ++i) {
+      state = state * 1103515245u + 12345u;
+      // Plenty of 0xFF and zero bytes, the two that steer the receivers.
+      const auto pick = (state >> 16) % 8;
+      const auto byte = static_cast<std::uint8_t>(pick == 0 ? 0xFF : pick == 1 ? 0 : state >> 24);
+      list.Feed(byte, entry);
+      if (entry) {
+        ASSERT_EQ(entry->bytes[kListEntrySize - 1], 0);
+        ASSERT_LE(entry->section, 2);
+      }
+      version.Feed(byte);
+      out.clear();
+      normal.Feed(byte, out);
+      raw.Feed(byte, out);
+      written += out.size();
+      ++fed;
+    }
+    // A line byte never makes more than two file bytes.
+    EXPECT_LE(written, 4 * fed);
+  }
+}
+
 TEST(ProgramFiles, RotationAndSizeOfTheWorkedExample) {
   // k = 6: the bytes after it go rotated right by 6, 7, 0, 1.
   EXPECT_EQ(ProgramSizeBytes(4), (std::array<std::uint8_t, 3>{0x00, 0x00, 0x04}));
