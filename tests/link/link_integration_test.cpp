@@ -161,6 +161,9 @@ TEST_F(LinkAgainstRecorder, ListsAtEverySpeedCodeAndReturnsTo9600) {
     EXPECT_TRUE(RunUntil([&] { return port_.baudRate() == 9600; }));
   }
   EXPECT_TRUE(prompter_.messages().empty());
+  // The recorder found the PC's end of the line at the speed it had asked for.
+  EXPECT_EQ(recorder_->record().speedChecks, 4);
+  EXPECT_EQ(recorder_->record().speedMismatches, 0);
 }
 
 TEST_F(LinkAgainstRecorder, SecondCommandIsRefusedWhileAnExchangeRuns) {
@@ -369,7 +372,7 @@ TEST_F(LinkAgainstRecorder, PushIsStoredInTheAutoSaveFolderAndExported) {
     s.ExportDataMode = true;
     s.destinationFolder = "/elsewhere/";
   });
-  recorder_->SetSpeedCode(2);
+  recorder_->SetSpeedCode(3);
   recorder_->RequestPush("04021235.412");
   ASSERT_TRUE(RunUntil([&] { return !events_.stored().empty() && Idle(); }));
   EXPECT_EQ(ReadBytes(autoSave() + "04021235.412"), RecorderFileNamed("04021235.412").bytes);
@@ -424,11 +427,13 @@ TEST_F(LinkAgainstRecorder, ServesBothProgramFilesRotated) {
   WriteBytes(programs_.File("tesmz.zlv"), normal);
   WriteBytes(programs_.File("tesafe.zlv"), emergency);
   StartWith(contents);
+  recorder_->SetSpeedCode(3);
   recorder_->RequestProgram(false);
   recorder_->RequestProgram(true);
   ASSERT_TRUE(RunUntil([&] { return recorder_->record().programsOk == 2 && Idle(); }));
   EXPECT_EQ(recorder_->record().programsBad, 0);
   EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_EQ(recorder_->record().speedMismatches, 0);
   const auto windows = events_.copyWindows();
   ASSERT_EQ(windows.size(), 2u);
   EXPECT_EQ(windows[0].fileName, MessageUtf8(286, 1));

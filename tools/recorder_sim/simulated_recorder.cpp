@@ -14,7 +14,7 @@
 
 #include "link/link_protocol.h"
 #include "platform/file_io.h"
-#include "platform/serial_port.h"
+#include "platform/posix_serial_port.h"
 
 namespace tesmora::sim {
 
@@ -73,6 +73,7 @@ SimulatedRecorder::SimulatedRecorder(RecorderContents contents, SimOptions optio
 
 SimulatedRecorder::~SimulatedRecorder() {
   if (master_ >= 0) ::close(master_);
+  if (slave_ >= 0) ::close(slave_);
   for (const int fd : wakePipe_) {
     if (fd >= 0) ::close(fd);
   }
@@ -84,6 +85,8 @@ bool SimulatedRecorder::Open() {
   char name[128];
   if (::ptsname_r(master_, name, sizeof name) != 0) return false;
   devicePath_ = name;
+  // Our own handle on the PC's end, to see the speed the PC has set there.
+  slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
   // Raw on our side too, so that no byte is translated or echoed.
   termios settings{};
   if (::tcgetattr(master_, &settings) == 0) {
@@ -210,6 +213,19 @@ int SimulatedRecorder::ChooseSpeed() {
   if (!options_.randomSpeed) return options_.speedCode;
   randomState_ = randomState_ * 1103515245u + 12345u;
   return static_cast<int>((randomState_ >> 16) % 4);
+}
+
+void SimulatedRecorder::CheckPcSpeed(int speedCode) {
+  const int expected = platform::BaudRateOfSpeedCode(speedCode);
+  if (slave_ < 0 || expected == 0) return;
+  const int actual = platform::ReadBaudRate(slave_);
+  std::lock_guard lock(mutex_);
+  ++record_.speedChecks;
+  if (actual != expected) {
+    ++record_.speedMismatches;
+    record_.events.push_back("PC at " + std::to_string(actual) + " baud instead of " +
+                             std::to_string(expected));
+  }
 }
 
 void SimulatedRecorder::SetBaud(int speedCode) {
@@ -379,6 +395,7 @@ void SimulatedRecorder::ListExchange() {
   const auto echo = ReadByte(kRecorderWaitMs);
   if (!echo || *echo != speed) return;
   SetBaud(speed);
+  CheckPcSpeed(speed);
   std::string wire;
   const RecorderContents contents = this->contents();
   for (const RecorderFile& file : contents.tests) {
@@ -406,6 +423,7 @@ void SimulatedRecorder::VersionExchange() {
   const auto echo = ReadByte(kRecorderWaitMs);
   if (!echo || *echo != speed) return;
   SetBaud(speed);
+  CheckPcSpeed(speed);
   const std::string version = contents().version;
   std::string wire = version;
   wire.push_back('\0');
@@ -444,6 +462,7 @@ void SimulatedRecorder::GetExchange() {
   SetBaud(speed);
   const auto name = ReadNameWithEcho();
   if (!name) return;
+  CheckPcSpeed(speed);
   std::string wire;
   {
     std::lock_guard lock(mutex_);
@@ -472,6 +491,7 @@ void SimulatedRecorder::PutExchange() {
   SetBaud(speed);
   const auto name = ReadNameWithEcho();
   if (!name) return;
+  CheckPcSpeed(speed);
   const bool raw = name->size() > 2 && (*name)[1] == ':';
   SendByte(link::kPutReady);
   const bool wrongAck = TakeFault(Fault::WrongAck) != Fault::None;
@@ -527,6 +547,7 @@ void SimulatedRecorder::DeleteExchange() {
   SetBaud(speed);
   const auto name = ReadNameWithEcho();
   if (!name) return;
+  CheckPcSpeed(speed);
   if (TakeFault(Fault::DeletionRefused) != Fault::None) {
     Log("deletion refused");
     SendByte(0x0B);
@@ -565,6 +586,7 @@ void SimulatedRecorder::PushExchange(const std::string& name) {
   }
   if (!echo || *echo != speed) return Log("push not answered");
   SetBaud(speed);
+  CheckPcSpeed(speed);
   std::string pushName = name.substr(0, link::kPushNameLength);
   pushName.resize(link::kPushNameLength, ' ');
   Send(pushName);
@@ -610,6 +632,7 @@ void SimulatedRecorder::ProgramExchange(bool emergency) {
     rotated.push_back(static_cast<char>(*byte));
     if ((i + 1) % ackInterval == 0) SendByte(dataSum.Low());
   }
+  CheckPcSpeed(speed);
   if (!ChecksumHandshake(dataSum.value)) return Log("program data failed");
   const std::string expected = emergency ? contents().emergencyProgram : contents().normalProgram;
   bool ok = expected.size() == count + 1;

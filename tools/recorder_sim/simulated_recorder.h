@@ -60,7 +60,10 @@ struct SimRecord {
   int putOffers = 0;
   int programsOk = 0;
   int programsBad = 0;
-  int repeatAfterMs = -1;  // how long after an unanswered command its repeat came
+  int repeatAfterMs = -1;
+  int speedChecks = 0;      // times the PC's speed was looked at during an exchange
+  int speedMismatches = 0;  // and found other than the speed code says  // how long after an
+                            // unanswered command its repeat came
   std::vector<std::string> events;
 };
 
@@ -122,6 +125,7 @@ class SimulatedRecorder {
   void SendByte(std::uint8_t byte) { Send(std::string(1, static_cast<char>(byte))); }
   void Drain(int realMs);
   void SetBaud(int speedCode);
+  void CheckPcSpeed(int speedCode);
   Fault TakeFault(Fault wanted);
   void Log(const std::string& event);
   int Ms(int realMs) const;
@@ -141,6 +145,7 @@ class SimulatedRecorder {
   std::chrono::steady_clock::time_point requestSent_{}, requestAnswered_{};
 
   int master_ = -1;
+  int slave_ = -1;
   int wakePipe_[2] = {-1, -1};
   std::string devicePath_;
   int baud_ = 9600;
