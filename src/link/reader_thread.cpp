@@ -50,17 +50,25 @@ TRead::~TRead() {
 void TRead::Start() {
   if (thread_.joinable()) return;
   stopping_ = false;
-  thread_ = std::thread([this] { Execute(); });
+  ended_ = false;
+  thread_ = std::thread([this] {
+    Execute();
+    ended_ = true;
+  });
 }
 
-void TRead::Stop() {
-  if (!thread_.joinable()) return;
+void TRead::RequestStop() {
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
   stopSignal_.notify_all();
   Wake();
+}
+
+void TRead::Stop() {
+  if (!thread_.joinable()) return;
+  RequestStop();
   thread_.join();
 }
 

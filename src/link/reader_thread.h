@@ -36,6 +36,11 @@ class TRead {
   // Asks the thread to end and waits for it; an exchange in progress is cut
   // at its next read or pause. The port can be closed afterwards.
   void Stop();
+  // The first half of Stop, for a user interface that must keep carrying out
+  // the thread's waiting calls (ShowCopyProgress, message boxes) until the
+  // thread has ended: ask, keep serving until Ended(), then Stop.
+  void RequestStop();
+  bool Ended() const { return ended_; }
 
   // Refused (false, nothing sent) while an exchange runs.
   bool StartCommand(std::uint8_t code);
@@ -154,6 +159,7 @@ class TRead {
   bool announcedEmergency_ = false;
 
   std::atomic<bool> stopping_{false};
+  std::atomic<bool> ended_{false};
   std::condition_variable stopSignal_;
   int wakeFd_ = -1;
   std::thread thread_;

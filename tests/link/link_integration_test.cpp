@@ -613,6 +613,18 @@ TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {
   secondThread.join();
 }
 
+TEST_F(LinkAgainstRecorder, StopCutsAnExchangeShort) {
+  StartWith(SampleContents(), 1.0);
+  recorder_->SetFault(Fault::NoReply);
+  ASSERT_TRUE(link_->StartCommand(kCmdList));
+  ASSERT_TRUE(RunUntil([&] { return recorder_->record().events.size() == 1; }));
+  link_->RequestStop();
+  // Well before the 4000 ms the exchange would still wait.
+  EXPECT_TRUE(RunUntil([&] { return link_->Ended(); }, 3s));
+  link_->Stop();
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
 // At the recorder's own timing: an unanswered command is sent again after
 // 4000 ms and abandoned 4000 ms later.
 TEST_F(LinkAgainstRecorder, UnansweredCommandIsRepeatedAfterFourSecondsAtRealScale) {

@@ -69,12 +69,13 @@ std::optional<Fault> FaultFromName(const std::string& name) {
 SimulatedRecorder::SimulatedRecorder(RecorderContents contents, SimOptions options)
     : contents_(std::move(contents)), options_(options) {
   if (::pipe2(wakePipe_, O_CLOEXEC | O_NONBLOCK) != 0) wakePipe_[0] = wakePipe_[1] = -1;
+  if (::pipe2(stopPipe_, O_CLOEXEC | O_NONBLOCK) != 0) stopPipe_[0] = stopPipe_[1] = -1;
 }
 
 SimulatedRecorder::~SimulatedRecorder() {
   if (master_ >= 0) ::close(master_);
   if (slave_ >= 0) ::close(slave_);
-  for (const int fd : wakePipe_) {
+  for (const int fd : {wakePipe_[0], wakePipe_[1], stopPipe_[0], stopPipe_[1]}) {
     if (fd >= 0) ::close(fd);
   }
 }
@@ -134,6 +135,9 @@ void SimulatedRecorder::Stop() {
     stopping_ = true;
   }
   Wake();
+  // Also ends the waits inside an exchange.
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = ::write(stopPipe_[1], &byte, 1);
 }
 
 void SimulatedRecorder::Wake() {
@@ -236,12 +240,12 @@ void SimulatedRecorder::SetBaud(int speedCode) {
 }
 
 std::optional<std::uint8_t> SimulatedRecorder::ReadByte(int realMs) {
-  pollfd fd{master_, POLLIN, 0};
+  pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
   const int timeout = realMs == 0 ? 0 : Ms(realMs);
   for (;;) {
-    const int ready = ::poll(&fd, 1, timeout);
+    const int ready = ::poll(fds, 2, timeout);
     if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0 || (fd.revents & POLLIN) == 0) return std::nullopt;
+    if (ready <= 0 || (fds[0].revents & POLLIN) == 0) return std::nullopt;
     std::uint8_t byte = 0;
     const ssize_t n = ::read(master_, &byte, 1);
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
@@ -279,8 +283,10 @@ void SimulatedRecorder::Drain(int realMs) {
   const auto until = Clock::now() + std::chrono::milliseconds(Ms(realMs));
   while (Clock::now() < until) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
-    pollfd fd{master_, POLLIN, 0};
-    if (::poll(&fd, 1, static_cast<int>(left.count()) + 1) > 0 && (fd.revents & POLLIN)) {
+    pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+    if (::poll(fds, 2, static_cast<int>(left.count()) + 1) <= 0) continue;
+    if (fds[1].revents & POLLIN) return;
+    if (fds[0].revents & POLLIN) {
       char junk[256];
       [[maybe_unused]] const ssize_t n = ::read(master_, junk, sizeof junk);
     }

@@ -147,6 +147,7 @@ class SimulatedRecorder {
   int master_ = -1;
   int slave_ = -1;
   int wakePipe_[2] = {-1, -1};
+  int stopPipe_[2] = {-1, -1};
   std::string devicePath_;
   int baud_ = 9600;
   std::chrono::steady_clock::time_point lineFreeAt_{};
