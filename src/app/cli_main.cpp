@@ -5,20 +5,26 @@
 #include <string_view>
 
 #include "app/cli_export_command.h"
+#include "app/cli_recorder_commands.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: tesmora-cli [--help] [--version] COMMAND [ARGS]\n"
     "\n"
-    "Commands:\n"
-    "  export   write the export texts of test files (tesmora-cli export --help)\n";
+    "Tesmora's command-line program. Commands (each takes --help):\n"
+    "  export FILE...               write the export texts of test files\n";
+
+void PrintUsage(std::FILE* out) {
+  std::fputs(kUsage, out);
+  std::fputs(tesmora::cli::kRecorderCommandsUsage, out);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::fputs(kUsage, stdout);
+    PrintUsage(stdout);
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -28,6 +34,9 @@ int main(int argc, char** argv) {
   if (argc >= 2 && std::string_view(argv[1]) == "export") {
     return tesmora::cli::RunExportCommand(argc, argv);
   }
-  std::fputs(kUsage, stderr);
+  if (argc >= 2 && tesmora::cli::IsRecorderCommand(argv[1])) {
+    return tesmora::cli::RunRecorderCommand(argc - 1, argv + 1);
+  }
+  PrintUsage(stderr);
   return 2;
 }

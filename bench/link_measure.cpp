@@ -1,0 +1,233 @@
+// Measures the recorder link against the simulated recorder on a
+// pseudo-terminal, at the recorder's own timing:
+//   1. processor time of an idle link over 10 s;
+//   2. latency from a request byte of the recorder to the PC's answer;
+//   3. time to receive a 60 kB test file at each speed code, with the line's
+//      speed emulated, against the physical limit of 10 bits a byte.
+// Usage: link_measure [--quick]   (--quick: 2 s idle, 5 requests)
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include "link/link_events.h"
+#include "link/link_protocol.h"
+#include "link/reader_thread.h"
+#include "link/transfers.h"
+#include "platform/file_io.h"
+#include "platform/posix_serial_port.h"
+#include "simulated_recorder.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using tesmora::link::TRead;
+
+class QuietSession : public tesmora::link::LinkEvents, public tesmora::Prompter {
+ public:
+  void ShowMessage(std::string_view, std::string_view text, tesmora::PromptIcon,
+                   std::uint16_t) override {
+    std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
+  }
+  tesmora::PromptAnswer Ask(std::string_view, std::string_view, tesmora::PromptButtons,
+                            tesmora::PromptIcon, std::uint16_t) override {
+    return tesmora::PromptAnswer::Yes;
+  }
+  void RecorderListCleared() override {}
+  void RecorderRowAdded(const tesmora::link::RecorderRow&) override {}
+  void RecorderListEnded() override {}
+  void RecorderFileCountShown(int) override {}
+  void ShowCopyProgress(const tesmora::link::CopyWindowContent&) override {}
+  void CopyProgress(tesmora::link::CopyProgressEvent) override {}
+  void CloseCopyWindow() override {}
+  void ShowDeleteProgress(const std::string&) override {}
+  void CloseDeleteWindow() override {}
+  void PcFileStored(const std::string&, const std::string&, tesmora::DateSource) override {
+    std::lock_guard lock(mutex_);
+    storedAt_ = Clock::now();
+  }
+  void ArmBatchTimer() override {
+    std::lock_guard lock(mutex_);
+    timer_ = true;
+  }
+  void BusyCursor(bool) override {}
+  bool TakeTimer() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(timer_, false);
+  }
+  Clock::time_point storedAt() {
+    std::lock_guard lock(mutex_);
+    return storedAt_;
+  }
+
+ private:
+  std::mutex mutex_;
+  bool timer_ = false;
+  Clock::time_point storedAt_{};
+};
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// A stored test file of about `size` bytes (format version 6: no raw pair),
+// 0xFF bytes stuffed as the recorder stores them.
+std::string TestFile(std::size_t size) {
+  std::string file = "\x01\x02\x03\x04\x05\x06\x06";
+  std::uint32_t state = 7;
+  while (file.size() < size) {
+    state = state * 1664525u + 1013904223u;
+    const auto byte = static_cast<char>(state >> 24);
+    file.push_back(byte);
+    if (byte == '\xFF') file.push_back('\x10');
+  }
+  return file;
+}
+
+struct Bench {
+  explicit Bench(tesmora::sim::RecorderContents contents, bool emulate)
+      : recorder(std::move(contents), {0, false, emulate, 1.0}), link(port, session, session) {
+    if (!recorder.Open()) std::exit(1);
+    server = std::thread([this] { recorder.Run(); });
+    if (!port.Open(recorder.devicePath())) std::exit(1);
+    link.WithState([&](tesmora::link::LinkState& s) {
+      s.startupPhase = false;
+      s.AutoSaveDirectory = folder + "/";
+      s.programFilesDirectory = folder;
+    });
+    link.Start();
+  }
+  ~Bench() {
+    link.Stop();
+    port.Close();
+    recorder.Stop();
+    server.join();
+    std::filesystem::remove_all(folder);
+  }
+  void RunToIdle() {
+    while (true) {
+      if (session.TakeTimer()) {
+        std::this_thread::sleep_for(100ms);
+        tesmora::link::BatchTimerTick({link, session, session});
+        continue;
+      }
+      if (link.IsIdle()) return;
+      std::this_thread::sleep_for(1ms);
+    }
+  }
+
+  std::string folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tesmora-bench-XXXXXX");
+    return std::string(::mkdtemp(pattern.data()));
+  }();
+  tesmora::sim::SimulatedRecorder recorder;
+  tesmora::platform::PosixSerialPort port;
+  QuietSession session;
+  TRead link;
+  std::thread server;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+  const auto idleTime = quick ? 2s : 10s;
+  const int requests = quick ? 5 : 20;
+
+  tesmora::sim::RecorderContents contents;
+  contents.tests.push_back({"03151234.312", TestFile(60 * 1024), "", false, std::nullopt});
+  contents.tests.push_back({"03151235.312", "\x01\x02\x03", "", false, std::nullopt});
+  std::string program = "\x05";
+  for (int i = 0; i < 100; ++i) program.push_back(static_cast<char>(i));
+  contents.normalProgram = program;
+
+  {
+    Bench bench(contents, false);
+    tesmora::platform::WriteFileAtomically(bench.folder + "/tesmz.zlv", program);
+
+    // 1. Idle processor time.
+    std::this_thread::sleep_for(200ms);
+    const double cpuBefore = ProcessCpuSeconds();
+    const auto wallBefore = Clock::now();
+    std::this_thread::sleep_for(idleTime);
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
+    const double wall = std::chrono::duration<double>(Clock::now() - wallBefore).count();
+    std::printf("idle link: %.3f s of processor time over %.1f s = %.3f %% of one core\n", cpu,
+                wall, 100.0 * cpu / wall);
+
+    // 2. Request latency. A program size request is echoed at once; a push
+    // is answered after the 100 ms pause that follows its speed change.
+    // Each request is made with the link at rest (past the pauses that end
+    // an exchange), as a recorder's request normally finds it.
+    const auto answerTime = [&](Clock::time_point previous) {
+      const auto deadline = Clock::now() + 5s;
+      for (;;) {
+        const auto [sent, answered] = bench.recorder.lastRequestTimes();
+        if ((sent != previous && answered > sent) || Clock::now() > deadline) {
+          return std::chrono::duration<double, std::milli>(answered - sent).count();
+        }
+        std::this_thread::sleep_for(1ms);
+      }
+    };
+    double worstSize = 0, sumSize = 0, worstPush = 0, sumPush = 0;
+    for (int i = 0; i < requests; ++i) {
+      const auto measure = [&](auto request) {
+        const auto previous = bench.recorder.lastRequestTimes().first;
+        request();
+        return answerTime(previous);
+      };
+      const double ms = measure([&] { bench.recorder.RequestProgram(false); });
+      worstSize = std::max(worstSize, ms);
+      sumSize += ms;
+      bench.RunToIdle();
+      std::this_thread::sleep_for(500ms);
+      const double pushMs = measure([&] { bench.recorder.RequestPush("03151235.312"); });
+      worstPush = std::max(worstPush, pushMs);
+      sumPush += pushMs;
+      bench.RunToIdle();
+      std::this_thread::sleep_for(500ms);
+    }
+    std::printf(
+        "program size request -> echo: mean %.2f ms, worst %.2f ms (%d requests)\n"
+        "push request -> speed code answer: mean %.2f ms, worst %.2f ms "
+        "(includes the protocol's 100 ms pause after the speed change)\n",
+        sumSize / requests, worstSize, requests, sumPush / requests, worstPush);
+  }
+
+  // 3. Transfer time of 60 kB at each speed code, line speed emulated.
+  const std::string& file = contents.tests[0].bytes;
+  const double wireBytes = static_cast<double>(file.size() + 2);
+  std::printf("60 kB test file (%zu bytes stored, %.0f bytes on the line):\n", file.size(),
+              wireBytes);
+  for (int code = 0; code <= 3; ++code) {
+    Bench bench(contents, true);
+    bench.recorder.SetSpeedCode(code);
+    const auto start = Clock::now();
+    tesmora::link::StartReceive({bench.link, bench.session, bench.session}, {"03151234.312"},
+                                bench.folder + "/");
+    bench.RunToIdle();
+    const double seconds = std::chrono::duration<double>(bench.session.storedAt() - start).count();
+    const int baud = tesmora::platform::BaudRateOfSpeedCode(code);
+    const double limit = wireBytes * 10 / baud;
+    // Command, reply and name go at 9600 baud; the pauses after the two speed
+    // settings are 100 ms each.
+    const double fixed = 0.2 + (2 + 2 * 13) * 10.0 / 9600 + 4 * 10.0 / baud;
+    std::printf(
+        "  speed code %d (%5d baud): %.3f s; line limit %.3f s + fixed %.3f s = %.3f s; "
+        "excess %.1f %% of the line limit\n",
+        code, baud, seconds, limit, fixed, limit + fixed,
+        100.0 * (seconds - limit - fixed) / limit);
+  }
+  return 0;
+}

@@ -1,0 +1,408 @@
+// The recorder commands of tesmora-cli: the desktop program's link code with
+// the terminal standing in for its windows.
+#include "app/cli_recorder_commands.h"
+
+#include <signal.h>
+#include <time.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "link/link_protocol.h"
+#include "link/port_change.h"
+#include "link/reader_thread.h"
+#include "link/received_file_export.h"
+#include "link/startup_sequence.h"
+#include "link/transfers.h"
+#include "platform/locale.h"
+#include "platform/paths.h"
+#include "platform/posix_serial_port.h"
+#include "shell/code_page.h"
+#include "shell/languages.h"
+#include "shell/message_table.h"
+#include "shell/settings.h"
+
+namespace tesmora::cli {
+
+const char* const kRecorderCommandsUsage =
+    "  list [--memory 0|1|2]        the recorder's files: name, type, sample,\n"
+    "                               degradation, date (tab-separated)\n"
+    "  version                      the recorder's version text\n"
+    "  get NAME... [--to DIR]       copy files from the recorder (default: here)\n"
+    "  put FILE...                  copy test files to the recorder\n"
+    "  delete NAME...               delete files on the recorder\n"
+    "  listen [--export]            store what the recorder pushes in the automatic\n"
+    "                               save folder and serve its program requests,\n"
+    "                               until interrupted\n"
+    "  Every recorder command takes --port COMn (default: the settings' port).\n";
+
+namespace {
+
+using link::LinkContext;
+using link::TRead;
+
+constexpr int kMessageYes = 288;
+constexpr int kMessageNo = 289;
+
+struct CommandHelp {
+  const char* name;
+  const char* usage;
+};
+
+constexpr CommandHelp kHelp[] = {
+    {"list",
+     "usage: tesmora-cli list [--memory 0|1|2] [--port COMn]\n"
+     "Lists the recorder's files, one tab-separated line each: name, type, sample,\n"
+     "degradation, date. Memory 0 is the test files, 1 the disk C, 2 the flash disk.\n"},
+    {"version", "usage: tesmora-cli version [--port COMn]\nPrints the recorder's version text.\n"},
+    {"get",
+     "usage: tesmora-cli get NAME... [--to DIR] [--memory 0|1|2] [--port COMn]\n"
+     "Copies the named files from the recorder into DIR (default: the working folder).\n"
+     "An existing file of the same name is replaced.\n"},
+    {"put",
+     "usage: tesmora-cli put FILE... [--port COMn]\n"
+     "Copies test files to the recorder; files whose names are not in the recorder's\n"
+     "format are skipped.\n"},
+    {"delete",
+     "usage: tesmora-cli delete NAME... [--port COMn]\nDeletes the named files on the "
+     "recorder.\n"},
+    {"listen",
+     "usage: tesmora-cli listen [--export] [--port COMn]\n"
+     "Stores every test the recorder pushes in the automatic save folder of the\n"
+     "settings (and exports it with --export or in export data mode), and serves the\n"
+     "recorder's program requests from tesmz.zlv and tesafe.zlv in the working folder,\n"
+     "until interrupted.\n"},
+};
+
+const char* HelpOf(std::string_view command) {
+  for (const CommandHelp& help : kHelp) {
+    if (command == help.name) return help.usage;
+  }
+  return nullptr;
+}
+
+// The terminal as the link's user interface: messages go to standard error,
+// questions are answered yes (the command line asked for the work already),
+// the batch timer is a flag the main loop polls.
+class ConsoleSession : public link::LinkEvents, public Prompter {
+ public:
+  explicit ConsoleSession(bool verbose) : verbose_(verbose) {}
+
+  void ShowMessage(std::string_view, std::string_view text, PromptIcon icon,
+                   std::uint16_t) override {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    std::lock_guard lock(mutex_);
+    if (icon == PromptIcon::Error) ++errors_;
+  }
+  PromptAnswer Ask(std::string_view, std::string_view, PromptButtons buttons, PromptIcon,
+                   std::uint16_t) override {
+    return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes : PromptAnswer::Ok;
+  }
+
+  void RecorderListCleared() override {
+    std::lock_guard lock(mutex_);
+    rows_.clear();
+  }
+  void RecorderRowAdded(const link::RecorderRow& row) override {
+    std::lock_guard lock(mutex_);
+    rows_.push_back(row);
+  }
+  void RecorderListEnded() override {}
+  void RecorderFileCountShown(int) override {}
+  void ShowCopyProgress(const link::CopyWindowContent&) override {}
+  void CopyProgress(link::CopyProgressEvent) override {}
+  void CloseCopyWindow() override {}
+  void ShowDeleteProgress(const std::string& name) override {
+    if (verbose_) std::fprintf(stderr, "deleting %s\n", name.c_str());
+  }
+  void CloseDeleteWindow() override {}
+  void PcFileStored(const std::string& folder, const std::string& name, DateSource) override {
+    std::printf("%s%s\n", folder.c_str(), name.c_str());
+    std::fflush(stdout);
+  }
+  void ArmBatchTimer() override {
+    std::lock_guard lock(mutex_);
+    timerArmed_ = true;
+  }
+  void BusyCursor(bool) override {}
+
+  bool TakeTimer() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(timerArmed_, false);
+  }
+  int errors() const {
+    std::lock_guard lock(mutex_);
+    return errors_;
+  }
+  std::vector<link::RecorderRow> rows() const {
+    std::lock_guard lock(mutex_);
+    return rows_;
+  }
+
+ private:
+  bool verbose_;
+  mutable std::mutex mutex_;
+  int errors_ = 0;
+  bool timerArmed_ = false;
+  std::vector<link::RecorderRow> rows_;
+};
+
+struct Arguments {
+  std::vector<std::string> names;
+  std::string port;
+  std::string to;
+  int memory = 0;
+  bool exportData = false;
+};
+
+// Parses the options every recorder command shares; false on wrong usage.
+bool ParseArguments(int argc, char** argv, Arguments& args) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--port" && hasValue) {
+      args.port = argv[++i];
+    } else if (arg == "--to" && hasValue) {
+      args.to = argv[++i];
+    } else if (arg == "--memory" && hasValue) {
+      const std::string_view value = argv[++i];
+      if (value.size() != 1 || value[0] < '0' || value[0] > '2') return false;
+      args.memory = value[0] - '0';
+    } else if (arg == "--export") {
+      args.exportData = true;
+    } else if (arg.starts_with("--")) {
+      return false;
+    } else {
+      args.names.emplace_back(arg);
+    }
+  }
+  return true;
+}
+
+// The text of a recorder row for the terminal: the recorder's bytes and the
+// message texts decoded from their code pages.
+std::string RowLine(const link::RecorderRow& row, int language) {
+  const auto text = [](const std::string& bytes) { return DecodeToUtf8(bytes, CodePage::Dos850); };
+  std::string degradation;
+  if (!row.degradation.empty()) {
+    degradation = row.degradation == MessageBytes(kMessageYes, language)
+                      ? MessageUtf8(kMessageYes, language)
+                      : MessageUtf8(kMessageNo, language);
+  }
+  return text(row.name) + "\t" + text(row.type) + "\t" + text(row.sample) + "\t" + degradation +
+         "\t" + row.date;
+}
+
+class RecorderSession {
+ public:
+  RecorderSession(const Settings& settings, LanguageState language, bool verbose)
+      : console_(verbose), link_(port_, console_, console_), settings_(settings) {
+    link_.WithState([&](link::LinkState& s) {
+      s.startupPhase = false;
+      s.languageIndex = language.LanguageIndex;
+      s.MessageLanguageId = language.MessageLanguageId;
+      s.AutoSaveDirectory = settings.AutoSaveDirectory;
+      s.ExportDataMode = settings.ExportDataMode != 0;
+      s.programFilesDirectory = platform::CurrentWorkingDirectory();
+      s.flashDriveLetter = link::ReadFlashDriveLetter(platform::ProgramDirectory());
+    });
+    language_ = language.LanguageIndex;
+    languageId_ = language.MessageLanguageId;
+  }
+  ~RecorderSession() {
+    link_.Stop();
+    port_.Close();
+  }
+
+  bool Open(const std::string& portName) {
+    if (!link::OpenPort(port_, settings_, portName, console_, language_, languageId_)) return false;
+    link_.Start();
+    return true;
+  }
+
+  // Drives the batch timer until the link has come to rest.
+  void RunToIdle() {
+    for (;;) {
+      if (console_.TakeTimer()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        link::BatchTimerTick(context());
+        continue;
+      }
+      if (link_.IsIdle()) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+
+  LinkContext context() { return {link_, console_, console_}; }
+  TRead& link() { return link_; }
+  ConsoleSession& console() { return console_; }
+  int language() const { return language_; }
+  bool failed() const { return console_.errors() != 0; }
+
+ private:
+  platform::PosixSerialPort port_;
+  ConsoleSession console_;
+  TRead link_;
+  const Settings& settings_;
+  int language_ = kEnglish;
+  std::uint16_t languageId_ = 0;
+};
+
+void SetMemory(TRead& link, int memory) {
+  link.WithState([&](link::LinkState& s) {
+    s.memoryChoice = memory;
+    s.rawMode = memory != 0;
+  });
+}
+
+int ListCommand(RecorderSession& session, const Arguments& args) {
+  SetMemory(session.link(), args.memory);
+  session.link().StartCommand(link::kCmdList);
+  session.RunToIdle();
+  if (session.failed()) return 1;
+  for (const link::RecorderRow& row : session.console().rows()) {
+    std::printf("%s\n", RowLine(row, session.language()).c_str());
+  }
+  return 0;
+}
+
+int VersionCommand(RecorderSession& session) {
+  session.link().StartCommand(link::kCmdVersion);
+  session.RunToIdle();
+  if (session.failed()) return 1;
+  std::printf("%s\n", link::VersionTextString(session.link().versionText()).c_str());
+  return 0;
+}
+
+int GetCommand(RecorderSession& session, const Arguments& args) {
+  SetMemory(session.link(), args.memory);
+  const std::string folder = platform::WithTrailingSeparator(
+      args.to.empty() ? platform::CurrentWorkingDirectory() : args.to);
+  link::StartReceive(session.context(), args.names, folder);
+  session.RunToIdle();
+  return session.failed() ? 1 : 0;
+}
+
+int PutCommand(RecorderSession& session, const Arguments& args) {
+  // The recorder's list first: the capacity check and the replace question
+  // both look at it.
+  session.link().StartCommand(link::kCmdList);
+  session.RunToIdle();
+  if (session.failed()) return 1;
+  std::map<std::string, std::vector<std::string>> byFolder;
+  for (const std::string& file : args.names) {
+    const std::filesystem::path path = std::filesystem::absolute(file);
+    byFolder[platform::WithTrailingSeparator(path.parent_path().string())].push_back(
+        path.filename().string());
+  }
+  bool sent = false;
+  for (const auto& [folder, names] : byFolder) {
+    sent = link::StartSend(session.context(), names, folder) || sent;
+    session.RunToIdle();
+    if (session.failed()) return 1;
+  }
+  return sent ? 0 : 1;
+}
+
+int DeleteCommand(RecorderSession& session, const Arguments& args) {
+  // Deletion names are recorder names: refuse anything that is not one.
+  for (const std::string& name : args.names) {
+    if (!link::IsSafeRecorderName(name)) {
+      std::fprintf(stderr, "tesmora-cli: not a recorder file name: %s\n", name.c_str());
+      return 2;
+    }
+  }
+  link::StartDeletion(session.context(), args.names);
+  session.RunToIdle();
+  return session.failed() ? 1 : 0;
+}
+
+// Interruptions end `listen` between two exchanges: they are blocked in every
+// thread (so they must be blocked before the reader thread starts) and taken
+// with sigtimedwait.
+sigset_t StopSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  return signals;
+}
+
+// The exporter of received files, with the customer and protocol lists of
+// the program directory. A list that cannot be read is said once; the exports
+// then go without its texts.
+link::ExportReceivedFile MakeExporter(RecorderSession& session) {
+  auto exporter =
+      std::make_shared<Exporter>(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
+  for (const std::string& message : exporter->LoadCustomerAndProtocolLists(session.language())) {
+    std::fprintf(stderr, "tesmora-cli: %s\n", message.c_str());
+  }
+  return link::MakeReceivedFileExporter(std::move(exporter), session.link(), session.console());
+}
+
+int ListenCommand(RecorderSession& session, const Arguments& args) {
+  // Without --export the settings' export data mode decides.
+  session.link().SetExporter(MakeExporter(session));
+  if (args.exportData) {
+    session.link().WithState([](link::LinkState& s) { s.ExportDataMode = true; });
+  }
+  const sigset_t stopSignals = StopSignals();
+  const timespec tick{0, 100'000'000};
+  bool stopRequested = false;
+  while (!stopRequested || !session.link().IsIdle()) {
+    if (sigtimedwait(&stopSignals, nullptr, &tick) > 0) stopRequested = true;
+    if (session.console().TakeTimer()) link::BatchTimerTick(session.context());
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool IsRecorderCommand(std::string_view command) { return HelpOf(command) != nullptr; }
+
+int RunRecorderCommand(int argc, char** argv) {
+  const std::string_view command = argv[0];
+  const char* help = HelpOf(command);
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--help") {
+      std::fputs(help, stdout);
+      return 0;
+    }
+  }
+  Arguments args;
+  const bool needsNames = command == "get" || command == "put" || command == "delete";
+  const bool takesNames = needsNames;
+  if (!ParseArguments(argc, argv, args) || (needsNames && args.names.empty()) ||
+      (!takesNames && !args.names.empty()) || (!args.to.empty() && command != "get") ||
+      (args.exportData && command != "listen") ||
+      (args.memory != 0 && command != "list" && command != "get")) {
+    std::fputs(help, stderr);
+    return 2;
+  }
+  if (command == "listen") {
+    const sigset_t stopSignals = StopSignals();
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  }
+  const Settings settings =
+      LoadSettings(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
+  const LanguageState language = LanguageFromLocale(platform::UserDefaultLocaleId());
+  RecorderSession session(settings, language, command == "delete");
+  if (!session.Open(args.port.empty() ? settings.portName : args.port)) return 1;
+  if (command == "list") return ListCommand(session, args);
+  if (command == "version") return VersionCommand(session);
+  if (command == "get") return GetCommand(session, args);
+  if (command == "put") return PutCommand(session, args);
+  if (command == "delete") return DeleteCommand(session, args);
+  return ListenCommand(session, args);
+}
+
+}  // namespace tesmora::cli

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+#include "link/recorder_list.h"
+#include "records/test_names.h"
+
+namespace tesmora::link {
+
+// What the copy window shows when it opens.
+struct CopyWindowContent {
+  std::string fileName;        // the file, or the program kind
+  std::string directionText;   // "KALDIRONE --> 'folder'" and the like
+  bool transferLabel = false;  // raw mode: the label instead of the bar
+};
+
+enum class CopyProgressEvent { Step, ToggleLabel, Full };
+
+// Everything the reader thread hands to the user interface. The desktop
+// program carries each call over to its own thread in order; the calls marked
+// "waits" must have been carried out when they return. Texts are in the
+// message table's code-page bytes where they come from it.
+class LinkEvents {
+ public:
+  virtual ~LinkEvents() = default;
+  // The recorder list begins an update and is emptied.
+  virtual void RecorderListCleared() = 0;
+  virtual void RecorderRowAdded(const RecorderRow& row) = 0;
+  virtual void RecorderListEnded() = 0;
+  // The first status panel: a count followed by message 267.
+  virtual void RecorderFileCountShown(int count) = 0;
+  // Waits. Shows the copy window (and disables the main window).
+  virtual void ShowCopyProgress(const CopyWindowContent& content) = 0;
+  virtual void CopyProgress(CopyProgressEvent event) = 0;
+  // Closes the copy window and enables the main window.
+  virtual void CloseCopyWindow() = 0;
+  // Waits. Shows the deletion window with the name being deleted.
+  virtual void ShowDeleteProgress(const std::string& name) = 0;
+  virtual void CloseDeleteWindow() = 0;
+  // A file now stored in a PC folder (received, or an export of it); the PC
+  // list adds it when it shows that folder.
+  virtual void PcFileStored(const std::string& folder, const std::string& name,
+                            DateSource dateSource) = 0;
+  // Enables the 100 ms batch timer, whose handler continues the batch.
+  virtual void ArmBatchTimer() = 0;
+  virtual void BusyCursor(bool busy) = 0;
+};
+
+}  // namespace tesmora::link

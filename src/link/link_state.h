@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tesmora::link {
+
+// Waits and time-outs of the protocol, in real milliseconds, scaled so that
+// tests can run the same exchanges faster. 1.0 is the recorder's timing.
+struct LinkTiming {
+  double scale = 1.0;
+  int Ms(int realMilliseconds) const {
+    const int scaled = static_cast<int>(realMilliseconds * scale);
+    return scaled < 1 ? 1 : scaled;
+  }
+};
+
+// Called after a file from the recorder has been stored, in export data mode:
+// writes the export text of directory + testFileName and returns true when
+// the export file was written. It has shown its own messages otherwise.
+using ExportReceivedFile =
+    std::function<bool(const std::string& directory, const std::string& testFileName)>;
+
+// What the user interface, the batch drivers and the reader thread share
+// between exchanges. The reader thread only changes it under the link's lock.
+struct LinkState {
+  // Modes and settings.
+  bool rawMode = false;
+  int memoryChoice = 0;
+  std::string drivePrefix;
+  bool startupPhase = true;
+  bool ExportDataMode = false;
+  std::string AutoSaveDirectory;      // ends with a separator
+  std::string programFilesDirectory;  // where tesmz.zlv and tesafe.zlv lie
+  int languageIndex = 1;
+  std::uint16_t MessageLanguageId = 0x0809;
+  char flashDriveLetter = 0;
+
+  // Queues (name lists) and their folders.
+  std::string receiveQueue;
+  std::string destinationFolder;
+  std::string sendQueue;
+  std::string sourceFolder;
+  std::string deleteQueue;
+
+  // Batch bookkeeping.
+  bool push = false;
+  bool copyCancelled = false;
+  bool deletionCancelled = false;
+  int filesSentInBatch = 0;
+  int resendCount = 0;
+  int lastAnswer = 0;  // 0 not asked, else the PromptAnswer + 1
+  bool copyWindowShown = false;
+  bool deleteWindowShown = false;
+
+  // Completion flags for the timers of the user interface.
+  bool listDone = false;
+  bool versionDone = false;
+  bool receiveDone = false;
+  bool sendDone = false;
+
+  // Start-up downloads.
+  int listsStep = 0;
+  bool listsReady = false;
+
+  // The recorder list as last received.
+  int RecorderFileCount = 0;
+  std::vector<std::string> recorderNames;
+};
+
+}  // namespace tesmora::link

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/serial_port.h"
+#include "shell/prompter.h"
+#include "shell/settings.h"
+
+namespace tesmora::link {
+
+class TRead;
+
+// Opens the port a name stands for (the [PORTS] mapping of the settings, or
+// COMn -> /dev/ttyS(n-1)). A failure shows "NAME. OPENING ERROR" with the
+// caption "ERROR!!!" and returns false; the program carries on without it.
+bool OpenPort(platform::SerialPort& port, const Settings& settings, std::string_view portName,
+              Prompter& prompter, int languageIndex, std::uint16_t languageId);
+
+// The port dialog's confirmation: moves the link to another port. The same
+// name changes nothing. When the new port does not open, the old one is
+// opened again and the settings keep it. Returns true when the link moved;
+// the settings file then names the new port.
+bool ChangePort(TRead& link, Settings& settings, std::string_view newName, Prompter& prompter,
+                int languageIndex, std::uint16_t languageId);
+
+}  // namespace tesmora::link

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/link_protocol.h"
+
+// The rows of the recorder list, their sorting and the status texts that go
+// with them.
+namespace tesmora::link {
+
+// Column order of the recorder list: name, type, sample, degradation, date.
+struct RecorderRow {
+  std::string name;
+  std::string type;
+  std::string sample;
+  std::string degradation;
+  std::string date;
+};
+
+inline constexpr int kRecorderCapacity = 200;
+inline constexpr int kRecorderColumns = 5;
+
+// The row of a complete list entry. Texts are the recorder's bytes (its
+// names are ASCII); message texts come in the language's code page bytes.
+RecorderRow RecorderRowFromEntry(const ListEntry& entry, int languageIndex);
+
+// "dd/MM/yy" of an MS-DOS date (day bits 0-4, month 5-8, years since 1980
+// from bit 9), or an empty text when it is no real date.
+std::string DosDateText(std::uint16_t dosDate);
+
+// The text a column sorts by (the date column as yymmdd).
+std::string RecorderSortKey(const RecorderRow& row, int column);
+// Whether row a comes before row b when sorting by the column; descending
+// reverses the order.
+bool RecorderRowBefore(const RecorderRow& a, const RecorderRow& b, int column, bool descending);
+
+// The sort state of the recorder list: the column last clicked and one
+// descending flag per column, all clear at start. A click inverts the flag of
+// its column before sorting, so the first click sorts in descending order.
+struct RecorderSortState {
+  int column = 0;
+  std::array<bool, kRecorderColumns> descending{};
+  // The clicked column becomes the sort column; returns its new direction.
+  bool Click(int clicked);
+};
+void SortRecorderRows(std::vector<RecorderRow>& rows, const RecorderSortState& state);
+
+// The first status panel: "<count> File(s)" and "<count> Selected file(s)"
+// in the language's bytes.
+std::string FileCountText(int count, int languageIndex);
+std::string SelectedCountText(int count, int languageIndex);
+
+}  // namespace tesmora::link

@@ -1,0 +1,283 @@
+#include "link/transfers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "link/link_events.h"
+#include "link/name_list.h"
+#include "link/reader_thread.h"
+#include "link/recorder_list.h"
+#include "platform/file_io.h"
+#include "shell/message_table.h"
+
+namespace tesmora::link {
+
+namespace {
+
+constexpr int kMessageConfirmation = 74;
+constexpr int kMessageNotRecorderFormat = 269;
+constexpr int kMessageRecorderFull = 270;
+constexpr int kMessageRemoveSeveral = 279;
+constexpr int kMessageRemoveOne = 280;
+constexpr int kMessageReplace = 285;
+constexpr char kCaption[] = "Tesmora";
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+struct Language {
+  int index;
+  std::uint16_t id;
+};
+
+Language LanguageOf(TRead& link) {
+  return link.WithState([](LinkState& s) {
+    return Language{s.languageIndex, s.MessageLanguageId};
+  });
+}
+
+// Asks about the first names of a queue until one is to be transferred:
+// names answered No leave the queue. Returns the last answer.
+std::optional<PromptAnswer> AskAboutFirstNames(const LinkContext& context, std::string& queue,
+                                               const auto& exists) {
+  const Language language = LanguageOf(context.link);
+  std::optional<PromptAnswer> answer;
+  while (!queue.empty()) {
+    const std::string name(FirstName(queue));
+    answer = AskReplace(context.prompter, exists(name), name, language.index, language.id);
+    if (answer != PromptAnswer::No) break;
+    RemoveFirstName(queue);
+  }
+  return answer;
+}
+
+}  // namespace
+
+std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::string_view name,
+                                       int languageIndex, std::uint16_t languageId) {
+  if (!exists) return std::nullopt;
+  const std::string text = std::string(name) + ". " + MessageUtf8(kMessageReplace, languageIndex);
+  return prompter.Ask(MessageUtf8(kMessageConfirmation, languageIndex), text,
+                      PromptButtons::YesNoCancel, PromptIcon::Stop, languageId);
+}
+
+bool IsRecorderFormatName(std::string_view name) {
+  if (name.size() < 12) return false;
+  const std::string_view digits = name.substr(9, 3);
+  return std::all_of(digits.begin(), digits.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+bool AcceptsDropOnRecorderList(const std::vector<std::string>& names, bool rawMode) {
+  return rawMode || std::all_of(names.begin(), names.end(),
+                                [](const std::string& name) { return IsRecorderFormatName(name); });
+}
+
+void SwitchAllFilesMode(TRead& link, bool on) {
+  link.WithState([&](LinkState& s) {
+    s.rawMode = on;
+    s.drivePrefix.clear();
+    if (!on) s.memoryChoice = 0;
+  });
+  if (!on) link.StartCommand(kCmdList);
+}
+
+void ChooseMemory(TRead& link, int memoryChoice) {
+  if (memoryChoice < 0 || memoryChoice > 2) return;
+  link.WithState([&](LinkState& s) { s.memoryChoice = memoryChoice; });
+  link.StartCommand(kCmdList);
+}
+
+std::string FlashMemoryItemText(char flashDriveLetter) {
+  return std::string(1, flashDriveLetter) + " (Flash)";
+}
+
+std::string DrivePrefixFor(int memoryChoice, char flashDriveLetter) {
+  switch (memoryChoice) {
+    case 1:
+      return "c:";
+    case 2:
+      // Without a flash drive letter the name goes without a prefix rather
+      // than with a zero byte that would end it on the line.
+      return flashDriveLetter == 0 ? std::string() : std::string(1, flashDriveLetter) + ":";
+    default:
+      return {};
+  }
+}
+
+void StartReceive(const LinkContext& context, const std::vector<std::string>& names,
+                  const std::string& destinationFolder) {
+  context.link.WithState([&](LinkState& s) {
+    s.receiveQueue.clear();
+    for (const std::string& name : names) AppendName(s.receiveQueue, name);
+    s.destinationFolder = destinationFolder;
+    s.drivePrefix = DrivePrefixFor(s.memoryChoice, s.flashDriveLetter);
+    s.copyCancelled = false;
+    s.lastAnswer = 0;
+  });
+  ContinueReceive(context);
+}
+
+bool StartSend(const LinkContext& context, const std::vector<std::string>& names,
+               const std::string& sourceFolder) {
+  const Language language = LanguageOf(context.link);
+  const auto [raw, count] = context.link.WithState([](LinkState& s) {
+    return std::pair{s.rawMode, s.RecorderFileCount};
+  });
+  if (count >= kRecorderCapacity) {
+    context.prompter.ShowMessage(kCaption, MessageUtf8(kMessageRecorderFull, language.index),
+                                 PromptIcon::Error, language.id);
+    return false;
+  }
+  std::string queue;
+  bool skipped = false;
+  for (const std::string& name : names) {
+    if (!raw && !IsRecorderFormatName(name)) {
+      if (!skipped) {
+        context.prompter.ShowMessage(kCaption,
+                                     MessageUtf8(kMessageNotRecorderFormat, language.index),
+                                     PromptIcon::Information, language.id);
+      }
+      skipped = true;
+      continue;
+    }
+    AppendName(queue, name);
+  }
+  context.link.WithState([&](LinkState& s) {
+    s.sendQueue += queue;
+    s.sourceFolder = sourceFolder;
+    s.filesSentInBatch = 0;
+    s.lastAnswer = 0;
+    s.copyCancelled = false;
+    s.drivePrefix = DrivePrefixFor(s.memoryChoice, s.flashDriveLetter);
+  });
+  if (queue.empty()) return false;
+  ContinueSend(context);
+  return true;
+}
+
+bool StartDeletion(const LinkContext& context, const std::vector<std::string>& names) {
+  if (names.empty()) return false;
+  const Language language = LanguageOf(context.link);
+  const std::string text =
+      names.size() == 1 ? names.front() + ". " + MessageUtf8(kMessageRemoveOne, language.index)
+                        : MessageUtf8(kMessageRemoveSeveral, language.index);
+  const PromptAnswer answer =
+      context.prompter.Ask(MessageUtf8(kMessageConfirmation, language.index), text,
+                           PromptButtons::OkCancel, PromptIcon::Question, language.id);
+  if (answer != PromptAnswer::Ok) return false;
+  context.link.WithState([&](LinkState& s) {
+    s.deleteQueue.clear();
+    for (const std::string& name : names) AppendName(s.deleteQueue, name);
+    s.deletionCancelled = false;
+    s.drivePrefix = DrivePrefixFor(s.memoryChoice, s.flashDriveLetter);
+  });
+  return context.link.StartCommand(kCmdDelete);
+}
+
+void ContinueReceive(const LinkContext& context) {
+  const bool push =
+      context.link.WithState([](LinkState& s) { return std::exchange(s.push, false); });
+  if (push) {
+    context.link.WithState([](LinkState& s) { s.copyWindowShown = false; });
+    context.events.CloseCopyWindow();
+    return;
+  }
+  std::string queue, folder;
+  bool cancelled = false, startup = false;
+  context.link.WithState([&](LinkState& s) {
+    queue = s.receiveQueue;
+    folder = s.destinationFolder;
+    cancelled = s.copyCancelled;
+    startup = s.startupPhase;
+  });
+  std::optional<PromptAnswer> answer;
+  if (!cancelled && !startup) {
+    answer = AskAboutFirstNames(context, queue, [&](const std::string& name) {
+      return platform::FileExists(folder + name);
+    });
+  }
+  const bool stop = queue.empty() || answer == PromptAnswer::Cancel || cancelled;
+  bool closeWindow = false;
+  context.link.WithState([&](LinkState& s) {
+    s.receiveQueue = stop ? std::string() : queue;
+    s.lastAnswer = answer ? static_cast<int>(*answer) + 1 : 0;
+    if (!stop) return;
+    if (!s.startupPhase) {
+      closeWindow = std::exchange(s.copyWindowShown, false);
+    } else if (s.listsStep == 0) {
+      s.listsStep = 1;
+    } else {
+      s.startupPhase = false;
+      s.rawMode = false;
+      s.listsReady = true;
+    }
+  });
+  if (stop) {
+    if (closeWindow) context.events.CloseCopyWindow();
+    return;
+  }
+  context.link.StartCommand(kCmdGetFile);
+}
+
+void ContinueSend(const LinkContext& context) {
+  std::string queue;
+  bool cancelled = false;
+  std::vector<std::string> recorderNames;
+  context.link.WithState([&](LinkState& s) {
+    queue = s.sendQueue;
+    cancelled = s.copyCancelled;
+    recorderNames = s.recorderNames;
+  });
+  std::optional<PromptAnswer> answer;
+  if (!cancelled) {
+    answer = AskAboutFirstNames(context, queue, [&](const std::string& name) {
+      const std::string upper = UpperCase(name);
+      return std::any_of(recorderNames.begin(), recorderNames.end(),
+                         [&](const std::string& row) { return UpperCase(row) == upper; });
+    });
+  }
+  const Language language = LanguageOf(context.link);
+  if (queue.empty() || answer == PromptAnswer::Cancel || cancelled) {
+    const bool sentSome = context.link.WithState([&](LinkState& s) {
+      s.sendQueue.clear();
+      s.lastAnswer = answer ? static_cast<int>(*answer) + 1 : 0;
+      s.copyWindowShown = false;
+      return s.filesSentInBatch != 0;
+    });
+    if (sentSome) {
+      context.events.CloseCopyWindow();
+      // The recorder list shows the new files once they are all there.
+      context.link.StartCommandAfterPause(kCmdList, 1000);
+    }
+    return;
+  }
+  const bool full = context.link.WithState([&](LinkState& s) {
+    s.sendQueue = queue;
+    s.lastAnswer = answer ? static_cast<int>(*answer) + 1 : 0;
+    ++s.filesSentInBatch;
+    if (s.filesSentInBatch + s.RecorderFileCount < kRecorderCapacity) return false;
+    s.sendQueue.clear();
+    s.copyWindowShown = false;
+    return true;
+  });
+  if (full) {
+    context.prompter.ShowMessage(kCaption, MessageUtf8(kMessageRecorderFull, language.index),
+                                 PromptIcon::Error, language.id);
+    context.events.CloseCopyWindow();
+    context.link.ResetPort();
+    return;
+  }
+  context.link.StartCommand(kCmdPutFile);
+}
+
+void BatchTimerTick(const LinkContext& context) {
+  if (context.link.TakeReceiveDone()) ContinueReceive(context);
+  if (context.link.TakeSendDone()) ContinueSend(context);
+}
+
+}  // namespace tesmora::link

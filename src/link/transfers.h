@@ -1,0 +1,66 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/prompter.h"
+
+// The batches of transfers and deletions on the recorder: the queues the user
+// operations build, and the drivers the 100 ms batch timer calls between two
+// files. They run on the user interface's thread; each file's exchange runs
+// on the reader thread.
+namespace tesmora::link {
+
+class TRead;
+class LinkEvents;
+
+// The pieces a batch driver works with.
+struct LinkContext {
+  TRead& link;
+  Prompter& prompter;
+  LinkEvents& events;
+};
+
+// The overwrite question: none when the file does not exist, else the answer
+// to "NAME. Do you want to replace this file?".
+std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::string_view name,
+                                       int languageIndex, std::uint16_t languageId);
+
+// Whether a PC file name can go to the recorder in normal mode: its
+// characters 10 to 12 read as a number.
+bool IsRecorderFormatName(std::string_view name);
+
+// Whether PC files may be dropped on the recorder list: in normal mode only
+// when every name is in the recorder's format.
+bool AcceptsDropOnRecorderList(const std::vector<std::string>& names, bool rawMode);
+
+// The all-files mode: raw mode and the memory choice follow it. Switching it
+// off lists the recorder's test files again.
+void SwitchAllFilesMode(TRead& link, bool on);
+// A click on the memory choice: that section is listed.
+void ChooseMemory(TRead& link, int memoryChoice);
+// The third item of the memory choice: "E (Flash)".
+std::string FlashMemoryItemText(char flashDriveLetter);
+
+// Drive prefix of recorder names in raw mode, by memory choice.
+std::string DrivePrefixFor(int memoryChoice, char flashDriveLetter);
+
+// Copy from the recorder: the names go to `destinationFolder` (ending with a
+// separator).
+void StartReceive(const LinkContext& context, const std::vector<std::string>& names,
+                  const std::string& destinationFolder);
+// Copy to the recorder from `sourceFolder`. Returns false when nothing could
+// be queued (recorder full, or no name in the recorder's format).
+bool StartSend(const LinkContext& context, const std::vector<std::string>& names,
+               const std::string& sourceFolder);
+// Deletion on the recorder, after the confirmation question.
+bool StartDeletion(const LinkContext& context, const std::vector<std::string>& names);
+
+void ContinueReceive(const LinkContext& context);
+void ContinueSend(const LinkContext& context);
+// The 100 ms batch timer (Timer2) after the reader thread armed it.
+void BatchTimerTick(const LinkContext& context);
+
+}  // namespace tesmora::link

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tesmora::platform {
+
+// A file written piece by piece under a temporary name in its own folder and
+// renamed to its name only by Commit: until then an older file of that name
+// stays whole, and Discard (or destruction) leaves no trace.
+class AtomicFileWriter {
+ public:
+  AtomicFileWriter() = default;
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+  ~AtomicFileWriter() { Discard(); }
+
+  // Creates the temporary file beside `path`; false when the folder does not
+  // take it.
+  bool Open(const std::string& path);
+  bool IsOpen() const { return fd_ >= 0; }
+  bool Write(std::string_view bytes);
+  // Flushes, syncs and renames over the target. False (and nothing left
+  // behind) when any of it fails.
+  bool Commit();
+  void Discard();
+  // Whether the last failure was a full disk.
+  bool diskFull() const { return diskFull_; }
+
+ private:
+  bool Flush();
+
+  int fd_ = -1;
+  std::string path_;
+  std::string temp_;
+  std::string pending_;
+  bool diskFull_ = false;
+};
+
+}  // namespace tesmora::platform

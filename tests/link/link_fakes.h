@@ -1,0 +1,177 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/link_events.h"
+#include "shell/prompter.h"
+
+namespace tesmora::link::testing {
+
+// Records every message and question; answers questions from a script, and
+// with Yes or OK once the script is used up.
+class FakePrompter : public Prompter {
+ public:
+  void ShowMessage(std::string_view caption, std::string_view text, PromptIcon icon,
+                   std::uint16_t) override {
+    std::lock_guard lock(mutex_);
+    captions_.emplace_back(caption);
+    messages_.emplace_back(text);
+    icons_.push_back(icon);
+  }
+  PromptAnswer Ask(std::string_view, std::string_view text, PromptButtons buttons, PromptIcon,
+                   std::uint16_t) override {
+    std::lock_guard lock(mutex_);
+    questions_.emplace_back(text);
+    if (!answers_.empty()) {
+      const PromptAnswer answer = answers_.front();
+      answers_.pop_front();
+      return answer;
+    }
+    return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes : PromptAnswer::Ok;
+  }
+  void Script(std::initializer_list<PromptAnswer> answers) {
+    std::lock_guard lock(mutex_);
+    answers_.insert(answers_.end(), answers);
+  }
+  std::vector<std::string> messages() const {
+    std::lock_guard lock(mutex_);
+    return messages_;
+  }
+  std::vector<std::string> captions() const {
+    std::lock_guard lock(mutex_);
+    return captions_;
+  }
+  std::vector<std::string> questions() const {
+    std::lock_guard lock(mutex_);
+    return questions_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> messages_, captions_, questions_;
+  std::vector<PromptIcon> icons_;
+  std::deque<PromptAnswer> answers_;
+};
+
+struct StoredFile {
+  std::string folder, name;
+  DateSource source;
+};
+
+// Keeps what the reader thread handed to the user interface.
+class FakeEvents : public LinkEvents {
+ public:
+  void RecorderListCleared() override {
+    std::lock_guard lock(mutex_);
+    rows_.clear();
+    countShown_ = -1;
+  }
+  void RecorderRowAdded(const RecorderRow& row) override {
+    std::lock_guard lock(mutex_);
+    rows_.push_back(row);
+  }
+  void RecorderListEnded() override {}
+  void RecorderFileCountShown(int count) override {
+    std::lock_guard lock(mutex_);
+    countShown_ = count;
+    ++listsShown_;
+  }
+  void ShowCopyProgress(const CopyWindowContent& content) override {
+    std::function<void(int)> hook;
+    int shown = 0;
+    {
+      std::lock_guard lock(mutex_);
+      copyWindows_.push_back(content);
+      copyWindowOpen_ = true;
+      hook = onCopyWindow;
+      shown = static_cast<int>(copyWindows_.size());
+    }
+    if (hook) hook(shown);
+  }
+  void CopyProgress(CopyProgressEvent) override {}
+  void CloseCopyWindow() override {
+    std::lock_guard lock(mutex_);
+    copyWindowOpen_ = false;
+  }
+  void ShowDeleteProgress(const std::string& name) override {
+    std::lock_guard lock(mutex_);
+    deleteNames_.push_back(name);
+    deleteWindowOpen_ = true;
+  }
+  void CloseDeleteWindow() override {
+    std::lock_guard lock(mutex_);
+    deleteWindowOpen_ = false;
+  }
+  void PcFileStored(const std::string& folder, const std::string& name,
+                    DateSource source) override {
+    std::lock_guard lock(mutex_);
+    stored_.push_back({folder, name, source});
+  }
+  void ArmBatchTimer() override {
+    std::lock_guard lock(mutex_);
+    timerArmed_ = true;
+  }
+  void BusyCursor(bool) override {}
+
+  // Called (on the reader thread) each time the copy window is shown, with
+  // the number of times it has been shown; set before the link starts.
+  std::function<void(int)> onCopyWindow;
+
+  bool TakeTimer() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(timerArmed_, false);
+  }
+  std::vector<RecorderRow> rows() const {
+    std::lock_guard lock(mutex_);
+    return rows_;
+  }
+  int countShown() const {
+    std::lock_guard lock(mutex_);
+    return countShown_;
+  }
+  int listsShown() const {
+    std::lock_guard lock(mutex_);
+    return listsShown_;
+  }
+  std::vector<CopyWindowContent> copyWindows() const {
+    std::lock_guard lock(mutex_);
+    return copyWindows_;
+  }
+  bool copyWindowOpen() const {
+    std::lock_guard lock(mutex_);
+    return copyWindowOpen_;
+  }
+  bool deleteWindowOpen() const {
+    std::lock_guard lock(mutex_);
+    return deleteWindowOpen_;
+  }
+  std::vector<std::string> deleteNames() const {
+    std::lock_guard lock(mutex_);
+    return deleteNames_;
+  }
+  std::vector<StoredFile> stored() const {
+    std::lock_guard lock(mutex_);
+    return stored_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<RecorderRow> rows_;
+  int countShown_ = -1;
+  int listsShown_ = 0;
+  std::vector<CopyWindowContent> copyWindows_;
+  bool copyWindowOpen_ = false;
+  bool deleteWindowOpen_ = false;
+  std::vector<std::string> deleteNames_;
+  std::vector<StoredFile> stored_;
+  bool timerArmed_ = false;
+};
+
+}  // namespace tesmora::link::testing

@@ -1,0 +1,97 @@
+#include "link/recorder_list.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "shell/message_table.h"
+
+namespace tesmora::link {
+namespace {
+
+constexpr int kEnglish = 1;
+
+ListEntry Entry(int section, std::string_view bytes) {
+  ListEntry entry;
+  entry.section = section;
+  std::memcpy(entry.bytes.data(), bytes.data(), std::min(bytes.size(), entry.bytes.size()));
+  return entry;
+}
+
+TEST(RecorderRows, TestFileRowTakesTypeSampleMarkAndDateFromTheEntry) {
+  const RecorderRow row = RecorderRowFromEntry(Entry(0, std::string_view("03151234.312\0WHEAT 7\0"
+                                                                         "1\0",
+                                                                         23)),
+                                               kEnglish);
+  EXPECT_EQ(row.name, "03151234.312");
+  EXPECT_EQ(row.type, "AHA");
+  EXPECT_EQ(row.sample, "WHEAT 7");
+  EXPECT_EQ(row.degradation, MessageBytes(288, kEnglish));
+  EXPECT_EQ(row.date, "15/03/12");
+  const RecorderRow plain = RecorderRowFromEntry(Entry(0, std::string_view("03151234.312\0WHEAT 7\0"
+                                                                           "0\0",
+                                                                           23)),
+                                                 kEnglish);
+  EXPECT_EQ(plain.degradation, MessageBytes(289, kEnglish));
+}
+
+TEST(RecorderRows, DiskRowTakesExtensionAndDosDate) {
+  // 0x5C8F: day 15, month 4, year 1980 + 46.
+  const RecorderRow row =
+      RecorderRowFromEntry(Entry(1, std::string_view("FLASH.CNF\0\x8F\x5C\0\0", 14)), kEnglish);
+  EXPECT_EQ(row.type, "CNF");
+  EXPECT_EQ(row.date, "15/04/26");
+  EXPECT_EQ(row.sample, "");
+  const RecorderRow noDate =
+      RecorderRowFromEntry(Entry(2, std::string_view("README\0\x00\x01\0", 10)), kEnglish);
+  EXPECT_EQ(noDate.type, "");
+  EXPECT_EQ(noDate.date, "");
+}
+
+TEST(RecorderRows, DosDatesThatDoNotExistGiveNoText) {
+  EXPECT_EQ(DosDateText((46 << 9) | (2 << 5) | 29), "");  // 29/02/2026
+  EXPECT_EQ(DosDateText((44 << 9) | (2 << 5) | 29), "29/02/24");
+  EXPECT_EQ(DosDateText((46 << 9) | (13 << 5) | 1), "");
+}
+
+TEST(RecorderRows, DateColumnSortsByYearMonthDayOnTwoDigitYears) {
+  RecorderRow a, b;
+  a.date = "01/01/00";
+  b.date = "01/01/99";
+  EXPECT_EQ(RecorderSortKey(a, 4), "000101");
+  EXPECT_TRUE(RecorderRowBefore(a, b, 4, false));
+  EXPECT_FALSE(RecorderRowBefore(a, b, 4, true));
+  RecorderRow c;
+  c.date = "15/03/12";
+  EXPECT_EQ(RecorderSortKey(c, 4), "120315");
+}
+
+TEST(RecorderRows, FirstClickSortsDescendingTheNextAscending) {
+  std::vector<RecorderRow> rows(3);
+  rows[0].date = "15/03/12";
+  rows[1].date = "01/01/99";
+  rows[2].date = "02/01/00";
+  RecorderSortState state;
+  // Years compare on their two digits: 99 comes after 12 and 00.
+  EXPECT_TRUE(state.Click(4));
+  SortRecorderRows(rows, state);
+  EXPECT_EQ(rows[0].date, "01/01/99");
+  EXPECT_EQ(rows[1].date, "15/03/12");
+  EXPECT_EQ(rows[2].date, "02/01/00");
+  EXPECT_FALSE(state.Click(4));
+  SortRecorderRows(rows, state);
+  EXPECT_EQ(rows[0].date, "02/01/00");
+  EXPECT_EQ(rows[2].date, "01/01/99");
+  // Another column keeps its own flag.
+  EXPECT_TRUE(state.Click(0));
+  EXPECT_FALSE(state.descending[4]);
+}
+
+TEST(RecorderRows, CountTextsFollowTheCountWithTheirMessage) {
+  EXPECT_EQ(FileCountText(12, kEnglish), "12 File(s)");
+  EXPECT_EQ(SelectedCountText(2, kEnglish), "2 Selected file(s)");
+}
+
+}  // namespace
+}  // namespace tesmora::link

@@ -1,0 +1,158 @@
+// tesmora-recorder-sim: a simulated recorder on a pseudo-terminal.
+//
+// It prints the device path of its terminal (and links it to --link PATH),
+// then serves the link until its standard input ends. Control lines on
+// standard input:
+//   push NAME                    push a test file of the folder
+//   program normal|emergency     ask for a program file
+//   fault NAME                   a fault for the next exchange: no-reply,
+//                                late-reply, wrong-echo, truncated-stream,
+//                                wrong-checksum, wrong-ack, deletion-refused
+//   speed 0|1|2|3                speed code of the next exchanges
+//   quit
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <thread>
+
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "simulated_recorder.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: tesmora-recorder-sim [options]\n"
+    "  --folder DIR        test files of the recorder (section 0); a file samples.txt\n"
+    "                      there gives 'NAME<TAB>sample<TAB>0|1' lines\n"
+    "  --disk-c DIR        files of disk C (flash.cnf and others)\n"
+    "  --flash DIR         files of the flash disk (cliente.txt, protocol.txt)\n"
+    "  --flash-letter X    drive letter of the flash disk (default D)\n"
+    "  --version TEXT      version text (default KAL V2.41)\n"
+    "  --programs DIR      tesmz.zlv and tesafe.zlv the recorder expects to receive\n"
+    "  --speed N|random    speed code of every exchange (default 0)\n"
+    "  --emulate-line      pace bytes at 10 bits a byte at the baud rate in force\n"
+    "  --link PATH         make PATH a symbolic link to the terminal\n";
+
+void LoadSamples(const std::string& folder, std::vector<tesmora::sim::RecorderFile>& files) {
+  const auto text =
+      tesmora::platform::ReadWholeFile(tesmora::platform::JoinPath(folder, "samples.txt"));
+  if (!text) return;
+  std::size_t start = 0;
+  while (start < text->size()) {
+    std::size_t end = text->find('\n', start);
+    if (end == std::string::npos) end = text->size();
+    const std::string line = text->substr(start, end - start);
+    start = end + 1;
+    const std::size_t tab1 = line.find('\t');
+    const std::size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (tab1 == std::string::npos) continue;
+    for (auto& file : files) {
+      if (file.name != line.substr(0, tab1)) continue;
+      file.sample = line.substr(tab1 + 1, tab2 == std::string::npos ? tab2 : tab2 - tab1 - 1);
+      file.degradation = tab2 != std::string::npos && line.substr(tab2 + 1) == "1";
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tesmora::sim;
+  RecorderContents contents;
+  SimOptions options;
+  std::string linkPath;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--help") {
+      std::cout << kUsage;
+      return 0;
+    } else if (arg == "--emulate-line") {
+      options.emulateLine = true;
+    } else if (hasValue && arg == "--folder") {
+      contents.tests = LoadFolder(argv[++i]);
+      LoadSamples(argv[i], contents.tests);
+      for (auto& file : contents.tests) {
+        // Consistency tests carry their basis flags byte before the file.
+        const char kind = file.name.size() > 9 ? file.name[9] : 0;
+        if (kind == '4' || kind == '5') file.basisFlags = 0x0C;
+      }
+    } else if (hasValue && arg == "--disk-c") {
+      contents.diskC = LoadFolder(argv[++i]);
+    } else if (hasValue && arg == "--flash") {
+      contents.flash = LoadFolder(argv[++i]);
+    } else if (hasValue && arg == "--flash-letter") {
+      contents.flashLetter = argv[++i][0];
+    } else if (hasValue && arg == "--version") {
+      contents.version = argv[++i];
+    } else if (hasValue && arg == "--programs") {
+      const std::string dir = argv[++i];
+      contents.normalProgram =
+          tesmora::platform::ReadWholeFile(tesmora::platform::JoinPath(dir, "tesmz.zlv"))
+              .value_or("");
+      contents.emergencyProgram =
+          tesmora::platform::ReadWholeFile(tesmora::platform::JoinPath(dir, "tesafe.zlv"))
+              .value_or("");
+    } else if (hasValue && arg == "--speed") {
+      const std::string value = argv[++i];
+      if (value == "random") {
+        options.randomSpeed = true;
+      } else {
+        options.speedCode = std::atoi(value.c_str()) & 0x0F;
+      }
+    } else if (hasValue && arg == "--link") {
+      linkPath = argv[++i];
+    } else {
+      std::cerr << kUsage;
+      return 2;
+    }
+  }
+
+  SimulatedRecorder recorder(std::move(contents), options);
+  if (!recorder.Open()) {
+    std::cerr << "tesmora-recorder-sim: cannot open a pseudo-terminal\n";
+    return 1;
+  }
+  if (!linkPath.empty()) {
+    ::unlink(linkPath.c_str());
+    if (::symlink(recorder.devicePath().c_str(), linkPath.c_str()) != 0) {
+      std::cerr << "tesmora-recorder-sim: cannot link " << linkPath << "\n";
+      return 1;
+    }
+  }
+  std::cout << recorder.devicePath() << std::endl;
+
+  std::thread server([&] { recorder.Run(); });
+  std::size_t logged = 0;
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    const std::size_t space = line.find(' ');
+    const std::string verb = line.substr(0, space);
+    const std::string arg = space == std::string::npos ? "" : line.substr(space + 1);
+    if (verb == "quit") break;
+    if (verb == "push") {
+      recorder.RequestPush(arg);
+    } else if (verb == "program") {
+      recorder.RequestProgram(arg == "emergency");
+    } else if (verb == "speed") {
+      recorder.SetSpeedCode(std::atoi(arg.c_str()));
+    } else if (verb == "fault" && FaultFromName(arg)) {
+      recorder.SetFault(*FaultFromName(arg));
+    } else if (!verb.empty()) {
+      std::cerr << "unknown control line: " << line << "\n";
+    }
+    const SimRecord record = recorder.record();
+    for (; logged < record.events.size(); ++logged) std::cout << record.events[logged] << "\n";
+    std::cout.flush();
+  }
+  recorder.Stop();
+  server.join();
+  const SimRecord record = recorder.record();
+  for (; logged < record.events.size(); ++logged) std::cout << record.events[logged] << "\n";
+  if (!linkPath.empty()) ::unlink(linkPath.c_str());
+  return 0;
+}
