@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_io.h"
+
 namespace tesmora::platform {
 
 // A file written piece by piece under a temporary name in its own folder and
@@ -20,9 +22,9 @@ class AtomicFileWriter {
   bool Open(const std::string& path);
   bool IsOpen() const { return fd_ >= 0; }
   bool Write(std::string_view bytes);
-  // Flushes, syncs and renames over the target. False (and nothing left
-  // behind) when any of it fails.
-  bool Commit();
+  // Flushes, syncs (for precious files) and renames over the target. False
+  // (and nothing left behind) when any of it fails.
+  bool Commit(Durability durability = Durability::Precious);
   void Discard();
   // Whether the last failure was a full disk.
   bool diskFull() const { return diskFull_; }

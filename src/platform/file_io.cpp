@@ -1,12 +1,12 @@
 #include "platform/file_io.h"
 
+#include "platform/atomic_file_writer.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -47,24 +47,6 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// A fresh name beside the target. O_EXCL makes a clash fail instead of
-// sharing a file; the counter and the clock make a clash unlikely even when
-// several threads write into one folder.
-int CreateTemporaryBeside(const std::string& path, std::string& temp) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-    temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-           std::to_string(tick % 1000000);
-    // 0666 lets the umask decide the permissions of a new file, as for any
-    // file the user creates; umask() itself is never called, since it would
-    // change the mask for every thread at once.
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -90,20 +72,8 @@ bool FileExists(const std::string& path) {
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, Durability durability) {
-  std::string temp;
-  FileDescriptor fd(CreateTemporaryBeside(path, temp));
-  if (fd.get() < 0) return false;
-
-  struct stat old {};
-  const bool keepMode = ::stat(path.c_str(), &old) == 0;
-  const bool written = (!keepMode || ::fchmod(fd.get(), old.st_mode & 07777) == 0) &&
-                       WriteAll(fd.get(), bytes) &&
-                       (durability == Durability::Replaceable || ::fsync(fd.get()) == 0);
-  if (!fd.Close() || !written || std::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
+  AtomicFileWriter writer;
+  return writer.Open(path) && writer.Write(bytes) && writer.Commit(durability);
 }
 
 bool OverwriteFile(const std::string& path, std::string_view bytes) {
