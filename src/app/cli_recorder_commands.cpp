@@ -355,6 +355,11 @@ int ListenCommand(RecorderSession& session, const Arguments& args) {
   if (args.exportData) {
     session.link().WithState([](link::LinkState& s) { s.ExportDataMode = true; });
   }
+  // The desktop program has the recorder's version text from its start-up;
+  // asking for it here gives the exports the same first line. A recorder that
+  // does not answer yet is said once and listened to all the same.
+  session.link().StartCommand(link::kCmdVersion);
+  session.RunToIdle();
   const sigset_t stopSignals = StopSignals();
   const timespec tick{0, 100'000'000};
   bool stopRequested = false;
