@@ -161,7 +161,7 @@ TEST_F(LinkAgainstRecorder, ListsAtEverySpeedCodeAndReturnsTo9600) {
     EXPECT_EQ(rows[1].type, "CHC");
     EXPECT_EQ(rows[1].date, "02/04/12");
     EXPECT_EQ(link_->WithState([](LinkState& s) { return s.RecorderFileCount; }), 3);
-    EXPECT_TRUE(RunUntil([&] { return port_.baudRate() == 9600; }));
+    EXPECT_TRUE(RunUntil([&] { return platform::ReadBaudRate(port_.PollDescriptor()) == 9600; }));
   }
   EXPECT_TRUE(prompter_.messages().empty());
   // The recorder found the PC's end of the line at the speed it had asked for.
@@ -482,7 +482,7 @@ TEST_P(ReceiveFailure, ShowsTheCommunicationMessageAndKeepsTheOlderFile) {
   EXPECT_EQ(ReadBytes(received() + "03151234.312"), "older");
   EXPECT_EQ(EntriesIn(received()), 1);  // the rest of the queue was dropped
   EXPECT_FALSE(events_.copyWindowOpen());
-  EXPECT_TRUE(RunUntil([&] { return port_.baudRate() == 9600; }));
+  EXPECT_TRUE(RunUntil([&] { return platform::ReadBaudRate(port_.PollDescriptor()) == 9600; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ReceiveFailure,
