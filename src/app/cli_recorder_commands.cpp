@@ -350,6 +350,9 @@ int ListenCommand(RecorderSession& session, const Arguments& args) {
     session.link().WithState([](link::LinkState& s) { s.ExportDataMode = true; });
   } else if (link::ExportReceivedFile exporter = MakeExporter()) {
     session.link().SetExporter(std::move(exporter));
+  } else if (session.link().WithState([](link::LinkState& s) { return s.ExportDataMode; })) {
+    std::fputs("tesmora-cli: export is not available in this build; pushed tests are stored only\n",
+               stderr);
   }
   const sigset_t stopSignals = StopSignals();
   const timespec tick{0, 100'000'000};
