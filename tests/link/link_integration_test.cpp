@@ -578,6 +578,31 @@ TEST_F(LinkAgainstRecorder, StartUpSequenceDownloadsTheListFilesAndLoadsThem) {
   EXPECT_EQ(VersionTextString(link_->versionText()), "KAL V2.41");
 }
 
+TEST_F(LinkAgainstRecorder, StartUpSequenceCutShortDownloadsEverythingAgain) {
+  StartWith(SampleContents());
+  link_->WithState([](LinkState& s) { s.startupPhase = true; });
+  std::vector<bool> listsPresentAtLoad;
+  StartupSequence sequence(programs_.path(), [&] {
+    listsPresentAtLoad.push_back(std::filesystem::exists(programs_.File("cliente.txt")) &&
+                                 std::filesystem::exists(programs_.File("protocol.txt")));
+  });
+  bool faultSet = false;
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        // Once "flash.cnf" is in, the next stream (the customer list) stops midway.
+        if (!faultSet && std::filesystem::exists(programs_.File("flash.cnf"))) {
+          recorder_->SetFault(Fault::TruncatedStream);
+          faultSet = true;
+        }
+        std::this_thread::sleep_for(5ms);
+        return !sequence.Tick(context());
+      },
+      60s));
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{kCommunication});
+  EXPECT_EQ(listsPresentAtLoad, std::vector<bool>{true});
+  EXPECT_EQ(EntriesIn(programs_.path()), 3);
+}
+
 TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {
   StartWith(SampleContents());
   sim::RecorderContents other;
