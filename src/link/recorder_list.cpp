@@ -115,4 +115,9 @@ std::string SelectedCountText(int count, int languageIndex) {
   return std::to_string(count) + std::string(MessageBytes(kMessageSelectedFiles, languageIndex));
 }
 
+std::string RecorderPanelText(int selectedRows, int recorderFileCount, int languageIndex) {
+  return selectedRows > 0 ? SelectedCountText(selectedRows, languageIndex)
+                          : FileCountText(recorderFileCount, languageIndex);
+}
+
 }  // namespace tesmora::link

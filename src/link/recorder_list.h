@@ -52,5 +52,8 @@ void SortRecorderRows(std::vector<RecorderRow>& rows, const RecorderSortState& s
 // in the language's bytes.
 std::string FileCountText(int count, int languageIndex);
 std::string SelectedCountText(int count, int languageIndex);
+// The first panel while the recorder list has the focus: the selected rows'
+// count when there are any, else the recorder's file count.
+std::string RecorderPanelText(int selectedRows, int recorderFileCount, int languageIndex);
 
 }  // namespace tesmora::link

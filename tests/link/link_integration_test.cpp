@@ -163,7 +163,7 @@ TEST_F(LinkAgainstRecorder, ListsAtEverySpeedCodeAndReturnsTo9600) {
     EXPECT_EQ(rows[1].type, "CHC");
     EXPECT_EQ(rows[1].date, "02/04/12");
     EXPECT_EQ(link_->WithState([](LinkState& s) { return s.RecorderFileCount; }), 3);
-    EXPECT_TRUE(RunUntil([&] { return port_.baudRate() == 9600; }));
+    EXPECT_TRUE(RunUntil([&] { return platform::ReadBaudRate(port_.PollDescriptor()) == 9600; }));
   }
   EXPECT_TRUE(prompter_.messages().empty());
   // The recorder found the PC's end of the line at the speed it had asked for.
@@ -517,7 +517,7 @@ TEST_P(ReceiveFailure, ShowsTheCommunicationMessageAndKeepsTheOlderFile) {
   EXPECT_EQ(ReadBytes(received() + "03151234.312"), "older");
   EXPECT_EQ(EntriesIn(received()), 1);  // the rest of the queue was dropped
   EXPECT_FALSE(events_.copyWindowOpen());
-  EXPECT_TRUE(RunUntil([&] { return port_.baudRate() == 9600; }));
+  EXPECT_TRUE(RunUntil([&] { return platform::ReadBaudRate(port_.PollDescriptor()) == 9600; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ReceiveFailure,
@@ -611,6 +611,31 @@ TEST_F(LinkAgainstRecorder, StartUpSequenceDownloadsTheListFilesAndLoadsThem) {
   EXPECT_TRUE(events_.copyWindows().empty());
   EXPECT_TRUE(events_.stored().empty());
   EXPECT_EQ(VersionTextString(link_->versionText()), "KAL V2.41");
+}
+
+TEST_F(LinkAgainstRecorder, StartUpSequenceCutShortDownloadsEverythingAgain) {
+  StartWith(SampleContents());
+  link_->WithState([](LinkState& s) { s.startupPhase = true; });
+  std::vector<bool> listsPresentAtLoad;
+  StartupSequence sequence(programs_.path(), [&] {
+    listsPresentAtLoad.push_back(std::filesystem::exists(programs_.File("cliente.txt")) &&
+                                 std::filesystem::exists(programs_.File("protocol.txt")));
+  });
+  bool faultSet = false;
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        // Once "flash.cnf" is in, the next stream (the customer list) stops midway.
+        if (!faultSet && std::filesystem::exists(programs_.File("flash.cnf"))) {
+          recorder_->SetFault(Fault::TruncatedStream);
+          faultSet = true;
+        }
+        std::this_thread::sleep_for(5ms);
+        return !sequence.Tick(context());
+      },
+      60s));
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{kCommunication});
+  EXPECT_EQ(listsPresentAtLoad, std::vector<bool>{true});
+  EXPECT_EQ(EntriesIn(programs_.path()), 3);
 }
 
 TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {

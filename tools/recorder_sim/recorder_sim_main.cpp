@@ -35,7 +35,10 @@ constexpr char kUsage[] =
     "  --programs DIR      tesmz.zlv and tesafe.zlv the recorder expects to receive\n"
     "  --speed N|random    speed code of every exchange (default 0)\n"
     "  --emulate-line      pace bytes at 10 bits a byte at the baud rate in force\n"
-    "  --link PATH         make PATH a symbolic link to the terminal\n";
+    "  --link PATH         make PATH a symbolic link to the terminal\n"
+    "Files put or deleted by the PC change the recorder in memory only; the folders\n"
+    "are read once at start. Control lines on standard input: push NAME,\n"
+    "program normal|emergency, fault NAME, speed N, quit.\n";
 
 void LoadSamples(const std::string& folder, std::vector<tesmora::sim::RecorderFile>& files) {
   const auto text =
