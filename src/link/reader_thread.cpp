@@ -13,6 +13,7 @@
 #include "link/name_list.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "records/failure_text.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {
@@ -23,7 +24,6 @@ constexpr int kMessageOpeningError = 54;
 constexpr int kMessageVersion = 286;
 constexpr int kMessageCommunication = 287;
 constexpr int kMessageDiskFull = 292;
-constexpr char kCaption[] = "Tesmora";
 
 // Reads inside an exchange are cut into slices so that a stop request is seen
 // within one slice even during a ten-second wait.
@@ -816,7 +816,7 @@ std::string TRead::OpeningErrorText(const std::string& path) const {
 void TRead::ShowError(const std::string& text) {
   if (stopping_) return;
   const auto languageId = WithState([](LinkState& s) { return s.MessageLanguageId; });
-  prompter_.ShowMessage(kCaption, text, PromptIcon::Error, languageId);
+  prompter_.ShowMessage(kErrorCaption, text, PromptIcon::Error, languageId);
 }
 
 // --- Port helpers ------------------------------------------------------------

@@ -1,7 +1,6 @@
 #include "link/received_file_export.h"
 
-#include <cstring>
-
+#include "link/link_protocol.h"
 #include "link/reader_thread.h"
 #include "records/failure_text.h"
 
@@ -17,8 +16,7 @@ ExportReceivedFile MakeReceivedFileExporter(std::shared_ptr<Exporter> exporter, 
       settings.languageIndex = s.languageIndex;
       languageId = s.MessageLanguageId;
     });
-    const auto version = link.versionText();
-    settings.versionText.assign(version.data(), strnlen(version.data(), version.size()));
+    settings.versionText = VersionTextString(link.versionText());
     settings.basisFlags = link.basisFlags().value_or(0);
     const Exporter::Outcome outcome = exporter->ExportTestFile(directory, testFileName, settings);
     for (const std::string& message : outcome.messages) {

@@ -9,6 +9,7 @@
 #include "link/reader_thread.h"
 #include "link/recorder_list.h"
 #include "platform/file_io.h"
+#include "records/failure_text.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {
@@ -21,7 +22,6 @@ constexpr int kMessageRecorderFull = 270;
 constexpr int kMessageRemoveSeveral = 279;
 constexpr int kMessageRemoveOne = 280;
 constexpr int kMessageReplace = 285;
-constexpr char kCaption[] = "Tesmora";
 
 std::string UpperCase(std::string_view text) {
   std::string upper(text);
@@ -129,7 +129,7 @@ bool StartSend(const LinkContext& context, const std::vector<std::string>& names
     return std::pair{s.rawMode, s.RecorderFileCount};
   });
   if (count >= kRecorderCapacity) {
-    context.prompter.ShowMessage(kCaption, MessageUtf8(kMessageRecorderFull, language.index),
+    context.prompter.ShowMessage(kErrorCaption, MessageUtf8(kMessageRecorderFull, language.index),
                                  PromptIcon::Error, language.id);
     return false;
   }
@@ -138,7 +138,7 @@ bool StartSend(const LinkContext& context, const std::vector<std::string>& names
   for (const std::string& name : names) {
     if (!raw && !IsRecorderFormatName(name)) {
       if (!skipped) {
-        context.prompter.ShowMessage(kCaption,
+        context.prompter.ShowMessage(kErrorCaption,
                                      MessageUtf8(kMessageNotRecorderFormat, language.index),
                                      PromptIcon::Information, language.id);
       }
@@ -266,7 +266,7 @@ void ContinueSend(const LinkContext& context) {
     return true;
   });
   if (full) {
-    context.prompter.ShowMessage(kCaption, MessageUtf8(kMessageRecorderFull, language.index),
+    context.prompter.ShowMessage(kErrorCaption, MessageUtf8(kMessageRecorderFull, language.index),
                                  PromptIcon::Error, language.id);
     context.events.CloseCopyWindow();
     context.link.ResetPort();

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <string_view>
 
 namespace tesmora {
+
+// A fixed-width text field up to its terminating zero (all of it when it has
+// none): the recorder's texts never run past their field.
+inline std::string_view TextUpToZero(const char* text, std::size_t size) {
+  return {text, static_cast<std::size_t>(std::find(text, text + size, '\0') - text)};
+}
 
 // Little-endian reads from a byte buffer. Reading past the end gives zeros
 // and never touches memory outside the buffer: a short or damaged test file

@@ -5,6 +5,7 @@
 
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "records/byte_reader.h"
 #include "records/failure_text.h"
 
 namespace tesmora {
@@ -13,10 +14,6 @@ namespace {
 
 constexpr std::size_t kSkippedBytes = 2;
 constexpr int kOpeningError = 54;
-
-std::string_view UpToZero(const char* text, std::size_t size) {
-  return {text, static_cast<std::size_t>(std::find(text, text + size, '\0') - text)};
-}
 
 std::int16_t ReadS16(const char* bytes) {
   const auto low = static_cast<std::uint8_t>(bytes[0]);
@@ -28,10 +25,10 @@ std::int16_t ReadS16(const char* bytes) {
 
 std::string_view fclient::Field(int index) const {
   if (index < 0 || index >= 4) return {};
-  return UpToZero(fields[index].data(), kFieldSize);
+  return TextUpToZero(fields[index].data(), kFieldSize);
 }
 
-std::string_view fprotocole::Name() const { return UpToZero(name.data(), name.size()); }
+std::string_view fprotocole::Name() const { return TextUpToZero(name.data(), name.size()); }
 
 const fclient* CustomerProtocolTables::Customer(int number) const {
   if (number < 1 || number > kCustomerCount) return nullptr;

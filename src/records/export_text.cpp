@@ -187,10 +187,6 @@ long LeadingNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
-std::string_view UpToZero(const char* text, std::size_t size) {
-  return {text, static_cast<std::size_t>(std::find(text, text + size, '\0') - text)};
-}
-
 struct FieldLine {
   int message;
   std::size_t width;
@@ -266,7 +262,7 @@ class ExportComposer {
 
   void WriteHeader() {
     const std::string& version = settings_.versionText;
-    w_.Text(UpToZero(version.data(), version.size())).Cr();
+    w_.Text(TextUpToZero(version.data(), version.size())).Cr();
     w_.Tab().Tab().Tab();
     if (const TestKind* kind = FindTestKind(kind_)) w_.Msg(kind->exportTitleMessage);
     if (family_ == TestFamily::Inflation) {
@@ -365,7 +361,7 @@ class ExportComposer {
     w_.Text(ratioForm ? "Iec" : "Ie").Tab().Significant(100.0f * s1.Ie, 3).Tab().Text("%");
     if (degradation) w_.Tab().Tab().Significant(100.0f * s2.Ie, 3).Tab().Text("%");
     w_.Cr();
-    w_.Text(ratioForm ? "Sb(" : "W(").Text(UpToZero(s1.WxLabel.data(), s1.WxLabel.size()));
+    w_.Text(ratioForm ? "Sb(" : "W(").Text(TextUpToZero(s1.WxLabel.data(), s1.WxLabel.size()));
     w_.Text(")").Tab().Whole(s1.Wx).Tab().Text("10e-4J");
     if (degradation) {
       w_.Tab().Tab().Whole(s2.Wx).Tab().Text("10e-4J").Cr();

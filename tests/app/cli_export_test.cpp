@@ -1,38 +1,24 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
 #include "fixtures/test_file_writer.h"
 #include "records/export_text.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace tesmora {
 namespace {
 
+using testing::CommandRun;
 using testing::EntriesIn;
 using testing::ReadBytes;
+using testing::RunCommand;
 using testing::TempDir;
 using testing::WriteBytes;
 
-struct CliRun {
-  int status = -1;
-  std::string output;  // standard output and standard error
-};
-
-CliRun RunCli(const std::string& home, const std::string& arguments) {
-  const std::string command =
-      "TESMORA_HOME='" + home + "' '" TESMORA_CLI "' " + arguments + " 2>&1";
-  CliRun run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char chunk[4096];
-  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-    run.output.append(chunk, n);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+CommandRun RunCli(const std::string& home, const std::string& arguments) {
+  return RunCommand("TESMORA_HOME='" + home + "' '" TESMORA_CLI "' " + arguments + " 2>&1");
 }
 
 std::string AsText(const fixtures::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
@@ -56,7 +42,7 @@ class CliExport : public ::testing::Test {
 
 TEST_F(CliExport, WritesTheSameBytesAsTheProgramsExporter) {
   TempDir out;
-  const CliRun run = RunCli(
+  const CommandRun run = RunCli(
       home_.path(), "export --lang fr --basis-flags 8 --version-text V3.1 --out " + out.path() +
                         " " + tests_.File("03021001.126") + " " + tests_.File("10221107.526"));
   EXPECT_EQ(run.status, 0) << run.output;
@@ -76,8 +62,8 @@ TEST_F(CliExport, WritesTheSameBytesAsTheProgramsExporter) {
 }
 
 TEST_F(CliExport, ReportsAFailedFileAndGoesOnWithTheNext) {
-  const CliRun run = RunCli(home_.path(), "export --lang en " + tests_.File("01010001.126") + " " +
-                                              tests_.File("03021001.126"));
+  const CommandRun run = RunCli(home_.path(), "export --lang en " + tests_.File("01010001.126") +
+                                                  " " + tests_.File("03021001.126"));
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.output.find("01010001.126. Unexpected value.Impossible export"), std::string::npos)
       << run.output;

@@ -1,25 +1,22 @@
 // tesmora-cli's recorder commands, run as a program against the simulated
 // recorder on a pseudo-terminal.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <thread>
 
 #include "platform/profile_file.h"
 #include "simulated_recorder.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace tesmora {
 namespace {
 
+using tesmora::testing::CommandRun;
 using tesmora::testing::ReadBytes;
+using tesmora::testing::RunCommand;
 using tesmora::testing::TempDir;
-
-struct CliRun {
-  int status = -1;
-  std::string output;  // standard output and standard error
-};
 
 class CliAgainstRecorder : public ::testing::Test {
  protected:
@@ -43,19 +40,10 @@ class CliAgainstRecorder : public ::testing::Test {
     thread_.join();
   }
 
-  CliRun Cli(const std::string& arguments) {
-    const std::string command = "cd '" + home_.path() + "' && TESMORA_HOME='" + home_.path() +
-                                "' LC_ALL=en_GB.UTF-8 LC_MESSAGES=en_GB.UTF-8 LANG=en_GB.UTF-8 " +
-                                TESMORA_CLI + " " + arguments + " 2>&1";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[256];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+  CommandRun Cli(const std::string& arguments) {
+    return RunCommand("cd '" + home_.path() + "' && TESMORA_HOME='" + home_.path() +
+                      "' LC_ALL=en_GB.UTF-8 LC_MESSAGES=en_GB.UTF-8 LANG=en_GB.UTF-8 " +
+                      TESMORA_CLI + " " + arguments + " 2>&1");
   }
 
   TempDir home_;
@@ -64,7 +52,7 @@ class CliAgainstRecorder : public ::testing::Test {
 };
 
 TEST_F(CliAgainstRecorder, ListPrintsOneTabSeparatedRowPerTestFile) {
-  const CliRun run = Cli("list");
+  const CommandRun run = Cli("list");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(run.output,
             "03151234.312\tAHA\tWHEAT 7\tYES\t15/03/12\n"
@@ -73,30 +61,30 @@ TEST_F(CliAgainstRecorder, ListPrintsOneTabSeparatedRowPerTestFile) {
 
 TEST_F(CliAgainstRecorder, GetStoresTheFileAndVersionPrintsTheText) {
   TempDir to;
-  const CliRun get = Cli("get 03151234.312 --to '" + to.path() + "'");
+  const CommandRun get = Cli("get 03151234.312 --to '" + to.path() + "'");
   EXPECT_EQ(get.status, 0) << get.output;
   EXPECT_EQ(ReadBytes(to.File("03151234.312")), std::string("\x01\x02\xFF\x03\x04", 5));
-  const CliRun version = Cli("version");
+  const CommandRun version = Cli("version");
   EXPECT_EQ(version.status, 0) << version.output;
   EXPECT_EQ(version.output, "KAL V2.41\n");
 }
 
 TEST_F(CliAgainstRecorder, DeleteRemovesTheFilesOnTheRecorder) {
-  const CliRun run = Cli("delete 03151234.312");
+  const CommandRun run = Cli("delete 03151234.312");
   EXPECT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(recorder_->contents().tests.size(), 1u);
   EXPECT_EQ(recorder_->contents().tests[0].name, "04021235.412");
 }
 
 TEST_F(CliAgainstRecorder, FailuresPrintTheProgramsMessageAndUsageErrorsExit2) {
-  const CliRun noPort = Cli("list --port COM9");
+  const CommandRun noPort = Cli("list --port COM9");
   EXPECT_EQ(noPort.status, 1);
   EXPECT_EQ(noPort.output, "COM9. OPENING ERROR\n");
   EXPECT_EQ(Cli("get").status, 2);
   EXPECT_EQ(Cli("list --memory 5").status, 2);
   EXPECT_EQ(Cli("version extra").status, 2);
   EXPECT_EQ(Cli("delete ../x").status, 2);
-  const CliRun help = Cli("put --help");
+  const CommandRun help = Cli("put --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.output.find("usage: tesmora-cli put"), std::string::npos);
 }
