@@ -9,15 +9,15 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(tesmora::ui::kApplicationTitle);
-  QApplication::setApplicationDisplayName(tesmora::ui::kApplicationTitle);
+  QApplication::setApplicationName(QString::fromUtf8(tesmora::kApplicationTitle.data()));
+  QApplication::setApplicationDisplayName(QString::fromUtf8(tesmora::kApplicationTitle.data()));
   try {
     tesmora::ui::TFPtesm100q mainWindow(tesmora::platform::ProgramDirectory(),
                                         tesmora::platform::UserDefaultLocaleId());
     mainWindow.show();
     return QApplication::exec();
   } catch (const std::exception& error) {
-    QMessageBox::critical(nullptr, tesmora::ui::kApplicationTitle,
+    QMessageBox::critical(nullptr, QString::fromUtf8(tesmora::kApplicationTitle.data()),
                           QString::fromLocal8Bit(error.what()));
     return 0;
   }

@@ -46,7 +46,7 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
       settings_(LoadSettings(programDirectory, platform::CurrentWorkingDirectory())),
       company_(ReadCompanyFile(programDirectory)) {
   setObjectName("FPtesm100q");
-  setWindowTitle(kApplicationTitle);
+  setWindowTitle(FromUtf8(kApplicationTitle));
 
   auto* splitter = new QSplitter(this);
   auto* recorderPane = new QWidget(splitter);

@@ -6,6 +6,7 @@
 #include "shell/company.h"
 #include "shell/languages.h"
 #include "shell/settings.h"
+#include "shell/window_placement.h"
 
 class QAction;
 class QActionGroup;
@@ -13,8 +14,6 @@ class QLabel;
 class QMenu;
 
 namespace tesmora::ui {
-
-inline constexpr const char* kApplicationTitle = "TESMORA 3.06";
 
 // The main window. It owns the application's state (language, settings,
 // company lines) and relabels its menus from the message table whenever the
