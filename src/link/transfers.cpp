@@ -10,6 +10,7 @@
 #include "link/recorder_list.h"
 #include "platform/file_io.h"
 #include "records/failure_text.h"
+#include "shell/main_window_rules.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {
@@ -65,12 +66,7 @@ std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::str
                       PromptButtons::YesNoCancel, PromptIcon::Stop, languageId);
 }
 
-bool IsRecorderFormatName(std::string_view name) {
-  if (name.size() < 12) return false;
-  const std::string_view digits = name.substr(9, 3);
-  return std::all_of(digits.begin(), digits.end(),
-                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
-}
+bool IsRecorderFormatName(std::string_view name) { return ExtensionReadsAsInteger(name); }
 
 bool AcceptsDropOnRecorderList(const std::vector<std::string>& names, bool rawMode) {
   return rawMode || std::all_of(names.begin(), names.end(),

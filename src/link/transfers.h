@@ -29,7 +29,8 @@ std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::str
                                        int languageIndex, std::uint16_t languageId);
 
 // Whether a PC file name can go to the recorder in normal mode: its
-// characters 10 to 12 read as a number.
+// characters 10 to 12 read as a number, the rule that also lets the File
+// menu export them.
 bool IsRecorderFormatName(std::string_view name);
 
 // Whether PC files may be dropped on the recorder list: in normal mode only

@@ -13,6 +13,9 @@ TEST(Transfers, RecorderFormatIsANumberInCharacters10To12) {
   EXPECT_FALSE(IsRecorderFormatName("readme.txt"));
   EXPECT_FALSE(IsRecorderFormatName("03151234.3A2"));
   EXPECT_FALSE(IsRecorderFormatName("0315.312"));
+  // Read as an integer, the way the File menu's Export reads it: a sign counts.
+  EXPECT_TRUE(IsRecorderFormatName("abcdefgh.-12"));
+  EXPECT_FALSE(IsRecorderFormatName("abcdefgh.12 "));
   EXPECT_TRUE(AcceptsDropOnRecorderList({"03151234.312", "01011111.111"}, false));
   EXPECT_FALSE(AcceptsDropOnRecorderList({"03151234.312", "readme.txt"}, false));
   EXPECT_TRUE(AcceptsDropOnRecorderList({"readme.txt"}, true));

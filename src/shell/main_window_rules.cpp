@@ -1,0 +1,174 @@
+#include "shell/main_window_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "shell/message_table.h"
+
+namespace tesmora {
+namespace {
+
+inline constexpr int kMessageExportDataMode = 275;
+
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+// CD-ROM drives, the network root and servers cannot receive a folder or a
+// paste. Without a selected node there is nothing to act on either, so it is
+// refused the same way.
+bool NodeRefusesChanges(int state) {
+  return state == kNodeNone || state == kNodeCdRom || state == kNodeNetworkRoot ||
+         state == kNodeServer;
+}
+
+// Drives and shares can be written into but are not folders one could delete.
+bool NodeIsDriveOrShare(int state) {
+  return state == kNodeFixedDrive || state == kNodeRemovable || state == kNodeShare;
+}
+
+}  // namespace
+
+bool ExtensionReadsAsInteger(std::string_view name) {
+  constexpr std::size_t kFirst = 9;  // character 10, counted from 0
+  constexpr std::size_t kLength = 3;
+  if (name.size() <= kFirst) return false;
+  std::string_view text = name.substr(kFirst, kLength);
+  const std::size_t firstNonBlank = text.find_first_not_of(' ');
+  if (firstNonBlank == std::string_view::npos) return false;
+  text.remove_prefix(firstNonBlank);
+  if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsDecimalDigit);
+}
+
+FileMenuEnabling FileMenuRules(PaneFocus focus, int selectedNodeState, int recorderSelectedCount,
+                               const std::vector<std::string>& selectedPcNames) {
+  FileMenuEnabling menu;
+  switch (focus) {
+    case PaneFocus::FolderTree:
+      menu.NewRep = !NodeRefusesChanges(selectedNodeState);
+      menu.Supprimer1 = menu.NewRep && !NodeIsDriveOrShare(selectedNodeState);
+      break;
+    case PaneFocus::RecorderList:
+      menu.Supprimer1 = recorderSelectedCount > 0;
+      break;
+    case PaneFocus::PcList:
+      menu.Supprimer1 = !selectedPcNames.empty();
+      // One file that is not a test file is enough to refuse the export.
+      menu.ExportManuelle =
+          menu.Supprimer1 &&
+          std::all_of(selectedPcNames.begin(), selectedPcNames.end(),
+                      [](const std::string& name) { return ExtensionReadsAsInteger(name); });
+      break;
+    case PaneFocus::Other:
+      break;
+  }
+  return menu;
+}
+
+EditMenuEnabling EditMenuRules(PaneFocus focus, int selectedNodeState, int clipboardSource,
+                               int recorderSelectedCount, int pcSelectedCount) {
+  EditMenuEnabling menu;
+  switch (focus) {
+    case PaneFocus::FolderTree:
+      menu.Coller1 = clipboardSource != kClipboardNone && !NodeRefusesChanges(selectedNodeState);
+      break;
+    case PaneFocus::RecorderList:
+      menu.Copier1 = recorderSelectedCount > 0;
+      break;
+    case PaneFocus::PcList:
+      menu.Copier1 = pcSelectedCount > 0;
+      break;
+    case PaneFocus::Other:
+      break;
+  }
+  return menu;
+}
+
+bool TreePopupHit(bool nodeUnderMouse, int selectedNodeState) {
+  return nodeUnderMouse && !NodeRefusesChanges(selectedNodeState);
+}
+
+PopupMenuState PopupMenuRules(PaneFocus focus, bool popupHit, int selectedNodeState,
+                              int clipboardSource,
+                              const std::optional<std::string>& firstSelectedPcName) {
+  enum Item { kCopy, kPaste, kDelete, kPreview, kPrint, kExport };
+  PopupMenuState popup;
+  auto& visible = popup.visible;
+  const bool anythingCopied = clipboardSource != kClipboardNone;
+  switch (focus) {
+    case PaneFocus::FolderTree:
+      if (popupHit) {
+        visible[kDelete] = selectedNodeState != kNodeNone && !NodeIsDriveOrShare(selectedNodeState);
+        visible[kPaste] = anythingCopied;
+      }
+      break;
+    case PaneFocus::RecorderList:
+      if (popupHit) {
+        visible[kCopy] = visible[kDelete] = true;
+      } else {
+        // Only PC files can be pasted onto the recorder.
+        visible[kPaste] = clipboardSource == kClipboardPc;
+      }
+      break;
+    case PaneFocus::PcList:
+      if (popupHit) {
+        visible[kCopy] = visible[kDelete] = visible[kPreview] = visible[kPrint] = visible[kExport] =
+            true;
+      } else {
+        visible[kPaste] = anythingCopied;
+      }
+      break;
+    case PaneFocus::Other:
+      break;
+  }
+  if (firstSelectedPcName) {
+    // The first character of the extension is the test kind; kinds 1 to 6
+    // have a sheet to preview, print and export.
+    const std::string& name = *firstSelectedPcName;
+    popup.printAndExportEnabled =
+        name.size() >= 3 && name[name.size() - 3] >= '1' && name[name.size() - 3] <= '6';
+  }
+  return popup;
+}
+
+ScreenScale ScaleForScreen(int screenWidth, int screenHeight) {
+  // The factors are rounded to single precision before any use: a design value
+  // multiplied by the double quotient would truncate differently.
+  ScreenScale scale;
+  scale.sx = static_cast<float>(screenWidth) * 0.0009765625F;
+  scale.sy = static_cast<float>(screenHeight) * 0.0013020833333333333F;
+  return scale;
+}
+
+namespace {
+
+int ScaleValue(int design, float factor) {
+  const float product = static_cast<float>(design) * factor;
+  return static_cast<int>(std::trunc(product));
+}
+
+}  // namespace
+
+Geometry ScaleGeometry(const Geometry& design, const ScreenScale& scale) {
+  Geometry scaled;
+  scaled.width = ScaleValue(design.width, scale.sx);
+  scaled.height = ScaleValue(design.height, scale.sy);
+  scaled.left = ScaleValue(design.left, scale.sx);
+  scaled.top = ScaleValue(design.top, scale.sy);
+  return scaled;
+}
+
+std::array<int, kStatusPanelCount> StatusPanelWidths(const ScreenScale& scale) {
+  std::array<int, kStatusPanelCount> widths = kStatusPanelDesignWidths;
+  // The last panel holds the PC list's counts and keeps its width.
+  for (int i = 0; i < kStatusPanelCount - 1; ++i) widths[i] = ScaleValue(widths[i], scale.sx);
+  return widths;
+}
+
+std::string ExportModePanelText(bool exportDataMode, int languageIndex) {
+  return exportDataMode ? MessageUtf8(kMessageExportDataMode, languageIndex) : std::string();
+}
+
+bool IsDisplayAllFilesPassword(std::string_view typed) { return typed == kDisplayAllFilesPassword; }
+
+}  // namespace tesmora
