@@ -56,7 +56,8 @@ TFormSociete::TFormSociete(const LanguageState& language, std::string programDir
   grid->setRowMinimumHeight(4, 33);
 
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(8, 14, 24, 14);
+  column->setContentsMargins(8, 8, 24, 8);
+  column->addStretch();
   column->addLayout(grid);
   column->addStretch();
 

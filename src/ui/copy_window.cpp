@@ -38,6 +38,7 @@ TFenCopie100b::TFenCopie100b(const LanguageState& language, QWidget* parent)
   progress_->setObjectName("ProgressBar1");
   progress_->setRange(0, kFull);
   progress_->setValue(0);
+  progress_->setTextVisible(false);
   auto* place = new QGridLayout;
   place->addWidget(progress_, 0, 0);
   place->addWidget(transferLabel_, 0, 0);
