@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <ostream>
 #include <set>
 
 namespace tesmora::ui {
@@ -43,6 +44,10 @@ struct FlagPoint {
   int y;
   Hue hue;
 };
+
+void PrintTo(const FlagPoint& p, std::ostream* out) {
+  *out << "flag " << p.languageIndex << " at " << p.x << "," << p.y;
+}
 
 class FlagColours : public ::testing::TestWithParam<FlagPoint> {};
 
