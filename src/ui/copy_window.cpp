@@ -1,0 +1,91 @@
+#include "ui/copy_window.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QShowEvent>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tesmora::ui {
+namespace {
+
+constexpr QSize kDesignedSize(360, 150);
+constexpr int kStep = 10;
+constexpr int kFull = 100;
+
+}  // namespace
+
+TFenCopie100b::TFenCopie100b(const LanguageState& language, QWidget* parent)
+    : BatchProgressDialog(parent), language_(language) {
+  setObjectName("FenCopie100b");
+
+  fileName_ = new QLabel(this);
+  fileName_->setObjectName("zeNomFich");
+  QFont bold = fileName_->font();
+  bold.setBold(true);
+  fileName_->setFont(bold);
+  direction_ = new QLabel(this);
+  direction_->setObjectName("zeExpDest");
+
+  // In raw mode the recorder gives no byte count, so a blinking label stands
+  // where the bar would be.
+  transferLabel_ = new QLabel(this);
+  transferLabel_->setObjectName("Label1");
+  transferLabel_->setAlignment(Qt::AlignCenter);
+  transferLabel_->hide();
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName("ProgressBar1");
+  progress_->setRange(0, kFull);
+  progress_->setValue(0);
+  progress_->setTextVisible(false);
+  auto* place = new QGridLayout;
+  place->addWidget(progress_, 0, 0);
+  place->addWidget(transferLabel_, 0, 0);
+  place->setRowMinimumHeight(0, progress_->sizeHint().height());
+
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(fileName_);
+  column->addWidget(direction_);
+  column->addLayout(place);
+  column->addStretch();
+  column->addLayout(AddEscapeButton("bEscCopie"));
+
+  resize(kDesignedSize);
+  CentreOnPrimaryScreen(*this);
+}
+
+void TFenCopie100b::ShowContent(const link::CopyWindowContent& content) {
+  fileName_->setText(QString::fromStdString(content.fileName));
+  direction_->setText(QString::fromStdString(content.directionText));
+  progress_->setValue(0);
+  progress_->setVisible(!content.transferLabel);
+  transferLabel_->setVisible(content.transferLabel);
+  if (isHidden()) show();
+}
+
+void TFenCopie100b::Progress(link::CopyProgressEvent event) {
+  switch (event) {
+    case link::CopyProgressEvent::Step:
+      progress_->setValue(std::min(progress_->value() + kStep, kFull));
+      break;
+    case link::CopyProgressEvent::ToggleLabel:
+      transferLabel_->setVisible(transferLabel_->isHidden());
+      break;
+    case link::CopyProgressEvent::Full:
+      progress_->setValue(kFull);
+      break;
+  }
+}
+
+void TFenCopie100b::showEvent(QShowEvent* event) {
+  setWindowTitle(Message(323, language_));
+  transferLabel_->setText(Message(116, language_));
+  FixSizeAtLeast(*this, kDesignedSize);
+  QDialog::showEvent(event);
+  // Only a real opening starts a new batch; the window system re-showing it
+  // (a restore) must not undo a cancel the user has just asked for.
+  if (!event->spontaneous() && onShown) onShown();
+}
+
+}  // namespace tesmora::ui
