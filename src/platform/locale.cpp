@@ -67,6 +67,14 @@ std::uint32_t LocaleIdFromPosixName(std::string_view name) {
   return kLocaleEnglishUS;
 }
 
+std::string_view IsoLanguageOfLocaleId(std::uint32_t localeId) {
+  const std::uint32_t primary = localeId & 0x3FF;
+  for (const LanguageCode& code : kLanguages) {
+    if (code.primary == primary) return code.iso;
+  }
+  return {};
+}
+
 std::uint32_t UserDefaultLocaleId() {
   for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const char* value = std::getenv(variable);

@@ -15,6 +15,10 @@ inline constexpr std::uint32_t kLocaleEnglishUS = 0x0409;
 // "pt_BR" or "C". Unknown languages and the C/POSIX locale give English (US).
 std::uint32_t LocaleIdFromPosixName(std::string_view name);
 
+// The ISO 639-1 code of a language identifier's primary language ("fr" for
+// 0x040C and 0x080C), or an empty text for a language without one here.
+std::string_view IsoLanguageOfLocaleId(std::uint32_t localeId);
+
 // The user's default locale identifier, from LC_ALL, LC_MESSAGES or LANG,
 // the first of them that is set and not empty.
 std::uint32_t UserDefaultLocaleId();

@@ -6,7 +6,9 @@
 namespace tesmora {
 
 // Buttons and icons of the message boxes the program shows.
-enum class PromptButtons { Ok, OkCancel, YesNoCancel };
+// OkCancelDefaultCancel: a question whose safe answer is Cancel (the exit
+// question), so that Enter does not take the drastic way.
+enum class PromptButtons { Ok, OkCancel, OkCancelDefaultCancel, YesNoCancel };
 enum class PromptIcon { Error, Information, Question, Stop };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 

@@ -32,6 +32,19 @@ TEST(LocaleIdFromPosixName, MapsLanguageAndCountry) {
   for (const auto& c : cases) EXPECT_EQ(LocaleIdFromPosixName(c.name), c.id) << c.name;
 }
 
+TEST(IsoLanguageOfLocaleId, ReadsThePrimaryLanguageOnly) {
+  EXPECT_EQ(IsoLanguageOfLocaleId(0x040C), "fr");
+  EXPECT_EQ(IsoLanguageOfLocaleId(0x0816), "pt");  // Portugal, as the language menu sets it
+  EXPECT_EQ(IsoLanguageOfLocaleId(0x0413), "nl");
+  EXPECT_EQ(IsoLanguageOfLocaleId(0x0809), "en");
+  EXPECT_EQ(IsoLanguageOfLocaleId(0x0417), "");  // no code here for this language
+  // Every language the table maps a locale name to comes back the same way.
+  for (const char* name : {"fr_FR", "de_AT", "pt_BR", "cs_CZ", "pl_PL", "sv_SE", "uk_UA"}) {
+    EXPECT_EQ(IsoLanguageOfLocaleId(LocaleIdFromPosixName(name)), std::string_view(name, 2))
+        << name;
+  }
+}
+
 TEST(UserDefaultLocaleId, FollowsTheEnvironmentInItsOrder) {
   ::setenv("LC_ALL", "", 1);
   ::setenv("LC_MESSAGES", "de_DE.UTF-8", 1);

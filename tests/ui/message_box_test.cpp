@@ -1,0 +1,64 @@
+#include "ui/message_box_prompter.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tesmora::ui {
+namespace {
+
+QStringList ButtonTexts(const QMessageBox& box) {
+  QStringList texts;
+  for (const QAbstractButton* button : box.buttons()) texts << button->text();
+  texts.sort();
+  return texts;
+}
+
+TEST(MessageBoxPrompter, ButtonsFollowTheBoxLanguageAndTheDefaultIsTheSafeOne) {
+  MessageBoxPrompter prompter(nullptr);
+  const struct {
+    std::uint16_t languageId;
+    PromptButtons buttons;
+    QStringList texts;
+    QMessageBox::StandardButton defaultButton;
+  } cases[] = {
+      {0x040C, PromptButtons::OkCancelDefaultCancel, {"Annuler", "OK"}, QMessageBox::Cancel},
+      {0x0407, PromptButtons::YesNoCancel, {"&Ja", "&Nein", "Abbrechen"}, QMessageBox::Yes},
+      {0x0816, PromptButtons::OkCancel, {"Cancelar", "OK"}, QMessageBox::Ok},
+      {0x0405, PromptButtons::Ok, {"OK"}, QMessageBox::Ok},
+      // A language Qt has nothing for keeps Qt's own English buttons.
+      {0x0417, PromptButtons::OkCancel, {"&Cancel", "&OK"}, QMessageBox::Ok},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.languageId);
+    const auto box =
+        prompter.BuildBox("  CONFIRMATION   ", "Voulez-vous vraiment quitter Tesmora ?", c.buttons,
+                          PromptIcon::Question, c.languageId);
+    QStringList expected = c.texts;
+    expected.sort();
+    QStringList actual = ButtonTexts(*box);
+    // Qt's English texts may or may not carry their mnemonic.
+    if (c.languageId == 0x0417) {
+      for (QString& text : actual) text.remove('&');
+      for (QString& text : expected) text.remove('&');
+    }
+    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(box->defaultButton(), box->button(c.defaultButton));
+    EXPECT_EQ(box->windowTitle(), "  CONFIRMATION   ");
+    EXPECT_EQ(box->icon(), QMessageBox::Question);
+  }
+}
+
+TEST(MessageBoxPrompter, ErrorsCarryTheErrorIconAndOneButton) {
+  MessageBoxPrompter prompter(nullptr);
+  const auto box = prompter.BuildBox("ERROR!!!", "COM9. OPENING ERROR", PromptButtons::Ok,
+                                     PromptIcon::Error, 0x0809);
+  EXPECT_EQ(box->icon(), QMessageBox::Critical);
+  EXPECT_EQ(box->buttons().size(), 1);
+  EXPECT_EQ(box->text(), "COM9. OPENING ERROR");
+}
+
+}  // namespace
+}  // namespace tesmora::ui

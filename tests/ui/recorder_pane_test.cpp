@@ -1,0 +1,262 @@
+// The main window on a simulated recorder: the start-up sequence, the
+// recorder list, deletion, the port dialog and the close sequence.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/profile_file.h"
+#include "shell/message_table.h"
+#include "window_test_support.h"
+
+namespace tesmora::ui {
+namespace {
+
+using link::testing::FakePrompter;
+using tesmora::testing::TempDir;
+using testing::FastOptions;
+using testing::RunningRecorder;
+using testing::WaitUntil;
+
+sim::RecorderFile TestFile(const std::string& name, const std::string& sample) {
+  sim::RecorderFile file;
+  file.name = name;
+  file.bytes = std::string(400, static_cast<char>(name[9]));
+  file.sample = sample;
+  return file;
+}
+
+sim::RecorderContents Contents(std::vector<sim::RecorderFile> tests) {
+  sim::RecorderContents contents;
+  contents.tests = std::move(tests);
+  contents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt},
+                    {"REPORT.TXT", "abc", "", false, std::nullopt}};
+  contents.flash = {{"cliente.txt", std::string(2 + 140, 'c'), "", false, std::nullopt},
+                    {"protocol.txt", std::string(2 + 21 * 20, 'p'), "", false, std::nullopt}};
+  contents.flashLetter = 'E';
+  return contents;
+}
+
+std::vector<std::string> Column(const TFPtesm100q& window, int column) {
+  std::vector<std::string> texts;
+  const auto* list = window.findChild<QTreeWidget*>("ListKald");
+  for (int row = 0; row < list->topLevelItemCount(); ++row) {
+    texts.push_back(list->topLevelItem(row)->text(column).toStdString());
+  }
+  return texts;
+}
+
+int CountOf(const sim::SimRecord& record, const std::string& event) {
+  return static_cast<int>(std::count(record.events.begin(), record.events.end(), event));
+}
+
+class RecorderPane : public ::testing::Test {
+ protected:
+  void Start(sim::RecorderContents contents) {
+    recorder_ = std::make_unique<RunningRecorder>(std::move(contents));
+    ASSERT_TRUE(recorder_->opened());
+    testing::WriteSettings(program_, "COM1", {{"COM1", (*recorder_)->devicePath()}});
+    window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, FastOptions(prompter_));
+    window_->CreateOwnedWindows();
+    window_->show();
+  }
+  void TearDown() override {
+    window_.reset();
+    recorder_.reset();
+  }
+  bool StartupDone() {
+    return !window_->findChild<QTimer*>("Timer1")->isActive() && window_->link().IsIdle();
+  }
+  QTreeWidget* List() { return window_->findChild<QTreeWidget*>("ListKald"); }
+
+  TempDir program_;
+  FakePrompter prompter_;
+  std::unique_ptr<RunningRecorder> recorder_;
+  std::unique_ptr<TFPtesm100q> window_;
+};
+
+TEST_F(RecorderPane, StartUpSequenceFillsTheListAndDownloadsTheLists) {
+  Start(Contents({TestFile("03151234.312", "WHEAT 7"), TestFile("04021235.412", "FLOUR T55"),
+                  TestFile("12241236.111", "RYE")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  EXPECT_EQ(window_->RecorderFileCount(), 3);
+  EXPECT_EQ(Column(*window_, 0),
+            (std::vector<std::string>{"03151234.312", "04021235.412", "12241236.111"}));
+  EXPECT_EQ(Column(*window_, 1), (std::vector<std::string>{"AHA", "CHC", "AHC"}));
+  EXPECT_EQ(Column(*window_, 2), (std::vector<std::string>{"WHEAT 7", "FLOUR T55", "RYE"}));
+  EXPECT_EQ(Column(*window_, 4), (std::vector<std::string>{"15/03/12", "02/04/12", "24/12/11"}));
+  EXPECT_EQ(window_->statusPanelText(0), "3 File(s)");
+  for (const char* file : {"flash.cnf", "cliente.txt", "protocol.txt"}) {
+    EXPECT_TRUE(std::filesystem::exists(program_.File(file))) << file;
+  }
+  const sim::SimRecord record = (*recorder_)->record();
+  EXPECT_EQ(CountOf(record, "list"), 1);
+  EXPECT_EQ(CountOf(record, "version"), 1);
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
+TEST_F(RecorderPane, DateColumnSortsDescendingFirstOnTwoDigitYears) {
+  Start(Contents({TestFile("01010001.199", "A"), TestFile("03151234.312", "B"),
+                  TestFile("01010002.100", "C")}));
+  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 3; }));
+  emit List()->header()->sectionClicked(4);
+  EXPECT_EQ(Column(*window_, 4), (std::vector<std::string>{"01/01/99", "15/03/12", "01/01/00"}));
+  emit List()->header()->sectionClicked(4);
+  EXPECT_EQ(Column(*window_, 4), (std::vector<std::string>{"01/01/00", "15/03/12", "01/01/99"}));
+  emit List()->header()->sectionClicked(2);  // another column starts descending too
+  EXPECT_EQ(Column(*window_, 2), (std::vector<std::string>{"C", "B", "A"}));
+}
+
+TEST_F(RecorderPane, SelectionShowsItsCountAndMenusFollowIt) {
+  Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B"),
+                  TestFile("12241236.111", "C")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  List()->setFocus();
+  List()->topLevelItem(0)->setSelected(true);
+  List()->topLevelItem(2)->setSelected(true);
+  EXPECT_EQ(window_->statusPanelText(0), "2 Selected file(s)");
+  window_->FichierClick();
+  EXPECT_TRUE(window_->findChild<QAction*>("Supprimer1")->isEnabled());
+  window_->Edition1Click();
+  EXPECT_TRUE(window_->findChild<QAction*>("Copier1")->isEnabled());
+
+  List()->clearSelection();
+  EXPECT_EQ(window_->statusPanelText(0), "3 File(s)");
+  window_->FichierClick();
+  EXPECT_FALSE(window_->findChild<QAction*>("Supprimer1")->isEnabled());
+}
+
+TEST_F(RecorderPane, DeletingTwoFilesAsksOnceAndListsTheRecorderAgain) {
+  Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B"),
+                  TestFile("12241236.111", "C")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  List()->topLevelItem(0)->setSelected(true);
+  List()->topLevelItem(1)->setSelected(true);
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QApplication::sendEvent(List(), &del);
+
+  ASSERT_EQ(prompter_.questions().size(), 1u);
+  EXPECT_EQ(prompter_.questions()[0], MessageUtf8(279, 1));
+  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 1 && StartupDone(); }));
+  EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"12241236.111"}));
+  ASSERT_EQ((*recorder_)->contents().tests.size(), 1u);
+  // The list was asked again after the deletions; the windows are back.
+  const sim::SimRecord record = (*recorder_)->record();
+  EXPECT_EQ(CountOf(record, "list"), 2);
+  EXPECT_EQ(record.events.back(), "list");
+  EXPECT_FALSE(window_->findChild<QDialog*>("FenSuiviSup100b")->isVisible());
+  EXPECT_TRUE(window_->centralWidget()->isEnabled());
+  EXPECT_TRUE(window_->menuBar()->isEnabled());
+}
+
+TEST_F(RecorderPane, OneFileToDeleteIsNamedAndCancelKeepsIt) {
+  Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  prompter_.Script({PromptAnswer::Cancel});
+  List()->topLevelItem(1)->setSelected(true);
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QApplication::sendEvent(List(), &del);
+  ASSERT_EQ(prompter_.questions().size(), 1u);
+  EXPECT_EQ(prompter_.questions()[0], "04021235.412. " + MessageUtf8(280, 1));
+  EXPECT_FALSE(window_->link().IsBusy());
+  EXPECT_EQ((*recorder_)->contents().tests.size(), 2u);
+}
+
+TEST_F(RecorderPane, AllFilesModeListsTheChosenMemoryAndSwitchingOffListsTestsAgain) {
+  Start(Contents({TestFile("03151234.312", "A")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  auto* dialog = window_->findChild<QDialog*>("PasswordDlg");
+  testing::WhenIdle([dialog] {
+    dialog->findChild<QLineEdit*>("Password")->setText("7859");
+    dialog->accept();
+  });
+  window_->findChild<QAction*>("AllFiles")->trigger();
+  ASSERT_TRUE(window_->AllFilesMode());
+  auto* flashItem = window_->findChild<QRadioButton*>("ChoixDisk2");
+  EXPECT_EQ(flashItem->text(), "E (Flash)");
+
+  window_->findChild<QRadioButton*>("ChoixDisk1")->click();  // disk C
+  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 2 && StartupDone(); }));
+  EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"flash.cnf", "REPORT.TXT"}));
+  EXPECT_EQ(Column(*window_, 1), (std::vector<std::string>{"cnf", "TXT"}));
+
+  window_->findChild<QAction*>("AllFiles")->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 1 && StartupDone(); }));
+  EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"03151234.312"}));
+}
+
+TEST_F(RecorderPane, PortDialogComesBackAfterAFailedOpenAndMovesToAnotherPort) {
+  RunningRecorder second(Contents({TestFile("05051111.105", "SECOND")}));
+  ASSERT_TRUE(second.opened());
+  Start(Contents({TestFile("03151234.312", "FIRST")}));
+  platform::WriteProfileString(program_.File("tesmora.ini"), "PORTS", "COM2", second->devicePath());
+  platform::WriteProfileString(program_.File("tesmora.ini"), "PORTS", "COM9",
+                               program_.File("no-such-port"));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  // The settings' [PORTS] are read when the program starts; start again.
+  window_.reset();
+  window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, FastOptions(prompter_));
+  window_->CreateOwnedWindows();
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+
+  auto* dialog = window_->findChild<QDialog*>("ChoixCom");
+  const auto choose = [&](const char* button) {
+    testing::WhenIdle([=] {
+      dialog->findChild<QRadioButton*>(button)->setChecked(true);
+      dialog->findChild<QAbstractButton*>("bbOK")->click();
+    });
+    window_->PortClick();
+  };
+  choose("rbCom9");
+  ASSERT_FALSE(prompter_.messages().empty());
+  EXPECT_EQ(prompter_.messages().back(), "COM9. OPENING ERROR");
+  EXPECT_EQ(window_->settings().portName, "COM1");
+  EXPECT_EQ(platform::ReadProfileString(program_.File("tesmora.ini"), "LIAISON", "Port", ""),
+            "COM1");
+  EXPECT_EQ(window_->statusPanelText(1), "COM1");
+  window_->RafraichirClick();  // the first recorder answers again
+  ASSERT_TRUE(WaitUntil([&] { return CountOf((*recorder_)->record(), "list") == 3; }));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  EXPECT_EQ(Column(*window_, 2), (std::vector<std::string>{"FIRST"}));
+
+  const std::size_t messages = prompter_.messages().size();
+  choose("rbCom2");
+  EXPECT_EQ(prompter_.messages().size(), messages);
+  EXPECT_EQ(window_->settings().portName, "COM2");
+  EXPECT_EQ(platform::ReadProfileString(program_.File("tesmora.ini"), "LIAISON", "Port", ""),
+            "COM2");
+  EXPECT_EQ(window_->statusPanelText(1), "COM2");
+  window_->RafraichirClick();
+  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }));
+}
+
+TEST_F(RecorderPane, ExitQuestionCancelKeepsTheProgramAndOkReleasesThePort) {
+  Start(Contents({TestFile("03151234.312", "A")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  prompter_.Script({PromptAnswer::Cancel});
+  EXPECT_FALSE(window_->close());
+  ASSERT_EQ(prompter_.questions().size(), 1u);
+  EXPECT_EQ(prompter_.questions()[0], "Do you  really want to exit?");
+  EXPECT_TRUE(window_->portOpen());
+  EXPECT_FALSE(window_->link().Ended());
+  EXPECT_TRUE(window_->isVisible());
+
+  EXPECT_TRUE(window_->close());  // the fake answers OK
+  EXPECT_EQ(prompter_.questions().size(), 2u);
+  EXPECT_TRUE(window_->link().Ended());
+  EXPECT_FALSE(window_->portOpen());
+  EXPECT_FALSE(window_->isVisible());
+}
+
+}  // namespace
+}  // namespace tesmora::ui

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "link/link_fakes.h"
+#include "platform/profile_file.h"
+#include "simulated_recorder.h"
+#include "support/temp_dir.h"
+#include "ui/main_window.h"
+
+namespace tesmora::ui::testing {
+
+// Waits run faster in the window tests, on both ends of the line.
+inline constexpr double kLinkScale = 0.25;
+inline constexpr double kTimerScale = 0.1;
+
+// Lets the window's event loop run until the condition holds; false after a
+// generous bound for a loaded machine.
+inline bool WaitUntil(const std::function<bool()>& done, int boundMs = 30000) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+  while (std::chrono::steady_clock::now() < deadline) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (done()) return true;
+    QThread::msleep(2);
+  }
+  return false;
+}
+
+// Runs `action` on the next pass of the event loop: how a test answers a
+// modal dialog that the code under test opens with exec().
+inline void WhenIdle(std::function<void()> action) {
+  QTimer::singleShot(0, [action = std::move(action)] { action(); });
+}
+
+// A simulated recorder serving on its own thread.
+class RunningRecorder {
+ public:
+  explicit RunningRecorder(sim::RecorderContents contents)
+      : recorder_(std::move(contents), sim::SimOptions{0, false, false, kLinkScale}) {
+    opened_ = recorder_.Open();
+    if (opened_) thread_ = std::thread([this] { recorder_.Run(); });
+  }
+  ~RunningRecorder() {
+    recorder_.Stop();
+    if (thread_.joinable()) thread_.join();
+  }
+  bool opened() const { return opened_; }
+  sim::SimulatedRecorder& operator*() { return recorder_; }
+  sim::SimulatedRecorder* operator->() { return &recorder_; }
+
+ private:
+  sim::SimulatedRecorder recorder_;
+  bool opened_ = false;
+  std::thread thread_;
+};
+
+// A program directory whose settings name `port` and map port names to
+// devices.
+inline void WriteSettings(const tesmora::testing::TempDir& program, const std::string& port,
+                          std::initializer_list<std::pair<std::string, std::string>> devices) {
+  const std::string path = program.File("tesmora.ini");
+  platform::WriteProfileString(path, "LIAISON", "Port", port);
+  platform::WriteProfileString(path, "EXPORT", "Mode", "0");
+  platform::WriteProfileString(path, "REPERTOIRE", "Sauvegarde Auto", program.path() + "/");
+  for (const auto& [name, device] : devices) {
+    platform::WriteProfileString(path, "PORTS", name, device);
+  }
+}
+
+inline MainWindowOptions FastOptions(Prompter& prompter) {
+  MainWindowOptions options;
+  options.prompter = &prompter;
+  options.linkTiming = link::LinkTiming{kLinkScale};
+  options.timerScale = kTimerScale;
+  return options;
+}
+
+}  // namespace tesmora::ui::testing
