@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <thread>
 
 #include "link/port_change.h"
 #include "link/received_file_export.h"
@@ -498,17 +499,7 @@ void TFPtesm100q::CreateOwnedWindows() {
   };
   ChoixCom = new TChoixCom(
       language_, [this] { return settings_.portName; },
-      [this](const std::string& name) {
-        // The port changes on the reader thread while this one waits, so its
-        // messages are shown once it is done.
-        HeldMessages held;
-        if (link::ChangePort(*link_, settings_, name, held, language_.LanguageIndex,
-                             language_.MessageLanguageId)) {
-          SetStatusPanel(1, FromUtf8(settings_.portName));
-        }
-        held.ShowThrough(*prompter_);
-      },
-      this);
+      [this](const std::string& name) { ChangePortTo(name); }, this);
   FenSuiviSup100b = new TFenSuiviSup100b(language_, this);
   FenSuiviSup100b->onEscape = [this] {
     link_->WithState([](link::LinkState& s) { s.deletionCancelled = true; });
@@ -521,6 +512,27 @@ void TFPtesm100q::CreateOwnedWindows() {
       },
       this);
   FormSociete = new TFormSociete(language_, programDirectory_, this);
+}
+
+void TFPtesm100q::ChangePortTo(const std::string& name) {
+  // Moving the link takes a second or more (the old port is given time to
+  // settle): it runs on a thread of its own while this one keeps painting
+  // under the port dialog, which holds the user's input meanwhile. Its
+  // messages are shown once it is done.
+  HeldMessages held;
+  bool moved = false;
+  QEventLoop loop;
+  std::thread worker([&] {
+    moved = link::ChangePort(*link_, settings_, name, held, language_.LanguageIndex,
+                             language_.MessageLanguageId);
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  loop.exec();
+  worker.join();
+  QApplication::restoreOverrideCursor();
+  if (moved) SetStatusPanel(1, FromUtf8(settings_.portName));
+  held.ShowThrough(*prompter_);
 }
 
 const structure_societe& TFPtesm100q::company() const {

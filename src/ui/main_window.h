@@ -148,6 +148,7 @@ class TFPtesm100q : public QMainWindow, private link::LinkEvents {
   void SetStatusPanel(int panel, const QString& text);
   void SetBatchRunning(bool running);
   void DeleteOnRecorder();
+  void ChangePortTo(const std::string& name);
   void ShowFailures(const std::vector<std::string>& texts);
   QAction* Item(const char* objectName) const;
 

@@ -448,7 +448,7 @@ void PrintTo(const ProgressCase& c, std::ostream* out) { *out << c.name; }
 
 class CopyProgressBar : public ::testing::TestWithParam<ProgressCase> {};
 
-TEST_P(CopyProgressBar, MovesByTenUpToFull) {
+TEST_P(CopyProgressBar, MovesByTenAndStartsAgainPastFull) {
   const LanguageState language = Language(1);
   TFenCopie100b window(language);
   window.ShowContent({"T1.TES", "x", false});
@@ -461,8 +461,9 @@ INSTANTIATE_TEST_SUITE_P(
     Events, CopyProgressBar,
     ::testing::Values(ProgressCase{"ThreeSteps", {E::Step, E::Step, E::Step}, 30},
                       ProgressCase{"Full", {E::Step, E::Full}, 100},
-                      ProgressCase{"StepsStopAtFull", std::vector<E>(12, E::Step), 100},
-                      ProgressCase{"StepAfterFull", {E::Full, E::Step}, 100},
+                      ProgressCase{"TenStepsFill", std::vector<E>(10, E::Step), 100},
+                      ProgressCase{"StepsPastFullStartAgain", std::vector<E>(12, E::Step), 20},
+                      ProgressCase{"StepAfterFull", {E::Full, E::Step}, 10},
                       ProgressCase{"ToggleLeavesTheBar", {E::Step, E::ToggleLabel}, 10}),
     [](const ::testing::TestParamInfo<ProgressCase>& info) {
       return std::string(info.param.name);
