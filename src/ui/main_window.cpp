@@ -387,12 +387,14 @@ void TFPtesm100q::BuildMenus() {
   PupMnu->setObjectName("PupMnu");
   QAction* popupCopy = AddItem(PupMnu, "Copier");
   connect(popupCopy, &QAction::triggered, this, &TFPtesm100q::Copier1Click);
-  AddItem(PupMnu, "Coller");
+  // Pasting, the sheets and the manual export work on the PC pane and come
+  // with it; their items show where the rules say, disabled until then.
+  AddItem(PupMnu, "Coller")->setEnabled(false);
   connect(AddItem(PupMnu, "Supprimer", 14), &QAction::triggered, this,
           &TFPtesm100q::Supprimer1Click);
-  AddItem(PupMnu, "Graphique", 30);
-  AddItem(PupMnu, "Impression1", 31);
-  AddItem(PupMnu, "Exporter1", 26);
+  AddItem(PupMnu, "Graphique", 30)->setEnabled(false);
+  AddItem(PupMnu, "Impression1", 31)->setEnabled(false);
+  AddItem(PupMnu, "Exporter1", 26)->setEnabled(false);
 
   // Ctrl+F runs the File menu's rules without opening it; Ctrl+C and Ctrl+V
   // act after the Edit menu's rules; the Delete key deletes by focus.
@@ -594,6 +596,9 @@ void TFPtesm100q::SelectLanguage(int languageIndex) {
   if (auto* action = findChild<QAction*>(FromUtf8(entry.menuItem))) action->setChecked(true);
   ApplyLanguage();
   findChild<QMenu*>("Langue1")->menuAction()->setIcon(FlagIcon(language_.LanguageIndex));
+  // The file count is a text of the language too; it should not wait for the
+  // next list to change.
+  ListKaldSelectionChanged();
 }
 
 void TFPtesm100q::showEvent(QShowEvent* event) {
@@ -678,7 +683,9 @@ void TFPtesm100q::ListPCPupMnuPopup() {
     QAction* action = PupMnu->findChild<QAction*>(FromUtf8(caption.item));
     action->setVisible(state.visible[static_cast<std::size_t>(item)]);
   }
-  if (state.printAndExportEnabled) {
+  // The rules enable the sheets and the export for a test file selected in
+  // the PC list, which the PC pane will fill.
+  if (state.printAndExportEnabled && PcFileCount_ > 0) {
     for (const char* name : {"Graphique", "Impression1", "Exporter1"}) {
       PupMnu->findChild<QAction*>(name)->setEnabled(*state.printAndExportEnabled);
     }

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTimer>
@@ -134,6 +135,26 @@ TEST_F(RecorderPane, SelectionShowsItsCountAndMenusFollowIt) {
   EXPECT_EQ(window_->statusPanelText(0), "3 File(s)");
   window_->FichierClick();
   EXPECT_FALSE(window_->findChild<QAction*>("Supprimer1")->isEnabled());
+}
+
+TEST_F(RecorderPane, RightClickOffersCopyAndDeleteOnARowAndNothingBesideThem) {
+  Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  auto* popup = window_->findChild<QMenu*>("PupMnu");
+  const auto visibleItems = [popup] {
+    QStringList names;
+    for (const QAction* action : popup->actions()) {
+      if (action->isVisible()) names << action->objectName();
+    }
+    popup->close();
+    return names;
+  };
+  const QPoint onRow = List()->visualItemRect(List()->topLevelItem(1)).center();
+  emit List()->customContextMenuRequested(onRow);
+  EXPECT_EQ(visibleItems(), QStringList({"Copier", "Supprimer"}));
+  // Empty space: Paste only after PC files were copied, and none were.
+  emit List()->customContextMenuRequested(QPoint(5, List()->viewport()->height() - 5));
+  EXPECT_EQ(visibleItems(), QStringList());
 }
 
 TEST_F(RecorderPane, DeletingTwoFilesAsksOnceAndListsTheRecorderAgain) {
