@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <string_view>
 
 #include "shell/languages.h"
 
@@ -12,6 +13,9 @@ class QKeyEvent;
 class QPushButton;
 
 namespace tesmora::ui {
+
+// UTF-8 text for a widget.
+QString FromUtf8(std::string_view text);
 
 // A message of the table in the current language, ready for a widget.
 QString Message(int id, const LanguageState& language);

@@ -41,6 +41,7 @@
 #include "ui/company_dialog.h"
 #include "ui/copy_window.h"
 #include "ui/deletion_window.h"
+#include "ui/dialog_frame.h"
 #include "ui/message_box_prompter.h"
 #include "ui/password_dialog.h"
 #include "ui/port_dialog.h"
@@ -67,12 +68,6 @@ constexpr int kTimer2Interval = 100;
 constexpr Geometry kPanel3Design{0, 8, 425, 657};
 constexpr Geometry kTreeDesign{464, 188, 305, 617};
 constexpr Geometry kWindowDesign{0, 0, 1024, 768};
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Message(int id, int languageIndex) { return FromUtf8(MessageUtf8(id, languageIndex)); }
 
 // Texts of the link come in the bytes of their code page (recorder names are
 // ASCII; messages in their own page; samples typed on the recorder, 850).
@@ -566,23 +561,23 @@ void TFPtesm100q::ApplyLanguage() {
   const int lang = language_.LanguageIndex;
   for (const MenuCaption& caption : kMainMenuCaptions) {
     if (auto* action = findChild<QAction*>(FromUtf8(caption.item))) {
-      action->setText(Message(caption.message, lang));
+      action->setText(Message(caption.message, language_));
     }
   }
   for (const MenuCaption& caption : kPopupMenuCaptions) {
     if (auto* action = PupMnu->findChild<QAction*>(FromUtf8(caption.item))) {
-      action->setText(Message(caption.message, lang));
+      action->setText(Message(caption.message, language_));
     }
   }
-  choixDiskButtons_->button(0)->setText(Message(kMessageCurves, lang));
-  choixDiskButtons_->button(1)->setText(Message(kMessageDiskC, lang));
+  choixDiskButtons_->button(0)->setText(Message(kMessageCurves, language_));
+  choixDiskButtons_->button(1)->setText(Message(kMessageDiskC, language_));
   QStringList recorderHeaders;
-  for (const int id : kRecorderColumnMessages) recorderHeaders << Message(id, lang);
+  for (const int id : kRecorderColumnMessages) recorderHeaders << Message(id, language_);
   ListKald->setHeaderLabels(recorderHeaders);
   QStringList pcHeaders;
-  for (const int id : kPcColumnMessages) pcHeaders << Message(id, lang);
+  for (const int id : kPcColumnMessages) pcHeaders << Message(id, language_);
   ListFichPC->setHeaderLabels(pcHeaders);
-  Label3->setText(Message(kMessageComputer, lang));
+  Label3->setText(Message(kMessageComputer, language_));
   SetStatusPanel(2, FromUtf8(ExportModePanelText(ExportDataMode(), lang)));
 }
 

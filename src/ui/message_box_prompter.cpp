@@ -6,14 +6,11 @@
 #include <QThread>
 
 #include "platform/locale.h"
+#include "ui/dialog_frame.h"
 
 namespace tesmora::ui {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon IconOf(PromptIcon icon) {
   switch (icon) {
