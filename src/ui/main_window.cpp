@@ -170,24 +170,28 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
       0, FromCodePage(link::FileCountText(0, language_.LanguageIndex), MessageCodePage(267)));
   ApplyLanguage();
   qApp->installEventFilter(this);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    PaneFocus focus = PaneFocus::Other;
-    if (now == ListKald) focus = PaneFocus::RecorderList;
-    if (now == ListFichPC) focus = PaneFocus::PcList;
-    if (now == tvRepPc) focus = PaneFocus::FolderTree;
-    // Only this window's own controls move the focus the menus look at; a
-    // menu or a dialog taking the keyboard does not.
-    if (now != nullptr && isAncestorOf(now)) lastFocus_ = focus;
-    if (old == ListKald && now != ListKald && (now == nullptr || isAncestorOf(now))) {
-      SetStatusPanel(0,
-                     FromCodePage(link::FileCountText(RecorderFileCount_, language_.LanguageIndex),
-                                  MessageCodePage(267)));
-    }
-  });
+  focusConnection_ =
+      connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        PaneFocus focus = PaneFocus::Other;
+        if (now == ListKald) focus = PaneFocus::RecorderList;
+        if (now == ListFichPC) focus = PaneFocus::PcList;
+        if (now == tvRepPc) focus = PaneFocus::FolderTree;
+        // Only this window's own controls move the focus the menus look at; a
+        // menu or a dialog taking the keyboard does not.
+        if (now != nullptr && isAncestorOf(now)) lastFocus_ = focus;
+        if (old == ListKald && now != ListKald && (now == nullptr || isAncestorOf(now))) {
+          SetStatusPanel(
+              0, FromCodePage(link::FileCountText(RecorderFileCount_, language_.LanguageIndex),
+                              MessageCodePage(267)));
+        }
+      });
   Timer1->start();
 }
 
 TFPtesm100q::~TFPtesm100q() {
+  // The widgets' own destruction moves the focus; this part of the window is
+  // gone by then.
+  disconnect(focusConnection_);
   qApp->removeEventFilter(this);
   ShutDownLink();
 }

@@ -166,6 +166,7 @@ class TFPtesm100q : public QMainWindow, private link::LinkEvents {
   bool busyCursor_ = false;
   bool linkShutDown_ = false;
   bool closeConfirmed_ = false;
+  QMetaObject::Connection focusConnection_;
 
   // Message boxes: the real ones unless the options bring a replacement.
   std::unique_ptr<MessageBoxPrompter> messageBoxes_;
