@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "link/name_list.h"
 #include "link/port_change.h"
 #include "link/received_file_export.h"
 #include "link/transfers.h"
@@ -713,12 +714,16 @@ void TFPtesm100q::Copier1Click() {
   ClipboardSource_ = kClipboardRecorder;
   link_->WithState([&names](link::LinkState& s) {
     s.receiveQueue.clear();
-    for (const std::string& name : names) {
-      s.receiveQueue += name;
-      s.receiveQueue += '\0';
-    }
+    for (const std::string& name : names) link::AppendName(s.receiveQueue, name);
     s.drivePrefix = link::DrivePrefixFor(s.memoryChoice, s.flashDriveLetter);
   });
+}
+
+void TFPtesm100q::ReceiveFromRecorder(const std::vector<std::string>& names,
+                                      const std::string& destinationFolder) {
+  if (names.empty()) return;
+  ClipboardSource_ = kClipboardNone;
+  link::StartReceive(Context(), names, destinationFolder);
 }
 
 void TFPtesm100q::SelectAllPCClick() {

@@ -87,6 +87,11 @@ class TFPtesm100q : public QMainWindow, private link::LinkEvents {
   // What a click on a language's menu item does.
   void SelectLanguage(int languageIndex);
 
+  // Recorder files copied into a PC folder (ending with a separator): what a
+  // drop of recorder rows on a folder, or a paste there, starts.
+  void ReceiveFromRecorder(const std::vector<std::string>& names,
+                           const std::string& destinationFolder);
+
   // Handlers of the menus, keys and controls.
   void FichierClick();
   void Edition1Click();

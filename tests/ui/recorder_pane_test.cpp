@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -63,8 +64,8 @@ int CountOf(const sim::SimRecord& record, const std::string& event) {
 
 class RecorderPane : public ::testing::Test {
  protected:
-  void Start(sim::RecorderContents contents) {
-    recorder_ = std::make_unique<RunningRecorder>(std::move(contents));
+  void Start(sim::RecorderContents contents, bool emulateLine = false) {
+    recorder_ = std::make_unique<RunningRecorder>(std::move(contents), emulateLine);
     ASSERT_TRUE(recorder_->opened());
     testing::WriteSettings(program_, "COM1", {{"COM1", (*recorder_)->devicePath()}});
     window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, FastOptions(prompter_));
@@ -178,6 +179,39 @@ TEST_F(RecorderPane, DeletingTwoFilesAsksOnceAndListsTheRecorderAgain) {
   EXPECT_FALSE(window_->findChild<QDialog*>("FenSuiviSup100b")->isVisible());
   EXPECT_TRUE(window_->centralWidget()->isEnabled());
   EXPECT_TRUE(window_->menuBar()->isEnabled());
+}
+
+TEST_F(RecorderPane, EscInTheCopyWindowStopsTheBatchAfterTheCurrentFile) {
+  // At the pace of a 9600 baud line a file of 3000 bytes takes about three
+  // seconds: time enough to press ESC while the second one comes.
+  std::vector<sim::RecorderFile> files;
+  for (const char* name : {"03151234.312", "04021235.312", "05031236.312"}) {
+    files.push_back(TestFile(name, "S"));
+    files.back().bytes = std::string(3000, 'x');
+  }
+  Start(Contents(files), true);
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }, 60000));
+  TempDir destination;
+  window_->ReceiveFromRecorder({"03151234.312", "04021235.312", "05031236.312"},
+                               destination.path() + "/");
+  auto* copyWindow = window_->findChild<QDialog*>("FenCopie100b");
+  auto* fileName = copyWindow->findChild<QLabel*>("zeNomFich");
+  ASSERT_TRUE(WaitUntil([&] { return copyWindow->isVisible(); }));
+  EXPECT_FALSE(window_->menuBar()->isEnabled());  // the window waits while the batch runs
+  ASSERT_TRUE(WaitUntil([&] { return fileName->text() == "04021235.312"; }));
+  copyWindow->findChild<QAbstractButton*>("bEscCopie")->click();
+  EXPECT_TRUE(copyWindow->isVisible());  // the current file goes on to its end
+
+  ASSERT_TRUE(WaitUntil([&] { return !copyWindow->isVisible(); }, 60000));
+  ASSERT_TRUE(WaitUntil([&] { return window_->link().IsIdle(); }));
+  EXPECT_TRUE(std::filesystem::exists(destination.File("03151234.312")));
+  EXPECT_TRUE(std::filesystem::exists(destination.File("04021235.312")));
+  EXPECT_FALSE(std::filesystem::exists(destination.File("05031236.312")));
+  EXPECT_EQ(CountOf((*recorder_)->record(), "get 04021235.312"), 1);
+  EXPECT_EQ(CountOf((*recorder_)->record(), "get 05031236.312"), 0);
+  EXPECT_TRUE(window_->menuBar()->isEnabled());
+  EXPECT_TRUE(window_->centralWidget()->isEnabled());
+  EXPECT_TRUE(prompter_.messages().empty());
 }
 
 TEST_F(RecorderPane, OneFileToDeleteIsNamedAndCancelKeepsIt) {

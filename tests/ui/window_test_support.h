@@ -42,8 +42,9 @@ inline void WhenIdle(std::function<void()> action) {
 // A simulated recorder serving on its own thread.
 class RunningRecorder {
  public:
-  explicit RunningRecorder(sim::RecorderContents contents)
-      : recorder_(std::move(contents), sim::SimOptions{0, false, false, kLinkScale}) {
+  // emulateLine: bytes take the time of a 9600 baud line.
+  explicit RunningRecorder(sim::RecorderContents contents, bool emulateLine = false)
+      : recorder_(std::move(contents), sim::SimOptions{0, false, emulateLine, kLinkScale}) {
     opened_ = recorder_.Open();
     if (opened_) thread_ = std::thread([this] { recorder_.Run(); });
   }
