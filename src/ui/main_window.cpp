@@ -166,9 +166,7 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
   settings_ = LoadSettings(programDirectory_, platform::CurrentWorkingDirectory());
   StartLink();
   SetStatusPanel(1, FromUtf8(settings_.portName));
-  SetStatusPanel(2, FromUtf8(ExportModePanelText(ExportDataMode(), language_.LanguageIndex)));
-  SetStatusPanel(
-      0, FromCodePage(link::FileCountText(0, language_.LanguageIndex), MessageCodePage(267)));
+  ShowRecorderFileCount();
   ApplyLanguage();
   qApp->installEventFilter(this);
   focusConnection_ =
@@ -181,9 +179,7 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
         // menu or a dialog taking the keyboard does not.
         if (now != nullptr && isAncestorOf(now)) lastFocus_ = focus;
         if (old == ListKald && now != ListKald && (now == nullptr || isAncestorOf(now))) {
-          SetStatusPanel(
-              0, FromCodePage(link::FileCountText(RecorderFileCount_, language_.LanguageIndex),
-                              MessageCodePage(267)));
+          ShowRecorderFileCount();
         }
       });
   Timer1->start();
@@ -478,14 +474,15 @@ void TFPtesm100q::StartLink() {
     ShowFailures(exporter_->LoadCustomerAndProtocolLists(language_.LanguageIndex));
   });
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName("Timer1");
-  Timer1->setInterval(std::max(1, static_cast<int>(kTimer1Interval * options_.timerScale)));
-  connect(Timer1, &QTimer::timeout, this, &TFPtesm100q::Timer1Timer);
-  Timer2 = new QTimer(this);
-  Timer2->setObjectName("Timer2");
-  Timer2->setInterval(std::max(1, static_cast<int>(kTimer2Interval * options_.timerScale)));
-  connect(Timer2, &QTimer::timeout, this, &TFPtesm100q::Timer2Timer);
+  const auto makeTimer = [this](const char* name, int interval, void (TFPtesm100q::*tick)()) {
+    auto* timer = new QTimer(this);
+    timer->setObjectName(name);
+    timer->setInterval(std::max(1, static_cast<int>(interval * options_.timerScale)));
+    connect(timer, &QTimer::timeout, this, tick);
+    return timer;
+  };
+  Timer1 = makeTimer("Timer1", kTimer1Interval, &TFPtesm100q::Timer1Timer);
+  Timer2 = makeTimer("Timer2", kTimer2Interval, &TFPtesm100q::Timer2Timer);
 }
 
 void TFPtesm100q::CreateOwnedWindows() {
@@ -507,12 +504,7 @@ void TFPtesm100q::CreateOwnedWindows() {
     link_->WithState([](link::LinkState& s) { s.deletionCancelled = true; });
   };
   AffVersion = new TAffVersion(
-      language_,
-      [this] {
-        const auto text = link_->versionText();
-        return std::string(text.data(), strnlen(text.data(), text.size()));
-      },
-      this);
+      language_, [this] { return link::VersionTextString(link_->versionText()); }, this);
   FormSociete = new TFormSociete(language_, programDirectory_, this);
 }
 
@@ -609,8 +601,7 @@ void TFPtesm100q::showEvent(QShowEvent* event) {
 
 void TFPtesm100q::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-    SetStatusPanel(0, FromCodePage(link::FileCountText(RecorderFileCount_, language_.LanguageIndex),
-                                   MessageCodePage(267)));
+    ShowRecorderFileCount();
   }
   QMainWindow::changeEvent(event);
 }
@@ -828,9 +819,16 @@ void TFPtesm100q::ListKaldColumnClick(int column) {
 
 void TFPtesm100q::ListKaldSelectionChanged() {
   const int selected = static_cast<int>(SelectedRecorderNames().size());
-  SetStatusPanel(0, FromCodePage(link::RecorderPanelText(selected, RecorderFileCount_,
-                                                         language_.LanguageIndex),
-                                 MessageCodePage(267)));
+  SetRecorderPanel(link::RecorderPanelText(selected, RecorderFileCount_, language_.LanguageIndex));
+}
+
+void TFPtesm100q::ShowRecorderFileCount() {
+  SetRecorderPanel(link::FileCountText(RecorderFileCount_, language_.LanguageIndex));
+}
+
+void TFPtesm100q::SetRecorderPanel(const std::string& text) {
+  // The counts end with a message of the table, in its own code page.
+  SetStatusPanel(0, FromCodePage(text, MessageCodePage(267)));
 }
 
 bool TFPtesm100q::eventFilter(QObject* watched, QEvent* event) {
@@ -873,8 +871,7 @@ void TFPtesm100q::RecorderListEnded() { FillRecorderList(); }
 void TFPtesm100q::RecorderFileCountShown(int count) {
   RecorderFileCount_ = count;
   FillRecorderList();
-  SetStatusPanel(
-      0, FromCodePage(link::FileCountText(count, language_.LanguageIndex), MessageCodePage(267)));
+  ShowRecorderFileCount();
 }
 
 void TFPtesm100q::SetBatchRunning(bool running) {

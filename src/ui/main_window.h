@@ -151,6 +151,9 @@ class TFPtesm100q : public QMainWindow, private link::LinkEvents {
   std::vector<std::string> SelectedRecorderNames() const;
   void FillRecorderList();
   void SetStatusPanel(int panel, const QString& text);
+  // Status panel 0: the recorder's file count, or a text of counts.
+  void ShowRecorderFileCount();
+  void SetRecorderPanel(const std::string& text);
   void SetBatchRunning(bool running);
   void DeleteOnRecorder();
   void ChangePortTo(const std::string& name);
