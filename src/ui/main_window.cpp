@@ -457,15 +457,13 @@ void TFPtesm100q::ScaleToScreen() {
 void TFPtesm100q::StartLink() {
   exporter_ = std::make_shared<Exporter>(programDirectory_, settings_.startupWorkingDirectory);
   queuedEvents_ = std::make_unique<QueuedLinkEvents>(static_cast<link::LinkEvents&>(*this), this);
-  link::OpenPort(port_, settings_, settings_.portName, *prompter_, language_.LanguageIndex,
-                 language_.MessageLanguageId);
+  link::OpenPort(port_, settings_, settings_.portName, *prompter_, language_);
   link_ = std::make_unique<link::TRead>(port_, *queuedEvents_, *prompter_, options_.linkTiming);
   link_->WithState([this](link::LinkState& s) {
     s.ExportDataMode = settings_.ExportDataMode != 0;
     s.AutoSaveDirectory = settings_.AutoSaveDirectory;
     s.programFilesDirectory = settings_.startupWorkingDirectory;
-    s.languageIndex = language_.LanguageIndex;
-    s.MessageLanguageId = language_.MessageLanguageId;
+    s.language = language_;
   });
   link_->SetExporter(link::MakeReceivedFileExporter(exporter_, *link_, *prompter_));
   link_->Start();
@@ -517,15 +515,17 @@ void TFPtesm100q::ChangePortTo(const std::string& name) {
   bool moved = false;
   QEventLoop loop;
   std::thread worker([&] {
-    moved = link::ChangePort(*link_, settings_, name, held, language_.LanguageIndex,
-                             language_.MessageLanguageId);
+    moved = link::ChangePort(*link_, settings_, name, held, language_);
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
   QApplication::setOverrideCursor(Qt::WaitCursor);
   loop.exec();
   worker.join();
   QApplication::restoreOverrideCursor();
-  if (moved) SetStatusPanel(1, FromUtf8(settings_.portName));
+  if (moved) {
+    SavePortName(settings_, name);
+    SetStatusPanel(1, FromUtf8(settings_.portName));
+  }
   held.ShowThrough(*prompter_);
 }
 
@@ -580,10 +580,7 @@ void TFPtesm100q::ApplyLanguage() {
 
 void TFPtesm100q::SelectLanguage(int languageIndex) {
   ChooseLanguage(language_, languageIndex);
-  link_->WithState([this](link::LinkState& s) {
-    s.languageIndex = language_.LanguageIndex;
-    s.MessageLanguageId = language_.MessageLanguageId;
-  });
+  link_->WithState([this](link::LinkState& s) { s.language = language_; });
   const LanguageEntry& entry = kLanguages[static_cast<std::size_t>(language_.LanguageIndex)];
   if (auto* action = findChild<QAction*>(FromUtf8(entry.menuItem))) action->setChecked(true);
   ApplyLanguage();
