@@ -120,6 +120,28 @@ TEST_F(SessionAgainstRecorder, PushBetweenTwoFilesOfABatchLetsTheBatchGoOn) {
   EXPECT_FALSE(session_->BatchRunning());
 }
 
+// The same during a send: the next file is offered once the push is stored,
+// in this batch and not with the next one.
+TEST_F(SessionAgainstRecorder, PushBetweenTwoFilesOfASendBatchLetsTheBatchGoOn) {
+  events_.onCopyWindow = [this](int shown) {
+    if (shown == 1) recorder_->RequestPush("05051237.312");
+  };
+  StartSession();
+  ASSERT_TRUE(session_->Refresh());
+  ASSERT_TRUE(RunToIdle());
+  for (const char* name : {"06061238.312", "06061239.312"}) {
+    WriteBytes(dir_.path() + "/" + name, std::string(700, 'a'));
+  }
+  ASSERT_TRUE(session_->SendFiles({"06061238.312", "06061239.312"}, dir_.path() + "/"));
+  ASSERT_TRUE(RunToIdle());
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_EQ(recorder_->record().putOffers, 2);
+  EXPECT_EQ(OnRecorder("06061238.312"), std::string(700, 'a'));
+  EXPECT_EQ(OnRecorder("06061239.312"), std::string(700, 'a'));
+  EXPECT_EQ(ReadBytes(autoSave() + "05051237.312"), OnRecorder("05051237.312"));
+  EXPECT_TRUE(session_->Snapshot().sendQueue.empty());
+}
+
 // A copy made while a batch runs waits in the clipboard: the running queue is
 // left alone, no file is fetched twice, and no question is asked. A paste
 // (or another drop) is refused until the batch has ended.
