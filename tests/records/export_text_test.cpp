@@ -1,4 +1,4 @@
-#include "records/export_text.h"
+#include "records/exporter.h"
 
 #include <gtest/gtest.h>
 
