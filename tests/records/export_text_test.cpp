@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -163,6 +164,61 @@ TEST_F(ExportTest, LinesOfEachKindFallWhereTheSheetReadsThem) {
     EXPECT_TRUE(lines[wx].rfind("W(", 0) == 0 || lines[wx].rfind("Sb(", 0) == 0) << c.name;
     EXPECT_EQ(lines[wx + 1].rfind("HYD", 0) == 0, c.hydration) << c.name;
   }
+}
+
+// The sheet reads the customer and protocol lines back by number; every kind
+// the table says carries a protocol must have it where the sheet looks.
+TEST_F(ExportTest, EveryKindPutsCustomerAndProtocolWhereTheSheetReadsThem) {
+  for (const char digit : {'1', '2', '3', '4', '5', '6'}) {
+    const TestKind* kind = FindTestKind(digit);
+    ASSERT_NE(kind, nullptr);
+    const std::string name = std::string("03021001.") + digit + "26";
+    fixtures::Bytes bytes;
+    if (kind->family == TestFamily::Inflation) {
+      InflationTestSpec test = Inflation(digit);
+      test.text.customer = "2";
+      test.protocolNumber = kind->carriesProtocol ? 1 : 0;
+      bytes = fixtures::BuildInflationFile(test);
+    } else {
+      ConsistencyTestSpec test = fixtures::RealisticConsistencyTest(5, digit);
+      test.text.customer = "2";
+      test.protocolNumber = 1;
+      bytes = fixtures::BuildConsistencyFile(test);
+    }
+    const std::vector<std::string> lines = Lines(ExportText(name, bytes));
+    ASSERT_GT(lines.size(), static_cast<std::size_t>(kProtocolFirstLine + 2)) << name;
+    const fixtures::CustomerSpec customer = fixtures::StandardCustomers()[1];
+    EXPECT_EQ(lines[kCustomerFirstLine], customer.lines[0]) << name;
+    EXPECT_EQ(lines[kCustomerFirstLine + kCustomerLineCount - 1], "\t" + customer.lines[3]) << name;
+    const fixtures::ProtocolSpec protocol = fixtures::StandardProtocols()[1];
+    const bool protocolThere =
+        lines[kProtocolFirstLine] == "PROTOCOL\t" + protocol.name &&
+        lines[kProtocolFirstLine + 1] == "\t" + std::to_string(protocol.lowerPrMax) &&
+        lines[kProtocolFirstLine + 2] == "\t" + std::to_string(protocol.targetPrMax);
+    EXPECT_EQ(protocolThere, kind->carriesProtocol) << name;
+  }
+}
+
+// A kind digit of no known kind is read as an inflation test with neither a
+// title, comments nor a protocol: its results follow the sample fields.
+TEST(ComposeExportText, AnUnknownKindHasNoTitleCommentsOrProtocol) {
+  InflationTestSpec test = Inflation('1');
+  test.text.comment1 = "FIRST COMMENT";
+  const fixtures::Bytes file = fixtures::BuildInflationFile(test);
+  const PreparedCopy copy = PrepareTestCopy(file, DecodingFamily('7'), "03021001.726", 1);
+  ASSERT_NE(copy.version, 0);
+  const CustomerProtocolTables tables;
+  auto state = std::make_unique<ExportState>();
+  const ComposedExport composed = ComposeExportText(copy.bytes, "03021001.726", {}, tables, *state);
+  ASSERT_TRUE(composed.ok) << composed.failure;
+  const std::vector<std::string> lines = Lines(composed.text);
+  EXPECT_EQ(lines[1], "\t\t\t");
+  EXPECT_EQ(LineOf(lines, "COMMENTS"), -1);
+  EXPECT_EQ(LineOf(lines, "PROTOCOL\t"), -1);
+  ASSERT_EQ(LineOf(lines, " RESULTS"), 25);
+  EXPECT_EQ(lines[26].rfind("P\t", 0), 0u);
+  EXPECT_EQ(lines[32].rfind("W(", 0), 0u);
+  EXPECT_EQ(LineOf(lines, "HYD"), -1);
 }
 
 TEST_F(ExportTest, DegradationTestsPutTheSecondMeanAfterTheFirstSeries) {
