@@ -10,6 +10,7 @@
 
 #include "fixtures/test_file_writer.h"
 #include "records/export_text.h"
+#include "records/exporter.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "records/export_text.h"
+#include "records/sheet_tables.h"
 #include "shell/message_table.h"
 
 namespace {

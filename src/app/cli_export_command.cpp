@@ -9,7 +9,7 @@
 
 #include "platform/locale.h"
 #include "platform/paths.h"
-#include "records/export_text.h"
+#include "records/exporter.h"
 #include "shell/languages.h"
 
 namespace tesmora::cli {

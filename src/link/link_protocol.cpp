@@ -33,10 +33,7 @@ std::string EncodeFileForSending(std::string_view file, bool rawMode) {
   return wire;
 }
 
-bool IsConsistencyName(std::string_view name) {
-  const char kind = KindDigitOf(name);
-  return kind == '4' || kind == '5';
-}
+bool IsConsistencyName(std::string_view name) { return IsConsistencyKind(KindDigitOf(name)); }
 
 TestFileStreamReceiver::TestFileStreamReceiver(std::string_view name, bool rawMode)
     : raw_(rawMode),

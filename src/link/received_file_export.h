@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "link/link_state.h"
-#include "records/export_text.h"
+#include "records/exporter.h"
 #include "shell/prompter.h"
 
 namespace tesmora::link {

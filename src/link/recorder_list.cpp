@@ -57,7 +57,7 @@ RecorderRow RecorderRowFromEntry(const ListEntry& entry, int languageIndex) {
                              entry.bytes[end - 1] == '1';
     row.degradation = MessageBytes(degradation ? kMessageYes : kMessageNo, languageIndex);
     if (row.name.size() >= 12) {
-      row.date = row.name.substr(2, 2) + "/" + row.name.substr(0, 2) + "/" + row.name.substr(10, 2);
+      row.date = TestFileDate({}, row.name, DateSource::FromName);
     }
   } else {
     const std::size_t dot = row.name.find('.');

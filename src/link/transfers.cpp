@@ -10,7 +10,7 @@
 #include "link/recorder_list.h"
 #include "platform/file_io.h"
 #include "records/failure_text.h"
-#include "shell/main_window_rules.h"
+#include "records/test_names.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "records/test_names.h"
+
 namespace tesmora {
 
 namespace {
@@ -213,7 +215,9 @@ void ComputeInflationResults(DecodedTest& test, char kindDigit) {
   const InflationResults& first = test.SeriesResults[0];
   InflationResults& second = test.SeriesResults[1];
   second.WxLabel = first.WxLabel;
-  if (kindDigit == '3') second.HydHa = first.HydHa;
+  if (const TestKind* kind = FindTestKind(kindDigit); kind && kind->inflationHydration) {
+    second.HydHa = first.HydHa;
+  }
   test.Idp = DegradationIndex(first.W, second.W);
 }
 

@@ -49,7 +49,7 @@ void ClearTextTail(DecodedTest& test) {
 }  // namespace
 
 TestFamily DecodingFamily(char kindDigit) {
-  return kindDigit == '4' || kindDigit == '5' ? TestFamily::Consistency : TestFamily::Inflation;
+  return IsConsistencyKind(kindDigit) ? TestFamily::Consistency : TestFamily::Inflation;
 }
 
 int TestFileVersion(ByteSpan file, TestFamily family) {

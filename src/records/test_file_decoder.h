@@ -22,8 +22,8 @@ inline constexpr std::string_view kTestCopyFileName = "doxel.tmp";
 inline constexpr int kMinInflationVersion = 4;
 inline constexpr int kMinConsistencyVersion = 5;
 
-// The family a kind digit is decoded as: '4' and '5' are consistency tests,
-// every other digit (known or not) an inflation test.
+// The family a kind digit is decoded as: that of its kind, and inflation for
+// a digit of no known kind.
 TestFamily DecodingFamily(char kindDigit);
 
 // The file version word (offset 6 for inflation, 12 for consistency), or 0

@@ -1,5 +1,6 @@
 #include "records/test_names.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -9,13 +10,17 @@ namespace tesmora {
 
 namespace {
 
+using enum TestFamily;
+using enum SheetType;
+
 constexpr std::array<TestKind, 6> kKinds{{
-    {'1', TestFamily::Inflation, "AHC", "AHC", 210, 210},
-    {'2', TestFamily::Inflation, "AHC", "AHC", 210, 210},
-    {'3', TestFamily::Inflation, "AHA", "AHA", 209, 209},
-    {'4', TestFamily::Consistency, "CHC", "CC2", 182, 208},
-    {'5', TestFamily::Consistency, "CHA", "CA2", 207, 207},
-    {'6', TestFamily::Inflation, "AHA", "AHA", 209, 209},
+    // digit, family, sheet, type, export, titles, protocol, hydration
+    {'1', Inflation, Ahc, "AHC", "AHC", 210, 210, false, false},
+    {'2', Inflation, Ahc, "AHC", "AHC", 210, 210, false, false},
+    {'3', Inflation, Aha, "AHA", "AHA", 209, 209, true, true},
+    {'4', Consistency, Chc, "CHC", "CC2", 182, 208, true, false},
+    {'5', Consistency, Cha, "CHA", "CA2", 207, 207, true, false},
+    {'6', Inflation, Aha, "AHA", "AHA", 209, 209, true, false},
 }};
 
 // Characters `first` to `first + count - 1` (zero-based) of a name, cut short
@@ -23,6 +28,9 @@ constexpr std::array<TestKind, 6> kKinds{{
 std::string_view Chars(std::string_view name, std::size_t first, std::size_t count) {
   return first < name.size() ? name.substr(first, count) : std::string_view();
 }
+
+// Characters 11 and 12: the year of a test.
+std::string_view YearOf(std::string_view name) { return Chars(name, kKindDigitPosition + 1, 2); }
 
 std::optional<int> TwoDigits(std::string_view text) {
   if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9') {
@@ -47,8 +55,27 @@ const TestKind* FindTestKind(char kindDigit) {
   return nullptr;
 }
 
+bool IsConsistencyKind(char kindDigit) {
+  const TestKind* kind = FindTestKind(kindDigit);
+  return kind != nullptr && kind->family == TestFamily::Consistency;
+}
+
 char KindDigitOf(std::string_view name) {
   return name.size() > kKindDigitPosition ? name[kKindDigitPosition] : '\0';
+}
+
+std::string_view ExtensionOf(std::string_view name) {
+  return Chars(name, kKindDigitPosition, kExtensionLength);
+}
+
+bool ExtensionReadsAsInteger(std::string_view name) {
+  std::string_view text = ExtensionOf(name);
+  const std::size_t firstNonBlank = text.find_first_not_of(' ');
+  if (firstNonBlank == std::string_view::npos) return false;
+  text.remove_prefix(firstNonBlank);
+  if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string TestTypeLabel(std::string_view name, bool allFilesMode) {
@@ -57,7 +84,7 @@ std::string TestTypeLabel(std::string_view name, bool allFilesMode) {
     return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot + 1));
   }
   if (const TestKind* kind = FindTestKind(KindDigitOf(name))) return std::string(kind->typeCode);
-  const std::string_view extension = Chars(name, kKindDigitPosition, 3);
+  const std::string_view extension = ExtensionOf(name);
   for (const TestKind& kind : kKinds) {
     if (kind.exportCode == extension) return "DB-" + std::string(kind.typeCode);
   }
@@ -70,7 +97,7 @@ std::string TestFileDate(std::string_view folder, std::string_view name, DateSou
     date += '/';
     date += Chars(name, 0, 2);
     date += '/';
-    date += Chars(name, 10, 2);
+    date += YearOf(name);
     return date;
   }
   const auto kind = mode == DateSource::CreationTime ? platform::FileTimeKind::Creation
@@ -83,7 +110,7 @@ std::string TestFileDate(std::string_view folder, std::string_view name, DateSou
 std::optional<platform::CalendarDate> TestDateFromName(std::string_view name) {
   const std::optional<int> month = TwoDigits(Chars(name, 0, 2));
   const std::optional<int> day = TwoDigits(Chars(name, 2, 2));
-  const std::string_view yearText = Chars(name, 10, 2);
+  const std::string_view yearText = YearOf(name);
   const std::optional<int> year = TwoDigits(yearText);
   if (!month || !day || !year) return std::nullopt;
   const platform::CalendarDate date{(yearText >= "95" ? 1900 : 2000) + *year, *month, *day};

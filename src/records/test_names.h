@@ -14,23 +14,48 @@ namespace tesmora {
 // that name.
 inline constexpr std::size_t kTestFileNameLength = 12;
 inline constexpr std::size_t kKindDigitPosition = 9;  // zero-based: character 10
+inline constexpr std::size_t kExtensionLength = 3;    // characters 10 to 12
 
 enum class TestFamily { Inflation, Consistency };
 
+// The layout of a test's result sheet, which also decides the result lines
+// of its export. Its letters are the kind's type code.
+enum class SheetType { Ahc, Aha, Chc, Cha };
+
+// Everything the kind digit decides. This table is the one place that knows
+// which digit means what; every layer asks it.
 struct TestKind {
   char digit;
   TestFamily family;
+  SheetType sheetType;
   std::string_view typeCode;    // shown in the Type column
   std::string_view exportCode;  // extension of the export file
   int exportTitleMessage;
   int sheetTitleMessage;
+  // A protocol (name, lower and target PrMax) follows the sample fields;
+  // otherwise the test carries two comment lines there.
+  bool carriesProtocol;
+  // An inflation test whose results include the hydration HYDHA.
+  bool inflationHydration;
 };
 
 // The kind of a kind digit '1' to '6', or nothing for any other character.
 const TestKind* FindTestKind(char kindDigit);
 
+// Whether a kind digit is that of a consistency test; an unknown digit is not.
+bool IsConsistencyKind(char kindDigit);
+
 // The kind digit of a name (its 10th character), or 0 for a shorter name.
 char KindDigitOf(std::string_view name);
+
+// Characters 10 to 12 of a name, where a test file has its kind digit and
+// year and an export file its export code; fewer when the name is shorter.
+std::string_view ExtensionOf(std::string_view name);
+
+// Characters 10 to 12 of a file name (fewer when the name is shorter) read as
+// a decimal integer: optional leading blanks, an optional sign, then digits
+// only. Test files carry their kind and year there.
+bool ExtensionReadsAsInteger(std::string_view name);
 
 // The Type text of a file name. In the display-all-files mode it is the text
 // after the first full stop; otherwise the type code of the kind digit, or

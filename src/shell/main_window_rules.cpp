@@ -26,8 +26,8 @@ bool NodeIsDriveOrShare(int state) {
   return state == kNodeFixedDrive || state == kNodeRemovable || state == kNodeShare;
 }
 
-}  // namespace
-
+// Moves out when the rules take facts: the records layer owns this reading of
+// characters 10 to 12, and the shell cannot include it.
 bool ExtensionReadsAsInteger(std::string_view name) {
   constexpr std::size_t kFirst = 9;  // character 10, counted from 0
   constexpr std::size_t kLength = 3;
@@ -39,6 +39,8 @@ bool ExtensionReadsAsInteger(std::string_view name) {
   if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
   return !text.empty() && std::all_of(text.begin(), text.end(), IsDecimalDigit);
 }
+
+}  // namespace
 
 FileMenuEnabling FileMenuRules(PaneFocus focus, int selectedNodeState, int recorderSelectedCount,
                                const std::vector<std::string>& selectedPcNames) {

@@ -33,11 +33,6 @@ enum NodeState : int {
 // What the Copy command last recorded.
 enum ClipboardSourceKind : int { kClipboardNone = 0, kClipboardPc = 1, kClipboardRecorder = 2 };
 
-// Characters 10 to 12 of a file name (fewer when the name is shorter) read as
-// a decimal integer: optional leading blanks, an optional sign, then digits
-// only. Test files carry their kind and number there.
-bool ExtensionReadsAsInteger(std::string_view name);
-
 // File menu (runs each time it opens, and on Ctrl+F).
 struct FileMenuEnabling {
   bool NewRep = false;

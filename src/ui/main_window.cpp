@@ -31,7 +31,7 @@
 #include "link/received_file_export.h"
 #include "link/transfers.h"
 #include "platform/paths.h"
-#include "records/export_text.h"
+#include "records/exporter.h"
 #include "records/failure_text.h"
 #include "shell/code_page.h"
 #include "shell/company.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fixtures/test_file_writer.h"
-#include "records/export_text.h"
+#include "records/exporter.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 

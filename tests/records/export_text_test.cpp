@@ -2,79 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <sstream>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "fixtures/test_file_writer.h"
-#include "platform/file_times.h"
-#include "support/temp_dir.h"
+#include "records/export_test_fixture.h"
+#include "records/exporter.h"
 
 namespace tesmora {
 namespace {
 
+using export_testing::ExportTest;
+using export_testing::Inflation;
+using export_testing::LineOf;
+using export_testing::Lines;
 using fixtures::ConsistencyTestSpec;
 using fixtures::InflationTestSpec;
-using testing::EntriesIn;
 using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
-
-std::string AsText(const fixtures::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
-
-// The lines of an export text: it ends each line with a CR.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t cr; (cr = text.find('\r', start)) != std::string::npos; start = cr + 1) {
-    lines.push_back(text.substr(start, cr - start));
-  }
-  lines.push_back(text.substr(start));
-  return lines;
-}
-
-int LineOf(const std::vector<std::string>& lines, const std::string& start) {
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].rfind(start, 0) == 0) return static_cast<int>(i);
-  }
-  return -1;
-}
-
-// A test folder and a program directory with the standard lists.
-class ExportTest : public ::testing::Test {
- protected:
-  ExportTest() : exporter_(home_.path(), home_.path()) {
-    WriteBytes(home_.File("cliente.txt"),
-               AsText(fixtures::BuildCustomerFile(fixtures::StandardCustomers())));
-    WriteBytes(home_.File("protocol.txt"),
-               AsText(fixtures::BuildProtocolFile(fixtures::StandardProtocols())));
-    EXPECT_TRUE(exporter_.LoadCustomerAndProtocolLists(1).empty());
-  }
-
-  Exporter::Outcome Export(const std::string& name, const fixtures::Bytes& bytes) {
-    WriteBytes(folder_.File(name), AsText(bytes));
-    return exporter_.ExportTestFile(folder_.path(), name, settings_);
-  }
-
-  // Exports and returns the export text; fails the test when the export fails.
-  std::string ExportText(const std::string& name, const fixtures::Bytes& bytes) {
-    const Exporter::Outcome outcome = Export(name, bytes);
-    EXPECT_TRUE(outcome.ok) << (outcome.messages.empty() ? "" : outcome.messages[0]);
-    return outcome.ok ? ReadBytes(outcome.exportPath) : std::string();
-  }
-
-  TempDir folder_;
-  TempDir home_;
-  Exporter exporter_;
-  ExportSettings settings_{.languageIndex = 1, .versionText = "V2.01", .basisFlags = 4};
-};
-
-InflationTestSpec Inflation(char kind, std::uint32_t seed = 3) {
-  return fixtures::RealisticInflationTest(seed, kind);
-}
 
 TEST_F(ExportTest, HeaderEndsTheFileNameLineWithCrCrLfCr) {
   const std::string text = ExportText("03021001.126", fixtures::BuildInflationFile(Inflation('1')));
@@ -163,6 +108,61 @@ TEST_F(ExportTest, LinesOfEachKindFallWhereTheSheetReadsThem) {
     EXPECT_TRUE(lines[wx].rfind("W(", 0) == 0 || lines[wx].rfind("Sb(", 0) == 0) << c.name;
     EXPECT_EQ(lines[wx + 1].rfind("HYD", 0) == 0, c.hydration) << c.name;
   }
+}
+
+// The sheet reads the customer and protocol lines back by number; every kind
+// the table says carries a protocol must have it where the sheet looks.
+TEST_F(ExportTest, EveryKindPutsCustomerAndProtocolWhereTheSheetReadsThem) {
+  for (const char digit : {'1', '2', '3', '4', '5', '6'}) {
+    const TestKind* kind = FindTestKind(digit);
+    ASSERT_NE(kind, nullptr);
+    const std::string name = std::string("03021001.") + digit + "26";
+    fixtures::Bytes bytes;
+    if (kind->family == TestFamily::Inflation) {
+      InflationTestSpec test = Inflation(digit);
+      test.text.customer = "2";
+      test.protocolNumber = kind->carriesProtocol ? 1 : 0;
+      bytes = fixtures::BuildInflationFile(test);
+    } else {
+      ConsistencyTestSpec test = fixtures::RealisticConsistencyTest(5, digit);
+      test.text.customer = "2";
+      test.protocolNumber = 1;
+      bytes = fixtures::BuildConsistencyFile(test);
+    }
+    const std::vector<std::string> lines = Lines(ExportText(name, bytes));
+    ASSERT_GT(lines.size(), static_cast<std::size_t>(kProtocolFirstLine + 2)) << name;
+    const fixtures::CustomerSpec customer = fixtures::StandardCustomers()[1];
+    EXPECT_EQ(lines[kCustomerFirstLine], customer.lines[0]) << name;
+    EXPECT_EQ(lines[kCustomerFirstLine + kCustomerLineCount - 1], "\t" + customer.lines[3]) << name;
+    const fixtures::ProtocolSpec protocol = fixtures::StandardProtocols()[1];
+    const bool protocolThere =
+        lines[kProtocolFirstLine] == "PROTOCOL\t" + protocol.name &&
+        lines[kProtocolFirstLine + 1] == "\t" + std::to_string(protocol.lowerPrMax) &&
+        lines[kProtocolFirstLine + 2] == "\t" + std::to_string(protocol.targetPrMax);
+    EXPECT_EQ(protocolThere, kind->carriesProtocol) << name;
+  }
+}
+
+// A kind digit of no known kind is read as an inflation test with neither a
+// title, comments nor a protocol: its results follow the sample fields.
+TEST(ComposeExportText, AnUnknownKindHasNoTitleCommentsOrProtocol) {
+  InflationTestSpec test = Inflation('1');
+  test.text.comment1 = "FIRST COMMENT";
+  const fixtures::Bytes file = fixtures::BuildInflationFile(test);
+  const PreparedCopy copy = PrepareTestCopy(file, DecodingFamily('7'), "03021001.726", 1);
+  ASSERT_NE(copy.version, 0);
+  const CustomerProtocolTables tables;
+  auto state = std::make_unique<ExportState>();
+  const ComposedExport composed = ComposeExportText(copy.bytes, "03021001.726", {}, tables, *state);
+  ASSERT_TRUE(composed.ok) << composed.failure;
+  const std::vector<std::string> lines = Lines(composed.text);
+  EXPECT_EQ(lines[1], "\t\t\t");
+  EXPECT_EQ(LineOf(lines, "COMMENTS"), -1);
+  EXPECT_EQ(LineOf(lines, "PROTOCOL\t"), -1);
+  ASSERT_EQ(LineOf(lines, " RESULTS"), 25);
+  EXPECT_EQ(lines[26].rfind("P\t", 0), 0u);
+  EXPECT_EQ(lines[32].rfind("W(", 0), 0u);
+  EXPECT_EQ(LineOf(lines, "HYD"), -1);
 }
 
 TEST_F(ExportTest, DegradationTestsPutTheSecondMeanAfterTheFirstSeries) {
@@ -269,102 +269,6 @@ TEST_F(ExportTest, KindFourPrintsHydrationOnlyAbovetheLowerPrMax) {
     const int converted = wa + (above ? 2 : 1);
     EXPECT_EQ(lines[converted].empty(), !above) << prMax;
   }
-}
-
-TEST_F(ExportTest, EachFailureGivesItsMessageAndLeavesNoFile) {
-  const fixtures::Bytes good = fixtures::BuildInflationFile(Inflation('1'));
-  fixtures::Bytes noMarker = fixtures::BuildUnstuffedInflationFile(Inflation('1'));
-  for (std::size_t i = 0; i + 3 < noMarker.size(); ++i) {
-    if (noMarker[i] == 0xFF && noMarker[i + 1] == 0x7F) noMarker[i] = 0xFE;
-  }
-  InflationTestSpec flourEnds = Inflation('1');
-  flourEnds.text.flour = "\xFF";
-  InflationTestSpec oldVersion = Inflation('1');
-  oldVersion.version = 3;
-
-  const std::string unexpected = ". Unexpected value.Impossible export";
-  const struct {
-    const char* name;
-    fixtures::Bytes bytes;
-    std::string message;
-  } cases[] = {
-      {"03021001.126", noMarker, unexpected},
-      {"03021001.126", fixtures::BuildInflationFile(flourEnds), unexpected},
-      {"03021001.126", fixtures::BuildInflationFile(oldVersion),
-       ". WRONG VERSIONImpossible export"},
-      {"03021001.726", good, unexpected},  // a kind-7 name over a file that is no test
-  };
-  for (const auto& c : cases) {
-    // An older export of the same name survives the failure.
-    const std::string exportName = ExportFileName(c.name);
-    WriteBytes(folder_.File(exportName), "older export");
-    fixtures::Bytes bytes = c.bytes;
-    if (std::string(c.name).ends_with("726")) bytes.assign(100, 0x20);
-    const Exporter::Outcome outcome = Export(c.name, bytes);
-    EXPECT_FALSE(outcome.ok) << c.message;
-    EXPECT_EQ(outcome.messages, std::vector<std::string>{c.name + c.message});
-    EXPECT_EQ(ReadBytes(folder_.File(exportName)), "older export");
-    EXPECT_EQ(EntriesIn(folder_.path()), 2) << c.message;
-    std::filesystem::remove(folder_.File(c.name));
-    std::filesystem::remove(folder_.File(exportName));
-  }
-  EXPECT_EQ(ExportFileName("03021001.726"), "03021001.");
-
-  // The test file is missing.
-  Exporter::Outcome outcome = exporter_.ExportTestFile(folder_.path(), "03021001.126", settings_);
-  EXPECT_EQ(outcome.messages,
-            std::vector<std::string>{"03021001.126. OPENING ERRORImpossible export"});
-  // The export file cannot be written: its folder does not exist.
-  WriteBytes(folder_.File("03021001.126"), AsText(good));
-  outcome =
-      exporter_.ExportTestFile(folder_.path(), "03021001.126", settings_, folder_.File("missing"));
-  EXPECT_EQ(outcome.messages,
-            std::vector<std::string>{"03021001.126. OPENING ERRORImpossible export"});
-  // The program directory cannot take the un-stuffed copy.
-  Exporter homeless(home_.File("missing"), home_.path());
-  outcome = homeless.ExportTestFile(folder_.path(), "03021001.126", settings_);
-  EXPECT_EQ(outcome.messages, std::vector<std::string>{"doxel.tmp.OPENING ERROR"});
-  EXPECT_EQ(EntriesIn(folder_.path()), 1);
-}
-
-TEST_F(ExportTest, TheExportCarriesTheTestsDateAndTheSheetExportGoesToTempbd) {
-  const fixtures::Bytes bytes = fixtures::BuildInflationFile(Inflation('1'));
-  const Exporter::Outcome outcome = Export("03021001.126", bytes);
-  ASSERT_TRUE(outcome.ok);
-  EXPECT_EQ(platform::ReadFileDate(outcome.exportPath, platform::FileTimeKind::Creation),
-            (platform::CalendarDate{2026, 3, 2}));
-  const Exporter::Outcome sheet =
-      exporter_.ExportForSheet(folder_.path(), "03021001.126", settings_);
-  ASSERT_TRUE(sheet.ok);
-  EXPECT_EQ(sheet.exportPath, home_.File("tempbd.txt"));
-  EXPECT_EQ(ReadBytes(sheet.exportPath), ReadBytes(outcome.exportPath));
-  // The un-stuffed copy stays in the program directory.
-  EXPECT_EQ(ReadBytes(home_.File("doxel.tmp")),
-            AsText(fixtures::BuildUnstuffedInflationFile(Inflation('1'))));
-}
-
-TEST_F(ExportTest, ExportsFromTwoThreadsNeverMix) {
-  const fixtures::Bytes inflation = fixtures::BuildInflationFile(Inflation('1'));
-  const fixtures::Bytes consistency =
-      fixtures::BuildConsistencyFile(fixtures::RealisticConsistencyTest(2, '5'));
-  const std::string first = ExportText("03021001.126", inflation);
-  const std::string second = ExportText("10221107.526", consistency);
-  TempDir other;
-  WriteBytes(other.File("10221107.526"), AsText(consistency));
-  std::vector<std::string> fromThread;
-  std::thread link([&] {
-    for (int i = 0; i < 30; ++i) {
-      const auto outcome = exporter_.ExportTestFile(other.path(), "10221107.526", settings_);
-      fromThread.push_back(outcome.ok ? ReadBytes(outcome.exportPath) : "failed");
-    }
-  });
-  for (int i = 0; i < 30; ++i) {
-    const auto outcome = exporter_.ExportTestFile(folder_.path(), "03021001.126", settings_);
-    ASSERT_TRUE(outcome.ok);
-    EXPECT_EQ(ReadBytes(outcome.exportPath), first);
-  }
-  link.join();
-  for (const std::string& text : fromThread) EXPECT_EQ(text, second);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/file_io.h"
-#include "records/export_text.h"
+#include "records/exporter.h"
 #include "support/temp_dir.h"
 
 namespace tesmora {

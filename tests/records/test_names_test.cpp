@@ -37,6 +37,43 @@ TEST(TestTypeLabel, ByKindDigitOrExportCode) {
   for (const auto& c : cases) EXPECT_EQ(TestTypeLabel(c.name, false), c.type) << c.name;
 }
 
+TEST(ExtensionReadsAsInteger, CharactersTenToTwelveReadAsADecimalInteger) {
+  struct Case {
+    const char* name;
+    bool expected;
+  };
+  const Case cases[] = {
+      {"03151234.312", true},
+      {"03151234.000", true},
+      {"abcdefgh.-12", true},
+      {"abcdefgh.+12", true},
+      {"abcdefgh. 12", true},  // leading blanks are skipped
+      {"abcdefgh.  7", true},
+      {"abcdefgh. -7", true},
+      {"abcdefgh.12", true},  // a shorter name gives fewer characters
+      {"abcdefghi5", true},
+      {"03151234.312.bak", true},  // only characters 10 to 12 count
+      {"readme.txt", false},
+      {"03151234.3A2", false},
+      {"0315.312", false},
+      {"abcdefghi", false},  // nothing left to read
+      {"", false},
+      {"abcdefgh.   ", false},
+      {"abcdefgh.12 ", false},  // no trailing blanks
+      {"abcdefgh.1 2", false},
+      {"abcdefgh.-", false},
+      {"abcdefgh.+ 1", false},
+      {"abcdefgh.--1", false},
+      {"abcdefgh.\t12", false},
+      {"abcdefgh.$1F", false},  // decimal only
+      {"abcdefgh.0x1", false},
+      {"abcdefgh.\26212", false},  // a high byte is no digit in any locale
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ExtensionReadsAsInteger(c.name), c.expected) << '"' << c.name << '"';
+  }
+}
+
 TEST(TestTypeLabel, AllFilesModeShowsWhatFollowsTheFirstDot) {
   EXPECT_EQ(TestTypeLabel("REPORT.PDF", true), "PDF");
   EXPECT_EQ(TestTypeLabel("archive.tar.gz", true), "tar.gz");
@@ -85,27 +122,49 @@ TEST(ExportFileName, NineCharactersAndTheExportCode) {
   EXPECT_EQ(ExportFileName("0315"), "0315");
 }
 
-TEST(TestKinds, FamiliesAndTitleMessages) {
+TEST(TestKinds, FamiliesSheetsAndTitleMessages) {
+  using enum SheetType;
   const struct {
     char digit;
     TestFamily family;
+    SheetType sheet;
     int exportTitle;
     int sheetTitle;
+    bool protocol;
+    bool hydration;
   } cases[] = {
-      {'1', TestFamily::Inflation, 210, 210},   {'2', TestFamily::Inflation, 210, 210},
-      {'3', TestFamily::Inflation, 209, 209},   {'6', TestFamily::Inflation, 209, 209},
-      {'4', TestFamily::Consistency, 182, 208}, {'5', TestFamily::Consistency, 207, 207},
+      {'1', TestFamily::Inflation, Ahc, 210, 210, false, false},
+      {'2', TestFamily::Inflation, Ahc, 210, 210, false, false},
+      {'3', TestFamily::Inflation, Aha, 209, 209, true, true},
+      {'6', TestFamily::Inflation, Aha, 209, 209, true, false},
+      {'4', TestFamily::Consistency, Chc, 182, 208, true, false},
+      {'5', TestFamily::Consistency, Cha, 207, 207, true, false},
   };
   for (const auto& c : cases) {
     const TestKind* kind = FindTestKind(c.digit);
     ASSERT_NE(kind, nullptr) << c.digit;
-    EXPECT_EQ(kind->family, c.family);
-    EXPECT_EQ(kind->exportTitleMessage, c.exportTitle);
-    EXPECT_EQ(kind->sheetTitleMessage, c.sheetTitle);
+    EXPECT_EQ(kind->family, c.family) << c.digit;
+    EXPECT_EQ(kind->sheetType, c.sheet) << c.digit;
+    EXPECT_EQ(kind->exportTitleMessage, c.exportTitle) << c.digit;
+    EXPECT_EQ(kind->sheetTitleMessage, c.sheetTitle) << c.digit;
+    EXPECT_EQ(kind->carriesProtocol, c.protocol) << c.digit;
+    EXPECT_EQ(kind->inflationHydration, c.hydration) << c.digit;
+    EXPECT_EQ(IsConsistencyKind(c.digit), c.family == TestFamily::Consistency) << c.digit;
   }
-  EXPECT_EQ(FindTestKind('7'), nullptr);
-  EXPECT_EQ(FindTestKind('0'), nullptr);
+  for (const char unknown : {'7', '0', '9', 'A', '\0'}) {
+    EXPECT_EQ(FindTestKind(unknown), nullptr) << unknown;
+    EXPECT_FALSE(IsConsistencyKind(unknown)) << unknown;
+  }
   EXPECT_EQ(KindDigitOf("03151022"), '\0');
+  EXPECT_EQ(KindDigitOf("03151022.403"), '4');
+}
+
+TEST(ExtensionOf, CharactersTenToTwelveCutShortWithTheName) {
+  EXPECT_EQ(ExtensionOf("03151022.403"), "403");
+  EXPECT_EQ(ExtensionOf("03151022.403.bak"), "403");
+  EXPECT_EQ(ExtensionOf("03151022.4"), "4");
+  EXPECT_EQ(ExtensionOf("03151022."), "");
+  EXPECT_EQ(ExtensionOf(""), "");
 }
 
 }  // namespace

@@ -14,43 +14,6 @@
 namespace tesmora {
 namespace {
 
-TEST(ExtensionReadsAsInteger, CharactersTenToTwelveReadAsADecimalInteger) {
-  struct Case {
-    const char* name;
-    bool expected;
-  };
-  const Case cases[] = {
-      {"03151234.312", true},
-      {"03151234.000", true},
-      {"abcdefgh.-12", true},
-      {"abcdefgh.+12", true},
-      {"abcdefgh. 12", true},  // leading blanks are skipped
-      {"abcdefgh.  7", true},
-      {"abcdefgh. -7", true},
-      {"abcdefgh.12", true},  // a shorter name gives fewer characters
-      {"abcdefghi5", true},
-      {"03151234.312.bak", true},  // only characters 10 to 12 count
-      {"readme.txt", false},
-      {"03151234.3A2", false},
-      {"0315.312", false},
-      {"abcdefghi", false},  // nothing left to read
-      {"", false},
-      {"abcdefgh.   ", false},
-      {"abcdefgh.12 ", false},  // no trailing blanks
-      {"abcdefgh.1 2", false},
-      {"abcdefgh.-", false},
-      {"abcdefgh.+ 1", false},
-      {"abcdefgh.--1", false},
-      {"abcdefgh.\t12", false},
-      {"abcdefgh.$1F", false},  // decimal only
-      {"abcdefgh.0x1", false},
-      {"abcdefgh.\26212", false},  // a high byte is no digit in any locale
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ExtensionReadsAsInteger(c.name), c.expected) << '"' << c.name << '"';
-  }
-}
-
 TEST(FileMenuRules, TreeFocusFollowsTheSelectedNodeState) {
   struct Case {
     int state;

@@ -20,6 +20,7 @@
 
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "records/test_names.h"
 #include "simulated_recorder.h"
 
 namespace {
@@ -81,8 +82,7 @@ int main(int argc, char** argv) {
       LoadSamples(argv[i], contents.tests);
       for (auto& file : contents.tests) {
         // Consistency tests carry their basis flags byte before the file.
-        const char kind = file.name.size() > 9 ? file.name[9] : 0;
-        if (kind == '4' || kind == '5') file.basisFlags = 0x0C;
+        if (tesmora::IsConsistencyKind(tesmora::KindDigitOf(file.name))) file.basisFlags = 0x0C;
       }
     } else if (hasValue && arg == "--disk-c") {
       contents.diskC = LoadFolder(argv[++i]);

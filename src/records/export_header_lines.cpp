@@ -1,0 +1,190 @@
+#include "records/export_header_lines.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "records/byte_reader.h"
+
+namespace tesmora::export_text {
+
+namespace {
+
+constexpr char kDegreeSign = static_cast<char>(0xF8);  // code page 850
+
+// Walks the text fields after the marker. The recorder ends each field with a
+// zero byte; a byte FF (or the end of the file) means no more fields, and so
+// does a field that runs past its width.
+class FieldReader {
+ public:
+  FieldReader(ByteSpan copy, std::size_t start) : copy_(copy), position_(start) {}
+
+  bool ended() const { return ended_; }
+
+  // Reads one field of `width` bytes and returns its characters. After it the
+  // reader stands at the start of the next field.
+  std::string_view Read(std::size_t width) {
+    if (ended_) return {};
+    const std::size_t start = position_;
+    std::size_t i = 0;
+    while (true) {
+      const int b = ByteAt(start + i);
+      if (b == 0xFF) {
+        ended_ = true;
+        break;
+      }
+      if (b == 0) break;
+      ++i;
+    }
+    if (i > width) ended_ = true;
+    position_ = start + width;
+    return Characters(start, i);
+  }
+
+  // The customer number: at most two characters, in a field of three bytes.
+  std::string_view ReadCustomerNumber() {
+    if (ended_) return {};
+    const std::size_t start = position_;
+    std::size_t i = 0;
+    while (i < 2) {
+      const int b = ByteAt(start + i);
+      if (b == 0xFF) ended_ = true;
+      if (b == 0 || b == 0xFF) break;
+      ++i;
+    }
+    position_ = start + 3;
+    return Characters(start, i);
+  }
+
+  // The temperature unit letter, in two bytes: 0 when there is none.
+  char ReadUnitLetter() {
+    const int b = ByteAt(position_);
+    position_ += 2;
+    if (b == 0xFF) {
+      ended_ = true;
+      return 0;
+    }
+    return static_cast<char>(b);
+  }
+
+ private:
+  // The file's end counts as the end of the fields.
+  int ByteAt(std::size_t offset) const { return offset < copy_.size() ? copy_[offset] : 0xFF; }
+  std::string_view Characters(std::size_t start, std::size_t count) const {
+    if (start >= copy_.size()) return {};
+    count = std::min(count, copy_.size() - start);
+    return {reinterpret_cast<const char*>(copy_.data()) + start, count};
+  }
+
+  ByteSpan copy_;
+  std::size_t position_;
+  bool ended_ = false;
+};
+
+// The leading decimal number of a text, as the recorder's fields hold
+// numbers; 0 when there is none.
+long LeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = std::min(value * 10 + (text[i] - '0'), 1000000L);
+  }
+  return negative ? -value : value;
+}
+
+struct FieldLine {
+  int message;
+  std::size_t width;
+  std::string_view unit;
+};
+
+// Writes one field line by the rule all fields share.
+void WriteField(Writer& w, FieldReader& fields, const FieldLine& line) {
+  w.Label(line.message).Tab();
+  w.Text(fields.Read(line.width));
+  const int m = line.message;
+  if (m != kSampleLabel && m != kFlourLabel && m != kMillLabel && m != kCommentsLabel) {
+    w.Tab().Text(line.unit);
+  }
+  if (m != kLabTemperatureLabel) w.Cr();
+}
+
+}  // namespace
+
+void WriteHeader(Writer& w, ByteSpan copy, std::string_view testFileName, const TestKind* kind,
+                 TestFamily family, std::string_view versionText) {
+  w.Text(TextUpToZero(versionText.data(), versionText.size())).Cr();
+  w.Tab().Tab().Tab();
+  if (kind != nullptr) w.Msg(kind->exportTitleMessage);
+  if (family == TestFamily::Inflation) {
+    const int version = TestFileVersion(copy, TestFamily::Inflation);
+    ByteReader reader(copy, version >= 7 ? 22 : 20);
+    if (reader.U8() == 1) w.Tab().Msg(kDegradationLabel);
+  }
+  w.Cr();
+  w.Msg(kFileLabel).Tab().Text(testFileName).Cr();
+  w.Cr();
+  w.Char('\n').Cr();
+}
+
+bool WriteTextFields(Writer& w, ByteSpan copy, std::size_t textBlock, const TestKind* kind,
+                     TestFamily family, const CustomerProtocolTables& tables, DecodedTest& test) {
+  FieldReader fields(copy, textBlock);
+  WriteField(w, fields, {kSampleLabel, 13, {}});
+  WriteField(w, fields, {kFlourLabel, 13, {}});
+  WriteField(w, fields, {kMillLabel, 13, {}});
+
+  w.Label(kCustomerLabel).Tab().Cr();
+  const long customerNumber = LeadingNumber(fields.ReadCustomerNumber());
+  if (fields.ended()) return false;
+  if (const fclient* customer = tables.Customer(static_cast<int>(customerNumber))) {
+    w.Text(customer->Field(0)).Cr().Tab();
+    w.Text(customer->Field(1)).Cr().Tab();
+    w.Text(customer->Field(2)).Cr().Tab();
+    w.Text(customer->Field(3)).Cr();
+  } else {
+    w.Cr().Tab().Cr().Tab().Cr().Tab().Cr();
+  }
+
+  WriteField(w, fields, {kLabTemperatureLabel, 5, {}});
+  if (!fields.ended()) {
+    w.Char(kDegreeSign);
+    if (const char unit = fields.ReadUnitLetter(); unit != 0) w.Char(unit);
+  }
+  w.Cr();
+  WriteField(w, fields, {kHygrometryLabel, 6, "%"});
+  WriteField(w, fields, {kMoistureLabel, 6, "%"});
+  WriteField(w, fields, {kFallingNumberLabel, 4, "s"});
+  WriteField(w, fields, {kProteinLabel, 6, "%"});
+  WriteField(w, fields, {kStarchDamageLabel, 6, "UCD"});
+  WriteField(w, fields, {kZelenyLabel, 4, {}});
+  WriteField(w, fields, {kAshLabel, 6, "%"});
+  WriteField(w, fields, {kGlutenLabel, 15, {}});
+  WriteField(w, fields, {kWaterAbsorptionLabel, 6, "%"});
+  WriteField(w, fields, {kExtractionLabel, 6, "%"});
+  if (family == TestFamily::Inflation) {
+    w.Label(kWxLengthLabel).Tab();
+    const std::string_view wx = fields.Read(4);
+    w.Text(wx).Tab().Text("mm").Cr();
+    // The recorder keeps x of W(x) as a signed byte.
+    test.WxLength = static_cast<std::int8_t>(static_cast<std::uint8_t>(LeadingNumber(wx)));
+  } else {
+    w.Cr();
+  }
+  // An unknown kind has neither comments nor a protocol.
+  if (kind != nullptr && !kind->carriesProtocol) {
+    WriteField(w, fields, {kCommentsLabel, 35, {}});
+    WriteField(w, fields, {kCommentsLabel, 35, {}});
+  }
+  return true;
+}
+
+void WriteProtocolLines(Writer& w, const fprotocole& protocol) {
+  w.Msg(kProtocolLabel).Tab().Text(protocol.Name()).Cr();
+  w.Tab().Integer(protocol.lowerPrMax).Cr();
+  w.Tab().Integer(protocol.targetPrMax).Cr();
+}
+
+}  // namespace tesmora::export_text

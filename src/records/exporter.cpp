@@ -1,0 +1,125 @@
+#include "records/exporter.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "platform/file_io.h"
+#include "platform/file_times.h"
+#include "platform/paths.h"
+#include "records/consistency_results.h"
+#include "records/export_writer.h"
+#include "records/failure_text.h"
+#include "records/test_names.h"
+
+namespace tesmora {
+
+namespace {
+
+using export_text::kImpossibleExport;
+using export_text::kOpeningError;
+
+// The softened curve as "ble_soft.tmp" holds it: little-endian f32 values.
+std::string SoftenedCurveBytes(const DecodedTest& test) {
+  std::string bytes(static_cast<std::size_t>(test.SampleCount) * 4, '\0');
+  for (int k = 0; k < test.SampleCount; ++k) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &test.SoftenedCurve[k], 4);
+    for (int b = 0; b < 4; ++b) bytes[k * 4 + b] = static_cast<char>(bits >> (8 * b));
+  }
+  return bytes;
+}
+
+}  // namespace
+
+Exporter::Exporter(std::string programDirectory, std::string workingDirectory)
+    : programDirectory_(std::move(programDirectory)),
+      workingDirectory_(std::move(workingDirectory)),
+      state_(std::make_unique<ExportState>()),
+      tables_(std::make_unique<CustomerProtocolTables>()) {}
+
+Exporter::Outcome Exporter::ExportTestFile(std::string_view directory,
+                                           std::string_view testFileName,
+                                           const ExportSettings& settings,
+                                           std::string_view outputDirectory) {
+  const std::string_view folder = outputDirectory.empty() ? directory : outputDirectory;
+  return Export(directory, testFileName, settings,
+                platform::JoinPath(folder, ExportFileName(testFileName)), false);
+}
+
+Exporter::Outcome Exporter::ExportForSheet(std::string_view directory,
+                                           std::string_view testFileName,
+                                           const ExportSettings& settings) {
+  return Export(directory, testFileName, settings,
+                platform::JoinPath(programDirectory_, kSheetExportFileName), true);
+}
+
+Exporter::Outcome Exporter::Export(std::string_view directory, std::string_view testFileName,
+                                   const ExportSettings& settings, const std::string& exportPath,
+                                   bool forSheet) {
+  std::lock_guard lock(mutex_);
+  Outcome outcome;
+  const int language = settings.languageIndex;
+  const std::string name(testFileName);
+  const auto fail = [&](std::string message) {
+    outcome.messages.push_back(std::move(message));
+    return outcome;
+  };
+  const std::string openingFailure =
+      FailureText(name + ". ", {kOpeningError, kImpossibleExport}, language);
+
+  const std::optional<std::string> file =
+      platform::ReadWholeFile(platform::JoinPath(directory, name));
+  if (!file) return fail(openingFailure);
+  const ByteSpan fileBytes(reinterpret_cast<const std::uint8_t*>(file->data()), file->size());
+
+  const TestFamily family = DecodingFamily(KindDigitOf(testFileName));
+  PreparedCopy prepared = PrepareTestCopy(fileBytes, family, testFileName, language);
+  if (prepared.version == 0) return fail(prepared.failure);
+  const std::string_view copyText(reinterpret_cast<const char*>(prepared.bytes.data()),
+                                  prepared.bytes.size());
+  if (!platform::OverwriteFile(platform::JoinPath(programDirectory_, kTestCopyFileName),
+                               copyText)) {
+    return fail(FailureText("doxel.tmp.", {kOpeningError}, language));
+  }
+
+  ComposedExport composed =
+      ComposeExportText(prepared.bytes, testFileName, settings, *tables_, *state_);
+  if (!composed.ok) return fail(composed.failure);
+  const DecodedTest& decoded = state_->decoded;
+  if (family == TestFamily::Consistency && decoded.RecalculationFlag) {
+    // Nothing reads this file back: the recalculation keeps its curve in
+    // memory, so a folder that cannot take it costs no result.
+    platform::OverwriteFile(platform::JoinPath(workingDirectory_, kSoftenedCurveFileName),
+                            SoftenedCurveBytes(decoded));
+  }
+
+  if (!platform::WriteFileAtomically(exportPath, composed.text,
+                                     platform::Durability::Replaceable)) {
+    return fail(openingFailure);
+  }
+  if (!forSheet) {
+    if (const auto date = TestDateFromName(testFileName)) {
+      platform::SetFileCreationDate(exportPath, *date);
+    }
+  }
+  outcome.ok = true;
+  outcome.exportPath = exportPath;
+  return outcome;
+}
+
+std::vector<std::string> Exporter::LoadCustomerAndProtocolLists(int languageIndex) {
+  std::lock_guard lock(mutex_);
+  return tesmora::LoadCustomerAndProtocolLists(programDirectory_, *tables_, languageIndex);
+}
+
+ExportState Exporter::LastState() const {
+  std::lock_guard lock(mutex_);
+  return *state_;
+}
+
+CustomerProtocolTables Exporter::Tables() const {
+  std::lock_guard lock(mutex_);
+  return *tables_;
+}
+
+}  // namespace tesmora

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/customer_protocol_lists.h"
+#include "records/export_text.h"
+#include "records/sheet_tables.h"
+
+namespace tesmora {
+
+// The exporter: owns the decoded test, the sheet tables and the customer and
+// protocol tables, and keeps two exports (the user's and the link's automatic
+// one) from ever overlapping.
+class Exporter {
+ public:
+  // Scratch files go to `programDirectory` ("doxel.tmp", "tempbd.txt") and
+  // `workingDirectory` ("ble_soft.tmp").
+  Exporter(std::string programDirectory, std::string workingDirectory);
+
+  struct Outcome {
+    bool ok = false;
+    std::string exportPath;             // the file written, when ok
+    std::vector<std::string> messages;  // error boxes to show, caption "Tesmora"
+  };
+
+  // Exports directory/testFileName under its export name, beside the test or
+  // into `outputDirectory` when one is given. The file appears complete or not
+  // at all; an older export of that name survives a failure.
+  Outcome ExportTestFile(std::string_view directory, std::string_view testFileName,
+                         const ExportSettings& settings, std::string_view outputDirectory = {});
+
+  // The same export into "tempbd.txt" of the program directory, for a sheet.
+  Outcome ExportForSheet(std::string_view directory, std::string_view testFileName,
+                         const ExportSettings& settings);
+
+  // Fills the customer and protocol tables from the program directory;
+  // returns the error boxes to show.
+  std::vector<std::string> LoadCustomerAndProtocolLists(int languageIndex);
+
+  // Copies of the state, taken between exports.
+  ExportState LastState() const;
+  CustomerProtocolTables Tables() const;
+
+ private:
+  Outcome Export(std::string_view directory, std::string_view testFileName,
+                 const ExportSettings& settings, const std::string& exportPath, bool forSheet);
+
+  std::string programDirectory_;
+  std::string workingDirectory_;
+  mutable std::mutex mutex_;
+  std::unique_ptr<ExportState> state_;
+  std::unique_ptr<CustomerProtocolTables> tables_;
+};
+
+}  // namespace tesmora
