@@ -23,7 +23,7 @@
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "platform/posix_serial_port.h"
-#include "records/export_text.h"
+#include "records/exporter.h"
 #include "shell/code_page.h"
 #include "shell/languages.h"
 #include "shell/message_table.h"
