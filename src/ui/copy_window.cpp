@@ -67,11 +67,14 @@ void TFenCopie100b::ShowContent(const link::CopyWindowContent& content) {
 void TFenCopie100b::Progress(link::CopyProgressEvent event) {
   switch (event) {
     case link::CopyProgressEvent::Step:
+    case link::CopyProgressEvent::StepOne: {
       // A received file's size is not known beforehand: past full, the bar
       // starts again, so that a long transfer still shows it is moving.
-      progress_->setValue(
-          progress_->value() >= kFull ? kStep : std::min(progress_->value() + kStep, kFull));
+      const int step = event == link::CopyProgressEvent::StepOne ? 1 : kStep;
+      progress_->setValue(progress_->value() >= kFull ? step
+                                                      : std::min(progress_->value() + step, kFull));
       break;
+    }
     case link::CopyProgressEvent::ToggleLabel:
       transferLabel_->setVisible(transferLabel_->isHidden());
       break;

@@ -464,7 +464,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ProgressCase{"TenStepsFill", std::vector<E>(10, E::Step), 100},
                       ProgressCase{"StepsPastFullStartAgain", std::vector<E>(12, E::Step), 20},
                       ProgressCase{"StepAfterFull", {E::Full, E::Step}, 10},
-                      ProgressCase{"ToggleLeavesTheBar", {E::Step, E::ToggleLabel}, 10}),
+                      ProgressCase{"ToggleLeavesTheBar", {E::Step, E::ToggleLabel}, 10},
+                      ProgressCase{"StepsOfOne", {E::StepOne, E::StepOne, E::Step}, 12},
+                      ProgressCase{"HundredStepsOfOneFillOnce", std::vector<E>(100, E::StepOne),
+                                   100},
+                      ProgressCase{"StepOfOnePastFullStartsAgain", {E::Full, E::StepOne}, 1}),
     [](const ::testing::TestParamInfo<ProgressCase>& info) {
       return std::string(info.param.name);
     });
