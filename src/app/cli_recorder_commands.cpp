@@ -131,6 +131,9 @@ class ConsoleSession : public link::LinkEvents, public Prompter {
     timerArmed_ = true;
   }
   void BusyCursor(bool) override {}
+  void LineHungUp() override {
+    std::fputs("tesmora-cli: the line to the recorder has hung up\n", stderr);
+  }
 
   bool TakeTimer() {
     std::lock_guard lock(mutex_);
