@@ -4,27 +4,30 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "records/failure_text.h"
 #include "shell/code_page.h"
+#include "shell/message_table.h"
 #include "ui/dialog_frame.h"
 
 namespace tesmora::ui {
 namespace {
 
 constexpr QSize kDesignedSize(398, 198);
+constexpr int kMessageIncorrectCharacter = 272;
 // Line 1 has a message of its own; lines 2 to 4 reuse the recorder's labels.
 constexpr std::array<int, 4> kLabelMessages{364, 2, 3, 4};
 
 }  // namespace
 
 TFormSociete::TFormSociete(const LanguageState& language, std::string programDirectory,
-                           QWidget* parent)
+                           Prompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint),
       language_(language),
       programDirectory_(std::move(programDirectory)),
+      prompter_(prompter),
       company_(ReadCompanyFile(programDirectory_)) {
   setObjectName("FormSociete");
 
@@ -83,7 +86,8 @@ void TFormSociete::BitBtn1Click() {
     if (!line.ok) {
       // The sheet prints 8-bit lines; a character they cannot hold would be
       // lost silently, so the user corrects it while the dialog is open.
-      QMessageBox::critical(this, QStringLiteral("Tesmora"), Message(272, language_));
+      prompter_.ShowMessage(kErrorCaption, MessageUtf8(kMessageIncorrectCharacter, language_),
+                            PromptIcon::Error, language_.MessageLanguageId);
       edits_[i]->setFocus();
       return;
     }
