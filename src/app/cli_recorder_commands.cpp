@@ -18,14 +18,12 @@
 #include <vector>
 
 #include "link/link_protocol.h"
-#include "link/port_change.h"
-#include "link/reader_thread.h"
-#include "link/received_file_export.h"
+#include "link/link_session.h"
 #include "link/startup_sequence.h"
-#include "link/transfers.h"
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "platform/posix_serial_port.h"
+#include "records/export_text.h"
 #include "shell/code_page.h"
 #include "shell/languages.h"
 #include "shell/message_table.h"
@@ -47,8 +45,7 @@ const char* const kRecorderCommandsUsage =
 
 namespace {
 
-using link::LinkContext;
-using link::TRead;
+using link::LinkSession;
 
 constexpr int kMessageYes = 288;
 constexpr int kMessageNo = 289;
@@ -202,21 +199,19 @@ std::string RowLine(const link::RecorderRow& row, int language) {
          "\t" + row.date;
 }
 
+// The terminal's side of the link: the same session as the desktop program's,
+// without the start-up downloads.
 class RecorderSession {
  public:
   RecorderSession(const Settings& settings, LanguageState language, bool verbose)
       : console_(verbose), link_(port_, console_, console_), settings_(settings) {
-    link_.WithState([&](link::LinkState& s) {
-      s.startupPhase = false;
-      s.languageIndex = language.LanguageIndex;
-      s.MessageLanguageId = language.MessageLanguageId;
-      s.AutoSaveDirectory = settings.AutoSaveDirectory;
-      s.ExportDataMode = settings.ExportDataMode != 0;
-      s.programFilesDirectory = platform::CurrentWorkingDirectory();
-      s.flashDriveLetter = link::ReadFlashDriveLetter(platform::ProgramDirectory());
-    });
+    link_.Seed({.language = language,
+                .exportDataMode = settings.ExportDataMode != 0,
+                .autoSaveDirectory = settings.AutoSaveDirectory,
+                .programFilesDirectory = platform::CurrentWorkingDirectory(),
+                .startupPhase = false,
+                .flashDriveLetter = link::ReadFlashDriveLetter(platform::ProgramDirectory())});
     language_ = language.LanguageIndex;
-    languageId_ = language.MessageLanguageId;
   }
   ~RecorderSession() {
     link_.Stop();
@@ -224,7 +219,7 @@ class RecorderSession {
   }
 
   bool Open(const std::string& portName) {
-    if (!link::OpenPort(port_, settings_, portName, console_, language_, languageId_)) return false;
+    if (!link_.OpenPort(settings_, portName)) return false;
     link_.Start();
     return true;
   }
@@ -234,7 +229,7 @@ class RecorderSession {
     for (;;) {
       if (console_.TakeTimer()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        link::BatchTimerTick(context());
+        link_.BatchTimerTick();
         continue;
       }
       if (link_.IsIdle()) return;
@@ -242,8 +237,7 @@ class RecorderSession {
     }
   }
 
-  LinkContext context() { return {link_, console_, console_}; }
-  TRead& link() { return link_; }
+  LinkSession& link() { return link_; }
   ConsoleSession& console() { return console_; }
   int language() const { return language_; }
   bool failed() const { return console_.errors() != 0; }
@@ -251,22 +245,14 @@ class RecorderSession {
  private:
   platform::PosixSerialPort port_;
   ConsoleSession console_;
-  TRead link_;
+  LinkSession link_;
   const Settings& settings_;
   int language_ = kEnglish;
-  std::uint16_t languageId_ = 0;
 };
 
-void SetMemory(TRead& link, int memory) {
-  link.WithState([&](link::LinkState& s) {
-    s.memoryChoice = memory;
-    s.rawMode = memory != 0;
-  });
-}
-
 int ListCommand(RecorderSession& session, const Arguments& args) {
-  SetMemory(session.link(), args.memory);
-  session.link().StartCommand(link::kCmdList);
+  session.link().SetMemory(args.memory);
+  session.link().Refresh();
   session.RunToIdle();
   if (session.failed()) return 1;
   for (const link::RecorderRow& row : session.console().rows()) {
@@ -276,18 +262,18 @@ int ListCommand(RecorderSession& session, const Arguments& args) {
 }
 
 int VersionCommand(RecorderSession& session) {
-  session.link().StartCommand(link::kCmdVersion);
+  session.link().RequestVersion();
   session.RunToIdle();
   if (session.failed()) return 1;
-  std::printf("%s\n", link::VersionTextString(session.link().versionText()).c_str());
+  std::printf("%s\n", session.link().VersionText().c_str());
   return 0;
 }
 
 int GetCommand(RecorderSession& session, const Arguments& args) {
-  SetMemory(session.link(), args.memory);
+  session.link().SetMemory(args.memory);
   const std::string folder = platform::WithTrailingSeparator(
       args.to.empty() ? platform::CurrentWorkingDirectory() : args.to);
-  link::StartReceive(session.context(), args.names, folder);
+  session.link().ReceiveFiles(args.names, folder);
   session.RunToIdle();
   return session.failed() ? 1 : 0;
 }
@@ -295,7 +281,7 @@ int GetCommand(RecorderSession& session, const Arguments& args) {
 int PutCommand(RecorderSession& session, const Arguments& args) {
   // The recorder's list first: the capacity check and the replace question
   // both look at it.
-  session.link().StartCommand(link::kCmdList);
+  session.link().Refresh();
   session.RunToIdle();
   if (session.failed()) return 1;
   std::map<std::string, std::vector<std::string>> byFolder;
@@ -306,7 +292,7 @@ int PutCommand(RecorderSession& session, const Arguments& args) {
   }
   bool sent = false;
   for (const auto& [folder, names] : byFolder) {
-    sent = link::StartSend(session.context(), names, folder) || sent;
+    sent = session.link().SendFiles(names, folder) || sent;
     session.RunToIdle();
     if (session.failed()) return 1;
   }
@@ -321,7 +307,7 @@ int DeleteCommand(RecorderSession& session, const Arguments& args) {
       return 2;
     }
   }
-  link::StartDeletion(session.context(), args.names);
+  session.link().DeleteFiles(args.names);
   session.RunToIdle();
   return session.failed() ? 1 : 0;
 }
@@ -340,32 +326,30 @@ sigset_t StopSignals() {
 // The exporter of received files, with the customer and protocol lists of
 // the program directory. A list that cannot be read is said once; the exports
 // then go without its texts.
-link::ExportReceivedFile MakeExporter(RecorderSession& session) {
+std::shared_ptr<Exporter> MakeExporter(RecorderSession& session) {
   auto exporter =
       std::make_shared<Exporter>(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
   for (const std::string& message : exporter->LoadCustomerAndProtocolLists(session.language())) {
     std::fprintf(stderr, "tesmora-cli: %s\n", message.c_str());
   }
-  return link::MakeReceivedFileExporter(std::move(exporter), session.link(), session.console());
+  return exporter;
 }
 
 int ListenCommand(RecorderSession& session, const Arguments& args) {
   // Without --export the settings' export data mode decides.
-  session.link().SetExporter(MakeExporter(session));
-  if (args.exportData) {
-    session.link().WithState([](link::LinkState& s) { s.ExportDataMode = true; });
-  }
+  session.link().UseExporter(MakeExporter(session));
+  if (args.exportData) session.link().SetExportDataMode(true);
   // The desktop program has the recorder's version text from its start-up;
   // asking for it here gives the exports the same first line. A recorder that
   // does not answer yet is said once and listened to all the same.
-  session.link().StartCommand(link::kCmdVersion);
+  session.link().RequestVersion();
   session.RunToIdle();
   const sigset_t stopSignals = StopSignals();
   const timespec tick{0, 100'000'000};
   bool stopRequested = false;
   while (!stopRequested || !session.link().IsIdle()) {
     if (sigtimedwait(&stopSignals, nullptr, &tick) > 0) stopRequested = true;
-    if (session.console().TakeTimer()) link::BatchTimerTick(session.context());
+    if (session.console().TakeTimer()) session.link().BatchTimerTick();
   }
   return 0;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/languages.h"
+
 namespace tesmora::link {
 
 // Waits and time-outs of the protocol, in real milliseconds, scaled so that
@@ -34,8 +36,7 @@ struct LinkState {
   bool ExportDataMode = false;
   std::string AutoSaveDirectory;      // ends with a separator
   std::string programFilesDirectory;  // where tesmz.zlv and tesafe.zlv lie
-  int languageIndex = 1;
-  std::uint16_t MessageLanguageId = 0x0809;
+  LanguageState language;
   char flashDriveLetter = 0;
 
   // Queues (name lists) and their folders.
@@ -60,6 +61,11 @@ struct LinkState {
   bool versionDone = false;
   bool receiveDone = false;
   bool sendDone = false;
+  // A pushed test is stored: it ends no batch of the user's.
+  bool pushDone = false;
+  // The next file's command of a batch, refused because the recorder had
+  // started an exchange of its own meanwhile; the batch timer offers it again.
+  std::uint8_t retryCommand = 0;
 
   // Start-up downloads.
   int listsStep = 0;

@@ -11,21 +11,21 @@ constexpr int kMessageErrorCaption = 193;
 }  // namespace
 
 bool OpenPort(platform::SerialPort& port, const Settings& settings, std::string_view portName,
-              Prompter& prompter, int languageIndex, std::uint16_t languageId) {
+              Prompter& prompter, const LanguageState& language) {
   const std::string device = PortDevicePath(settings, portName);
   if (!device.empty() && port.Open(device)) {
     port.SetReadTimeout(0);
     return true;
   }
-  prompter.ShowMessage(
-      MessageUtf8(kMessageErrorCaption, languageIndex),
-      std::string(portName) + ". " + MessageUtf8(kMessageOpeningError, languageIndex),
-      PromptIcon::Error, languageId);
+  const int index = language.LanguageIndex;
+  prompter.ShowMessage(MessageUtf8(kMessageErrorCaption, index),
+                       std::string(portName) + ". " + MessageUtf8(kMessageOpeningError, index),
+                       PromptIcon::Error, language.MessageLanguageId);
   return false;
 }
 
-bool ChangePort(TRead& link, Settings& settings, std::string_view newName, Prompter& prompter,
-                int languageIndex, std::uint16_t languageId) {
+bool ChangePort(TRead& link, const Settings& settings, std::string_view newName, Prompter& prompter,
+                const LanguageState& language) {
   if (newName == settings.portName) return false;
   const std::string oldName = settings.portName;
   bool opened = false;
@@ -34,13 +34,11 @@ bool ChangePort(TRead& link, Settings& settings, std::string_view newName, Promp
     port.Close();
     // Some adapters need a moment before a port is opened again.
     link.Pause(1000);
-    opened = OpenPort(port, settings, newName, prompter, languageIndex, languageId);
-    if (!opened) OpenPort(port, settings, oldName, prompter, languageIndex, languageId);
+    opened = OpenPort(port, settings, newName, prompter, language);
+    if (!opened) OpenPort(port, settings, oldName, prompter, language);
     port.SetReadTimeout(0);
   });
-  if (!ran || !opened) return false;
-  SavePortName(settings, newName);
-  return true;
+  return ran && opened;
 }
 
 }  // namespace tesmora::link

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/serial_port.h"
+#include "shell/languages.h"
 #include "shell/prompter.h"
 #include "shell/settings.h"
 
@@ -15,13 +16,13 @@ class TRead;
 // COMn -> /dev/ttyS(n-1)). A failure shows "NAME. OPENING ERROR" with the
 // caption "ERROR!!!" and returns false; the program carries on without it.
 bool OpenPort(platform::SerialPort& port, const Settings& settings, std::string_view portName,
-              Prompter& prompter, int languageIndex, std::uint16_t languageId);
+              Prompter& prompter, const LanguageState& language);
 
 // The port dialog's confirmation: moves the link to another port. The same
 // name changes nothing. When the new port does not open, the old one is
-// opened again and the settings keep it. Returns true when the link moved;
-// the settings file then names the new port.
-bool ChangePort(TRead& link, Settings& settings, std::string_view newName, Prompter& prompter,
-                int languageIndex, std::uint16_t languageId);
+// opened again. Returns true when the link moved; the caller then saves the
+// new name, on the thread that owns the settings.
+bool ChangePort(TRead& link, const Settings& settings, std::string_view newName, Prompter& prompter,
+                const LanguageState& language);
 
 }  // namespace tesmora::link

@@ -100,8 +100,8 @@ bool TRead::IsIdle() const {
   std::lock_guard lock(mutex_);
   const LinkState& s = state_;
   return !busy_ && pendingCommand_ == 0 && s.receiveQueue.empty() && s.sendQueue.empty() &&
-         s.deleteQueue.empty() && !s.receiveDone && !s.sendDone && !s.copyWindowShown &&
-         !s.deleteWindowShown;
+         s.deleteQueue.empty() && !s.receiveDone && !s.sendDone && !s.pushDone &&
+         s.retryCommand == 0 && !s.copyWindowShown && !s.deleteWindowShown;
 }
 
 bool TRead::TakeListDone() {
@@ -115,6 +115,9 @@ bool TRead::TakeReceiveDone() {
 }
 bool TRead::TakeSendDone() {
   return WithState([](LinkState& s) { return std::exchange(s.sendDone, false); });
+}
+bool TRead::TakePushDone() {
+  return WithState([](LinkState& s) { return std::exchange(s.pushDone, false); });
 }
 
 void TRead::SetExporter(ExportReceivedFile exporter) {
@@ -303,7 +306,7 @@ void TRead::ListExchange(int speedCode) {
     s.RecorderFileCount = 0;
     s.recorderNames.clear();
     memoryChoice = s.memoryChoice;
-    language = s.languageIndex;
+    language = s.language.LanguageIndex;
   });
   events_.RecorderListCleared();
   phase_ = Phase::Receiving;
@@ -501,11 +504,9 @@ void TRead::PushExchange(int speedCode) {
   port_.Purge(true, false);
   port_.SendImmediate(static_cast<std::uint8_t>(speedCode));
   phase_ = Phase::Receiving;
-  std::string autoSave;
-  WithState([&](LinkState& s) {
-    s.receiveQueue.clear();
-    autoSave = s.AutoSaveDirectory;
-  });
+  // A push may come between two files of the user's batch: it keeps to its
+  // own name and leaves the batch's queue alone.
+  const std::string autoSave = WithState([](LinkState& s) { return s.AutoSaveDirectory; });
   std::string name;
   while (name.size() < kPushNameLength) {
     const auto byte = Read();
@@ -531,8 +532,6 @@ void TRead::PushExchange(int speedCode) {
   currentCode_ = kCmdGetFile;
   WithState([&](LinkState& s) {
     s.push = true;
-    s.receiveQueue.clear();
-    AppendName(s.receiveQueue, name);
     s.copyWindowShown = true;
   });
   events_.ShowCopyProgress({name, ReceiveDirectionText(autoSave), false});
@@ -722,7 +721,12 @@ void TRead::CompleteReceive(const std::string& folder, const std::string& name) 
     events_.PcFileStored(folder, name, raw ? DateSource::LastWriteTime : DateSource::FromName);
     if (exportMode && !raw) {
       const std::string directory = push ? autoSave : folder;
-      if (push) WithState([&](LinkState& s) { s.destinationFolder = autoSave; });
+      // A batch of the user's under way keeps its own destination.
+      if (push) {
+        WithState([&](LinkState& s) {
+          if (s.receiveQueue.empty()) s.destinationFolder = autoSave;
+        });
+      }
       if (exporter && exporter(directory, name)) {
         events_.PcFileStored(directory, ExportFileName(name), DateSource::CreationTime);
       }
@@ -730,9 +734,9 @@ void TRead::CompleteReceive(const std::string& folder, const std::string& name) 
   }
   // The exporter has run while the link was still busy.
   EndExchange();
-  WithState([](LinkState& s) { RemoveFirstName(s.receiveQueue); });
+  if (!push) WithState([](LinkState& s) { RemoveFirstName(s.receiveQueue); });
   Pause(100);
-  WithState([](LinkState& s) { s.receiveDone = true; });
+  WithState([push](LinkState& s) { (push ? s.pushDone : s.receiveDone) = true; });
   events_.ArmBatchTimer();
 }
 
@@ -760,7 +764,10 @@ void TRead::AbandonExchange(const std::string& text) {
   switch (currentCode_) {
     case kCmdGetFile:
       writer_.Discard();
-      WithState([](LinkState& s) { s.receiveQueue.clear(); });
+      // A failed push is no file of the user's batch.
+      WithState([](LinkState& s) {
+        if (!s.push) s.receiveQueue.clear();
+      });
       break;
     case kCmdPutFile:
       WithState([](LinkState& s) {
@@ -806,7 +813,7 @@ void TRead::AbandonExchange(const std::string& text) {
 }
 
 std::string TRead::Message(int id) const {
-  return MessageUtf8(id, WithState([](const LinkState& s) { return s.languageIndex; }));
+  return MessageUtf8(id, WithState([](const LinkState& s) { return s.language.LanguageIndex; }));
 }
 
 std::string TRead::OpeningErrorText(const std::string& path) const {
@@ -815,7 +822,7 @@ std::string TRead::OpeningErrorText(const std::string& path) const {
 
 void TRead::ShowError(const std::string& text) {
   if (stopping_) return;
-  const auto languageId = WithState([](LinkState& s) { return s.MessageLanguageId; });
+  const auto languageId = WithState([](LinkState& s) { return s.language.MessageLanguageId; });
   prompter_.ShowMessage(kErrorCaption, text, PromptIcon::Error, languageId);
 }
 

@@ -69,6 +69,7 @@ class TRead {
   bool TakeVersionDone();
   bool TakeReceiveDone();
   bool TakeSendDone();
+  bool TakePushDone();
 
   void SetExporter(ExportReceivedFile exporter);
 

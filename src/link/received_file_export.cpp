@@ -13,8 +13,8 @@ ExportReceivedFile MakeReceivedFileExporter(std::shared_ptr<Exporter> exporter, 
     ExportSettings settings;
     std::uint16_t languageId = 0;
     link.WithState([&](const LinkState& s) {
-      settings.languageIndex = s.languageIndex;
-      languageId = s.MessageLanguageId;
+      settings.languageIndex = s.language.LanguageIndex;
+      languageId = s.language.MessageLanguageId;
     });
     settings.versionText = VersionTextString(link.versionText());
     settings.basisFlags = link.basisFlags().value_or(0);

@@ -30,26 +30,40 @@ std::string UpperCase(std::string_view text) {
   return upper;
 }
 
-struct Language {
-  int index;
-  std::uint16_t id;
-};
+LanguageState LanguageOf(TRead& link) {
+  return link.WithState([](LinkState& s) { return s.language; });
+}
 
-Language LanguageOf(TRead& link) {
-  return link.WithState([](LinkState& s) {
-    return Language{s.languageIndex, s.MessageLanguageId};
+// The next file's command. The recorder may have started an exchange of its
+// own (a push) in the pause between two files: the batch then waits for the
+// link and the batch timer offers the command again.
+void StartNextFile(const LinkContext& context, std::uint8_t code) {
+  if (context.link.StartCommand(code)) return;
+  context.link.WithState([code](LinkState& s) { s.retryCommand = code; });
+  context.events.ArmBatchTimer();
+}
+
+// A push has been stored: its copy window closes unless a batch of the
+// user's is using it.
+void PushEnded(const LinkContext& context) {
+  const bool close = context.link.WithState([](LinkState& s) {
+    s.push = false;
+    const bool batch = !s.receiveQueue.empty() || !s.sendQueue.empty() || s.retryCommand != 0 ||
+                       s.receiveDone || s.sendDone;
+    return !batch && std::exchange(s.copyWindowShown, false);
   });
+  if (close) context.events.CloseCopyWindow();
 }
 
 // Asks about the first names of a queue until one is to be transferred:
 // names answered No leave the queue. Returns the last answer.
 std::optional<PromptAnswer> AskAboutFirstNames(const LinkContext& context, std::string& queue,
                                                const auto& exists) {
-  const Language language = LanguageOf(context.link);
+  const LanguageState language = LanguageOf(context.link);
   std::optional<PromptAnswer> answer;
   while (!queue.empty()) {
     const std::string name(FirstName(queue));
-    answer = AskReplace(context.prompter, exists(name), name, language.index, language.id);
+    answer = AskReplace(context.prompter, exists(name), name, language);
     if (answer != PromptAnswer::No) break;
     RemoveFirstName(queue);
   }
@@ -59,11 +73,12 @@ std::optional<PromptAnswer> AskAboutFirstNames(const LinkContext& context, std::
 }  // namespace
 
 std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::string_view name,
-                                       int languageIndex, std::uint16_t languageId) {
+                                       const LanguageState& language) {
   if (!exists) return std::nullopt;
-  const std::string text = std::string(name) + ". " + MessageUtf8(kMessageReplace, languageIndex);
-  return prompter.Ask(MessageUtf8(kMessageConfirmation, languageIndex), text,
-                      PromptButtons::YesNoCancel, PromptIcon::Stop, languageId);
+  const int index = language.LanguageIndex;
+  const std::string text = std::string(name) + ". " + MessageUtf8(kMessageReplace, index);
+  return prompter.Ask(MessageUtf8(kMessageConfirmation, index), text, PromptButtons::YesNoCancel,
+                      PromptIcon::Stop, language.MessageLanguageId);
 }
 
 bool IsRecorderFormatName(std::string_view name) { return ExtensionReadsAsInteger(name); }
@@ -106,12 +121,13 @@ std::string DrivePrefixFor(int memoryChoice, char flashDriveLetter) {
 }
 
 void StartReceive(const LinkContext& context, const std::vector<std::string>& names,
-                  const std::string& destinationFolder) {
+                  const std::string& destinationFolder,
+                  const std::optional<std::string>& drivePrefix) {
   context.link.WithState([&](LinkState& s) {
     s.receiveQueue.clear();
     for (const std::string& name : names) AppendName(s.receiveQueue, name);
     s.destinationFolder = destinationFolder;
-    s.drivePrefix = DrivePrefixFor(s.memoryChoice, s.flashDriveLetter);
+    s.drivePrefix = drivePrefix.value_or(DrivePrefixFor(s.memoryChoice, s.flashDriveLetter));
     s.copyCancelled = false;
     s.lastAnswer = 0;
   });
@@ -120,13 +136,14 @@ void StartReceive(const LinkContext& context, const std::vector<std::string>& na
 
 bool StartSend(const LinkContext& context, const std::vector<std::string>& names,
                const std::string& sourceFolder) {
-  const Language language = LanguageOf(context.link);
+  const LanguageState language = LanguageOf(context.link);
   const auto [raw, count] = context.link.WithState([](LinkState& s) {
     return std::pair{s.rawMode, s.RecorderFileCount};
   });
   if (count >= kRecorderCapacity) {
-    context.prompter.ShowMessage(kErrorCaption, MessageUtf8(kMessageRecorderFull, language.index),
-                                 PromptIcon::Error, language.id);
+    context.prompter.ShowMessage(kErrorCaption,
+                                 MessageUtf8(kMessageRecorderFull, language.LanguageIndex),
+                                 PromptIcon::Error, language.MessageLanguageId);
     return false;
   }
   std::string queue;
@@ -135,8 +152,8 @@ bool StartSend(const LinkContext& context, const std::vector<std::string>& names
     if (!raw && !IsRecorderFormatName(name)) {
       if (!skipped) {
         context.prompter.ShowMessage(kErrorCaption,
-                                     MessageUtf8(kMessageNotRecorderFormat, language.index),
-                                     PromptIcon::Information, language.id);
+                                     MessageUtf8(kMessageNotRecorderFormat, language.LanguageIndex),
+                                     PromptIcon::Information, language.MessageLanguageId);
       }
       skipped = true;
       continue;
@@ -158,13 +175,14 @@ bool StartSend(const LinkContext& context, const std::vector<std::string>& names
 
 bool StartDeletion(const LinkContext& context, const std::vector<std::string>& names) {
   if (names.empty()) return false;
-  const Language language = LanguageOf(context.link);
+  const LanguageState language = LanguageOf(context.link);
   const std::string text =
-      names.size() == 1 ? names.front() + ". " + MessageUtf8(kMessageRemoveOne, language.index)
-                        : MessageUtf8(kMessageRemoveSeveral, language.index);
-  const PromptAnswer answer =
-      context.prompter.Ask(MessageUtf8(kMessageConfirmation, language.index), text,
-                           PromptButtons::OkCancel, PromptIcon::Question, language.id);
+      names.size() == 1
+          ? names.front() + ". " + MessageUtf8(kMessageRemoveOne, language.LanguageIndex)
+          : MessageUtf8(kMessageRemoveSeveral, language.LanguageIndex);
+  const PromptAnswer answer = context.prompter.Ask(
+      MessageUtf8(kMessageConfirmation, language.LanguageIndex), text, PromptButtons::OkCancel,
+      PromptIcon::Question, language.MessageLanguageId);
   if (answer != PromptAnswer::Ok) return false;
   context.link.WithState([&](LinkState& s) {
     s.deleteQueue.clear();
@@ -176,13 +194,6 @@ bool StartDeletion(const LinkContext& context, const std::vector<std::string>& n
 }
 
 void ContinueReceive(const LinkContext& context) {
-  const bool push =
-      context.link.WithState([](LinkState& s) { return std::exchange(s.push, false); });
-  if (push) {
-    context.link.WithState([](LinkState& s) { s.copyWindowShown = false; });
-    context.events.CloseCopyWindow();
-    return;
-  }
   std::string queue, folder;
   bool cancelled = false, startup = false;
   context.link.WithState([&](LinkState& s) {
@@ -217,7 +228,7 @@ void ContinueReceive(const LinkContext& context) {
     if (closeWindow) context.events.CloseCopyWindow();
     return;
   }
-  context.link.StartCommand(kCmdGetFile);
+  StartNextFile(context, kCmdGetFile);
 }
 
 void ContinueSend(const LinkContext& context) {
@@ -237,7 +248,7 @@ void ContinueSend(const LinkContext& context) {
                          [&](const std::string& row) { return UpperCase(row) == upper; });
     });
   }
-  const Language language = LanguageOf(context.link);
+  const LanguageState language = LanguageOf(context.link);
   if (queue.empty() || answer == PromptAnswer::Cancel || cancelled) {
     const bool sentSome = context.link.WithState([&](LinkState& s) {
       s.sendQueue.clear();
@@ -262,16 +273,28 @@ void ContinueSend(const LinkContext& context) {
     return true;
   });
   if (full) {
-    context.prompter.ShowMessage(kErrorCaption, MessageUtf8(kMessageRecorderFull, language.index),
-                                 PromptIcon::Error, language.id);
+    context.prompter.ShowMessage(kErrorCaption,
+                                 MessageUtf8(kMessageRecorderFull, language.LanguageIndex),
+                                 PromptIcon::Error, language.MessageLanguageId);
     context.events.CloseCopyWindow();
     context.link.ResetPort();
     return;
   }
-  context.link.StartCommand(kCmdPutFile);
+  StartNextFile(context, kCmdPutFile);
 }
 
 void BatchTimerTick(const LinkContext& context) {
+  if (context.link.TakePushDone()) PushEnded(context);
+  const auto [retry, cancelled] = context.link.WithState([](LinkState& s) {
+    return std::pair{std::exchange(s.retryCommand, 0), s.copyCancelled};
+  });
+  if (retry == kCmdGetFile && cancelled) {
+    ContinueReceive(context);
+  } else if (retry == kCmdPutFile && cancelled) {
+    ContinueSend(context);
+  } else if (retry != 0) {
+    StartNextFile(context, retry);
+  }
   if (context.link.TakeReceiveDone()) ContinueReceive(context);
   if (context.link.TakeSendDone()) ContinueSend(context);
 }

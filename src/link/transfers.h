@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/languages.h"
 #include "shell/prompter.h"
 
 // The batches of transfers and deletions on the recorder: the queues the user
@@ -26,7 +27,7 @@ struct LinkContext {
 // The overwrite question: none when the file does not exist, else the answer
 // to "NAME. Do you want to replace this file?".
 std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::string_view name,
-                                       int languageIndex, std::uint16_t languageId);
+                                       const LanguageState& language);
 
 // Whether a PC file name can go to the recorder in normal mode: its
 // characters 10 to 12 read as a number, the rule that also lets the File
@@ -49,9 +50,11 @@ std::string FlashMemoryItemText(char flashDriveLetter);
 std::string DrivePrefixFor(int memoryChoice, char flashDriveLetter);
 
 // Copy from the recorder: the names go to `destinationFolder` (ending with a
-// separator).
+// separator). The drive prefix is the memory choice's unless the names were
+// copied under another one.
 void StartReceive(const LinkContext& context, const std::vector<std::string>& names,
-                  const std::string& destinationFolder);
+                  const std::string& destinationFolder,
+                  const std::optional<std::string>& drivePrefix = std::nullopt);
 // Copy to the recorder from `sourceFolder`. Returns false when nothing could
 // be queued (recorder full, or no name in the recorder's format).
 bool StartSend(const LinkContext& context, const std::vector<std::string>& names,

@@ -8,12 +8,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "link/link_protocol.h"
-#include "link/port_change.h"
-#include "link/reader_thread.h"
-#include "link/received_file_export.h"
-#include "link/startup_sequence.h"
-#include "link/transfers.h"
+#include "link/link_session.h"
 #include "records/export_text.h"
 #include "records/failure_text.h"
 #include "shell/message_table.h"
@@ -72,20 +67,19 @@ MainLink::MainLink(QWidget& window, const std::string& programDirectory, Setting
   setObjectName("MainLink");
   exporter_ = std::make_shared<Exporter>(programDirectory_, settings_.startupWorkingDirectory);
   queuedEvents_ = std::make_unique<QueuedLinkEvents>(static_cast<link::LinkEvents&>(*this), this);
-  link::OpenPort(port_, settings_, settings_.portName, prompter_, language_.LanguageIndex,
-                 language_.MessageLanguageId);
-  link_ = std::make_unique<link::TRead>(port_, *queuedEvents_, prompter_, options_.linkTiming);
-  link_->WithState([this](link::LinkState& s) {
-    s.ExportDataMode = settings_.ExportDataMode != 0;
-    s.AutoSaveDirectory = settings_.AutoSaveDirectory;
-    s.programFilesDirectory = settings_.startupWorkingDirectory;
-    s.languageIndex = language_.LanguageIndex;
-    s.MessageLanguageId = language_.MessageLanguageId;
-  });
-  link_->SetExporter(link::MakeReceivedFileExporter(exporter_, *link_, prompter_));
-  link_->Start();
-  link_->WithState([](link::LinkState& s) { s.startupPhase = true; });
-  startup_ = std::make_unique<link::StartupSequence>(programDirectory_, [this] {
+  session_ =
+      std::make_unique<link::LinkSession>(port_, *queuedEvents_, prompter_, options_.linkTiming);
+  link::LinkSeed seed;
+  seed.language = language_;
+  seed.exportDataMode = settings_.ExportDataMode != 0;
+  seed.autoSaveDirectory = settings_.AutoSaveDirectory;
+  seed.programFilesDirectory = settings_.startupWorkingDirectory;
+  seed.startupPhase = true;
+  session_->Seed(seed);
+  session_->OpenPort(settings_, settings_.portName);
+  session_->UseExporter(exporter_);
+  session_->Start();
+  session_->PrepareStartup(programDirectory_, [this] {
     ShowFailures(exporter_->LoadCustomerAndProtocolLists(language_.LanguageIndex));
   });
 
@@ -104,106 +98,87 @@ MainLink::~MainLink() { ShutDown(); }
 void MainLink::AttachProgressWindows(TFenCopie100b* copyWindow, TFenSuiviSup100b* deletionWindow) {
   copyWindow_ = copyWindow;
   deletionWindow_ = deletionWindow;
-  copyWindow_->onEscape = [this] {
-    link_->WithState([](link::LinkState& s) { s.copyCancelled = true; });
-  };
-  copyWindow_->onShown = [this] {
-    link_->WithState([](link::LinkState& s) { s.copyCancelled = false; });
-  };
-  deletionWindow_->onEscape = [this] {
-    link_->WithState([](link::LinkState& s) { s.deletionCancelled = true; });
-  };
+  copyWindow_->onEscape = [this] { session_->CancelCopy(); };
+  copyWindow_->onShown = [this] { session_->CopyWindowShown(); };
+  deletionWindow_->onEscape = [this] { session_->CancelDeletion(); };
 }
 
 void MainLink::StartTimers() { Timer1->start(); }
 
 void MainLink::Timer1Tick() {
-  if (!startup_->Tick(Context())) Timer1->stop();
+  if (!session_->StartupTick()) Timer1->stop();
 }
 
 void MainLink::Timer2Tick() {
   Timer2->stop();
-  link::BatchTimerTick(Context());
+  session_->BatchTimerTick();
 }
 
 // ---------------------------------------------------------------- commands
 
-void MainLink::LanguageChanged() {
-  link_->WithState([this](link::LinkState& s) {
-    s.languageIndex = language_.LanguageIndex;
-    s.MessageLanguageId = language_.MessageLanguageId;
-  });
-}
+void MainLink::LanguageChanged() { session_->SetLanguage(language_); }
 
-void MainLink::SetExportDataMode(bool on) {
-  link_->WithState([on](link::LinkState& s) { s.ExportDataMode = on; });
-}
+void MainLink::SetExportDataMode(bool on) { session_->SetExportDataMode(on); }
 
-void MainLink::Refresh() { link_->StartCommand(link::kCmdList); }
+void MainLink::Refresh() { session_->Refresh(); }
 
 void MainLink::DeleteOnRecorder(const std::vector<std::string>& names) {
-  if (names.empty()) return;
-  link::StartDeletion(Context(), names);
+  session_->DeleteFiles(names);
 }
 
 void MainLink::CopyRecorderFiles(const std::vector<std::string>& names) {
-  copiedRecorderNames_ = names;
+  session_->CopyRecorderFiles(names);
 }
+
+bool MainLink::HasCopiedRecorderFiles() const { return session_->HasCopiedRecorderFiles(); }
 
 void MainLink::ReceiveFromRecorder(const std::vector<std::string>& names,
                                    const std::string& destinationFolder) {
-  if (names.empty()) return;
-  link::StartReceive(Context(), names, destinationFolder);
+  session_->ReceiveFiles(names, destinationFolder);
 }
 
-void MainLink::SwitchAllFilesMode(bool on) { link::SwitchAllFilesMode(*link_, on); }
+void MainLink::SwitchAllFilesMode(bool on) { session_->SwitchAllFilesMode(on); }
 
-void MainLink::ChooseMemory(int memoryChoice) { link::ChooseMemory(*link_, memoryChoice); }
+void MainLink::ChooseMemory(int memoryChoice) { session_->ChooseMemory(memoryChoice); }
 
 bool MainLink::ChangePortTo(const std::string& name) {
   // Moving the link takes a second or more (the old port is given time to
   // settle): it runs on a thread of its own while this one keeps painting
-  // under the port dialog, which holds the user's input meanwhile.
+  // under the port dialog, which holds the user's input meanwhile. The
+  // settings are this thread's alone: the worker only reports.
   HeldMessages held;
   bool moved = false;
   QEventLoop loop;
+  const Settings settings = settings_;
   std::thread worker([&] {
-    moved = link::ChangePort(*link_, settings_, name, held, language_.LanguageIndex,
-                             language_.MessageLanguageId);
+    moved = session_->ChangePort(settings, name, held);
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
   QApplication::setOverrideCursor(Qt::WaitCursor);
   loop.exec();
   worker.join();
   QApplication::restoreOverrideCursor();
+  if (moved) SavePortName(settings_, name);
   held.ShowThrough(prompter_);
   return moved;
 }
 
 bool MainLink::BatchRunning() const {
-  const bool linkBatch = link_->WithState([](const link::LinkState& s) {
-    return !s.receiveQueue.empty() || !s.sendQueue.empty() || !s.deleteQueue.empty() ||
-           s.copyWindowShown || s.deleteWindowShown;
-  });
-  return linkBatch || (copyWindow_ != nullptr && copyWindow_->isVisible()) ||
+  return session_->BatchRunning() || (copyWindow_ != nullptr && copyWindow_->isVisible()) ||
          (deletionWindow_ != nullptr && deletionWindow_->isVisible());
 }
 
-char MainLink::FlashDriveLetter() const {
-  return link_->WithState([](const link::LinkState& s) { return s.flashDriveLetter; });
-}
+char MainLink::FlashDriveLetter() const { return session_->FlashDriveLetter(); }
 
-std::string MainLink::RecorderVersion() const {
-  return link::VersionTextString(link_->versionText());
-}
+std::string MainLink::RecorderVersion() const { return session_->VersionText(); }
+
+link::TRead& MainLink::reader() { return session_->reader(); }
 
 void MainLink::ShowFailures(const std::vector<std::string>& texts) {
   for (const std::string& text : texts) {
     prompter_.ShowMessage(kErrorCaption, text, PromptIcon::Error, language_.MessageLanguageId);
   }
 }
-
-link::LinkContext MainLink::Context() { return {*link_, prompter_, *queuedEvents_}; }
 
 // ----------------------------------------------- what the reader hands over
 
@@ -267,18 +242,18 @@ void MainLink::BusyCursor(bool busy) {
 // ---------------------------------------------------------------- shutdown
 
 void MainLink::ShutDown() {
-  if (shutDown_ || !link_) return;
+  if (shutDown_ || !session_) return;
   shutDown_ = true;
   Timer1->stop();
   Timer2->stop();
   // The thread may be waiting for a window or a message box of this thread:
   // keep carrying those out until it has ended, then release the port.
-  link_->RequestStop();
-  while (!link_->Ended()) {
+  session_->RequestStop();
+  while (!session_->Ended()) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     QThread::msleep(5);
   }
-  link_->Stop();
+  session_->Stop();
   port_.Purge(false, true);
   port_.Close();
   BusyCursor(false);

@@ -20,9 +20,8 @@ class Exporter;
 }  // namespace tesmora
 
 namespace tesmora::link {
-class StartupSequence;
+class LinkSession;
 class TRead;
-struct LinkContext;
 }  // namespace tesmora::link
 
 namespace tesmora::ui {
@@ -43,11 +42,11 @@ struct MainWindowOptions {
   double timerScale = 1.0;
 };
 
-// The main window's side of the recorder link: the one file that drives the
-// link (port, reader thread, start-up sequence, batches, cancelling, port
-// change) and that receives the link's events, carried to this thread by
-// `QueuedLinkEvents`, telling the panes and the progress windows what
-// changed. The main window's handlers call it and never touch the link.
+// The main window's side of the recorder link: the one file of the window
+// that talks to the link session (port, start-up sequence, batches,
+// cancelling, port change) and that receives the link's events, carried to
+// this thread by `QueuedLinkEvents`, telling the panes and the progress
+// windows what changed. The main window's handlers call it.
 class MainLink : public QObject, private link::LinkEvents {
   Q_OBJECT
 
@@ -76,14 +75,14 @@ class MainLink : public QObject, private link::LinkEvents {
   // Copy with the recorder list focused: the names wait here until they are
   // pasted; a copy never touches a queue, which a running batch may be using.
   void CopyRecorderFiles(const std::vector<std::string>& names);
-  const std::vector<std::string>& CopiedRecorderFiles() const { return copiedRecorderNames_; }
+  bool HasCopiedRecorderFiles() const;
   void ReceiveFromRecorder(const std::vector<std::string>& names,
                            const std::string& destinationFolder);
   void SwitchAllFilesMode(bool on);
   void ChooseMemory(int memoryChoice);
   // Moves the link to another port on a thread of its own, while this one
-  // keeps painting; its messages are shown once it is done. True when the
-  // link moved.
+  // keeps painting; its messages are shown once it is done. When the link
+  // moved, this thread saves the new name in the settings and returns true.
   bool ChangePortTo(const std::string& name);
 
   // --- what the window shows ---------------------------------------------
@@ -93,7 +92,8 @@ class MainLink : public QObject, private link::LinkEvents {
   char FlashDriveLetter() const;
   std::string RecorderVersion() const;
   bool PortOpen() const { return port_.IsOpen(); }
-  link::TRead& reader() { return *link_; }
+  link::LinkSession& session() { return *session_; }
+  link::TRead& reader();
 
   // Ends the reader thread (serving its waiting calls meanwhile) and
   // releases the port. Safe to call twice.
@@ -114,7 +114,6 @@ class MainLink : public QObject, private link::LinkEvents {
   void ArmBatchTimer() override;
   void BusyCursor(bool busy) override;
 
-  link::LinkContext Context();
   void ShowFailures(const std::vector<std::string>& texts);
   void ProgressWindowsChanged();
 
@@ -127,7 +126,6 @@ class MainLink : public QObject, private link::LinkEvents {
   PcPane& pc_;
   TFenCopie100b* copyWindow_ = nullptr;
   TFenSuiviSup100b* deletionWindow_ = nullptr;
-  std::vector<std::string> copiedRecorderNames_;
   bool busyCursor_ = false;
   bool shutDown_ = false;
 
@@ -141,8 +139,7 @@ class MainLink : public QObject, private link::LinkEvents {
   std::shared_ptr<Exporter> exporter_;
   std::unique_ptr<QueuedLinkEvents> queuedEvents_;
   platform::PosixSerialPort port_;
-  std::unique_ptr<link::TRead> link_;
-  std::unique_ptr<link::StartupSequence> startup_;
+  std::unique_ptr<link::LinkSession> session_;
 };
 
 }  // namespace tesmora::ui

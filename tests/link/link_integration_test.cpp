@@ -93,7 +93,7 @@ class LinkAgainstRecorder : public ::testing::Test {
       s.startupPhase = false;
       s.AutoSaveDirectory = autoSave();
       s.programFilesDirectory = programs_.path();
-      s.languageIndex = 1;
+      s.language = LanguageState{};
     });
     link_->Start();
   }
@@ -655,9 +655,10 @@ TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {
       platform::WriteProfileString(settings.settingsPath, "PORTS", "COM2", second.devicePath()));
   ASSERT_TRUE(platform::WriteProfileString(settings.settingsPath, "PORTS", "COM9",
                                            dir_.path() + "/no-such-port"));
-  EXPECT_FALSE(ChangePort(*link_, settings, "COM1", prompter_, 1, 0x0809));
+  const LanguageState english;
+  EXPECT_FALSE(ChangePort(*link_, settings, "COM1", prompter_, english));
 
-  EXPECT_FALSE(ChangePort(*link_, settings, "COM9", prompter_, 1, 0x0809));
+  EXPECT_FALSE(ChangePort(*link_, settings, "COM9", prompter_, english));
   EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"COM9. " + kOpeningError});
   EXPECT_EQ(prompter_.captions(), std::vector<std::string>{MessageUtf8(193, 1)});
   EXPECT_EQ(settings.portName, "COM1");
@@ -665,8 +666,9 @@ TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {
   ASSERT_TRUE(RunUntil([&] { return ListShown(1); }));
   EXPECT_EQ(events_.countShown(), 3);
 
-  EXPECT_TRUE(ChangePort(*link_, settings, "COM2", prompter_, 1, 0x0809));
-  EXPECT_EQ(platform::ReadProfileString(settings.settingsPath, "LIAISON", "Port", ""), "COM2");
+  // The move is reported; saving the new name is the caller's, on its own thread.
+  EXPECT_TRUE(ChangePort(*link_, settings, "COM2", prompter_, english));
+  EXPECT_EQ(platform::ReadProfileString(settings.settingsPath, "LIAISON", "Port", ""), "COM1");
   ASSERT_TRUE(link_->StartCommand(kCmdList));
   ASSERT_TRUE(RunUntil([&] { return ListShown(2); }));
   EXPECT_EQ(events_.countShown(), 1);

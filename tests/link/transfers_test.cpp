@@ -32,8 +32,9 @@ TEST(Transfers, DrivePrefixFollowsTheMemoryChoice) {
 TEST(Transfers, AskReplaceAsksOnlyAboutExistingFiles) {
   testing::FakePrompter prompter;
   prompter.Script({PromptAnswer::Cancel});
-  EXPECT_EQ(AskReplace(prompter, false, "a.312", 1, 0x0809), std::nullopt);
-  EXPECT_EQ(AskReplace(prompter, true, "a.312", 1, 0x0809), PromptAnswer::Cancel);
+  const LanguageState english;
+  EXPECT_EQ(AskReplace(prompter, false, "a.312", english), std::nullopt);
+  EXPECT_EQ(AskReplace(prompter, true, "a.312", english), PromptAnswer::Cancel);
   EXPECT_EQ(prompter.questions(), std::vector<std::string>{"a.312. " + MessageUtf8(285, 1)});
 }
 

@@ -105,8 +105,9 @@ TEST(MainWindow, LanguageMenuRelabelsAtOnceAndKeepsExportPanel) {
     EXPECT_EQ(TextOf(window, "Fichier"), Utf8(MessageUtf8(336, 5)));
     EXPECT_EQ(window.statusPanelText(2), exportMode ? Utf8(MessageUtf8(275, 5)) : "");
     // The link's messages follow the menu too.
-    EXPECT_EQ(window.link().WithState([](link::LinkState& s) { return s.MessageLanguageId; }),
-              1031);
+    EXPECT_EQ(
+        window.link().WithState([](link::LinkState& s) { return s.language.MessageLanguageId; }),
+        1031);
   }
 }
 

@@ -1,0 +1,165 @@
+#include "link/link_session.h"
+
+#include <utility>
+
+#include "link/link_protocol.h"
+#include "link/port_change.h"
+#include "link/received_file_export.h"
+#include "link/transfers.h"
+
+namespace tesmora::link {
+
+LinkSession::LinkSession(platform::SerialPort& port, LinkEvents& events, Prompter& prompter,
+                         LinkTiming timing)
+    : port_(port), events_(events), prompter_(prompter), link_(port, events, prompter, timing) {}
+
+LinkSession::~LinkSession() { link_.Stop(); }
+
+void LinkSession::Seed(const LinkSeed& seed) {
+  link_.WithState([&](LinkState& s) {
+    s.language = seed.language;
+    s.ExportDataMode = seed.exportDataMode;
+    s.AutoSaveDirectory = seed.autoSaveDirectory;
+    s.programFilesDirectory = seed.programFilesDirectory;
+    s.startupPhase = seed.startupPhase;
+    if (seed.flashDriveLetter != 0) s.flashDriveLetter = seed.flashDriveLetter;
+  });
+}
+
+void LinkSession::SetLanguage(const LanguageState& language) {
+  link_.WithState([&](LinkState& s) { s.language = language; });
+}
+
+void LinkSession::SetExportDataMode(bool on) {
+  link_.WithState([on](LinkState& s) { s.ExportDataMode = on; });
+}
+
+void LinkSession::SetAutoSaveDirectory(const std::string& folder) {
+  link_.WithState([&](LinkState& s) { s.AutoSaveDirectory = folder; });
+}
+
+void LinkSession::UseExporter(std::shared_ptr<Exporter> exporter) {
+  link_.SetExporter(MakeReceivedFileExporter(std::move(exporter), link_, prompter_));
+}
+
+bool LinkSession::OpenPort(const Settings& settings, std::string_view portName) {
+  return link::OpenPort(port_, settings, portName, prompter_, Language());
+}
+
+void LinkSession::Start() { link_.Start(); }
+void LinkSession::RequestStop() { link_.RequestStop(); }
+bool LinkSession::Ended() const { return link_.Ended(); }
+void LinkSession::Stop() { link_.Stop(); }
+
+bool LinkSession::ChangePort(const Settings& settings, std::string_view newName,
+                             Prompter& messages) {
+  return link::ChangePort(link_, settings, newName, messages, Language());
+}
+
+bool LinkSession::Refresh() { return !BatchRunning() && link_.StartCommand(kCmdList); }
+
+bool LinkSession::RequestVersion() { return !BatchRunning() && link_.StartCommand(kCmdVersion); }
+
+bool LinkSession::ChooseMemory(int memoryChoice) {
+  if (BatchRunning() || memoryChoice < 0 || memoryChoice > 2) return false;
+  link::ChooseMemory(link_, memoryChoice);
+  return true;
+}
+
+void LinkSession::SwitchAllFilesMode(bool on) { link::SwitchAllFilesMode(link_, on); }
+
+void LinkSession::SetMemory(int memoryChoice) {
+  link_.WithState([memoryChoice](LinkState& s) {
+    s.memoryChoice = memoryChoice;
+    s.rawMode = memoryChoice != 0;
+  });
+}
+
+void LinkSession::CopyRecorderFiles(const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  copiedRecorderNames_ = names;
+  // The names belong to the memory they were listed from.
+  copiedDrivePrefix_ = link_.WithState(
+      [](LinkState& s) { return DrivePrefixFor(s.memoryChoice, s.flashDriveLetter); });
+}
+
+bool LinkSession::HasCopiedRecorderFiles() const { return !copiedRecorderNames_.empty(); }
+
+bool LinkSession::PasteRecorderFiles(const std::string& destinationFolder) {
+  if (copiedRecorderNames_.empty() || BatchRunning()) return false;
+  // A paste takes the copied names, as the queue they once were.
+  const std::vector<std::string> names = std::exchange(copiedRecorderNames_, {});
+  StartReceive(Context(), names, destinationFolder, copiedDrivePrefix_);
+  return true;
+}
+
+bool LinkSession::ReceiveFiles(const std::vector<std::string>& names,
+                               const std::string& destinationFolder) {
+  if (names.empty() || BatchRunning()) return false;
+  StartReceive(Context(), names, destinationFolder);
+  return true;
+}
+
+bool LinkSession::SendFiles(const std::vector<std::string>& names,
+                            const std::string& sourceFolder) {
+  if (names.empty() || BatchRunning()) return false;
+  return StartSend(Context(), names, sourceFolder);
+}
+
+bool LinkSession::DeleteFiles(const std::vector<std::string>& names) {
+  if (names.empty() || BatchRunning()) return false;
+  return StartDeletion(Context(), names);
+}
+
+void LinkSession::CancelCopy() {
+  link_.WithState([](LinkState& s) { s.copyCancelled = true; });
+}
+
+void LinkSession::CancelDeletion() {
+  link_.WithState([](LinkState& s) { s.deletionCancelled = true; });
+}
+
+void LinkSession::CopyWindowShown() {
+  link_.WithState([](LinkState& s) { s.copyCancelled = false; });
+}
+
+void LinkSession::PrepareStartup(std::string programDirectory, std::function<void()> loadLists) {
+  startup_ = std::make_unique<StartupSequence>(std::move(programDirectory), std::move(loadLists));
+}
+
+bool LinkSession::StartupTick() { return startup_ != nullptr && startup_->Tick(Context()); }
+
+void LinkSession::BatchTimerTick() { link::BatchTimerTick(Context()); }
+
+bool LinkSession::BatchRunning() const {
+  return link_.WithState([](const LinkState& s) {
+    return !s.receiveQueue.empty() || !s.sendQueue.empty() || !s.deleteQueue.empty() ||
+           s.receiveDone || s.sendDone || s.retryCommand != 0 || s.copyWindowShown ||
+           s.deleteWindowShown;
+  });
+}
+
+bool LinkSession::IsBusy() const { return link_.IsBusy(); }
+bool LinkSession::IsIdle() const { return link_.IsIdle(); }
+
+int LinkSession::RecorderFileCount() const {
+  return link_.WithState([](const LinkState& s) { return s.RecorderFileCount; });
+}
+
+char LinkSession::FlashDriveLetter() const {
+  return link_.WithState([](const LinkState& s) { return s.flashDriveLetter; });
+}
+
+std::string LinkSession::VersionText() const { return VersionTextString(link_.versionText()); }
+
+LanguageState LinkSession::Language() const {
+  return link_.WithState([](const LinkState& s) { return s.language; });
+}
+
+LinkState LinkSession::Snapshot() const {
+  return link_.WithState([](const LinkState& s) { return s; });
+}
+
+LinkContext LinkSession::Context() { return {link_, prompter_, events_}; }
+
+}  // namespace tesmora::link
