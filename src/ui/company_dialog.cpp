@@ -20,6 +20,19 @@ constexpr int kMessageIncorrectCharacter = 272;
 // Line 1 has a message of its own; lines 2 to 4 reuse the recorder's labels.
 constexpr std::array<int, 4> kLabelMessages{364, 2, 3, 4};
 
+void NameControls(QWidget& dialog, const LanguageState& language) {
+  const auto line = [&](std::size_t i) { return Message(kLabelMessages[i], language); };
+  NameControlsForReader(dialog, {{"Label1", line(0), {}},
+                                 {"Label2", line(1), {}},
+                                 {"Label3", line(2), {}},
+                                 {"Label4", line(3), {}},
+                                 {"Edit1", line(0), {}},
+                                 {"Edit2", line(1), {}},
+                                 {"Edit3", line(2), {}},
+                                 {"Edit4", line(3), {}},
+                                 {"BitBtn2", UiString(UiText::Cancel, language), "ESC"}});
+}
+
 }  // namespace
 
 TFormSociete::TFormSociete(const LanguageState& language, std::string programDirectory,
@@ -65,6 +78,7 @@ TFormSociete::TFormSociete(const LanguageState& language, std::string programDir
   column->addStretch();
 
   resize(kDesignedSize);
+  NameControls(*this, language_);
   CentreOnPrimaryScreen(*this);
 }
 
@@ -76,6 +90,7 @@ void TFormSociete::showEvent(QShowEvent* event) {
         QString::fromStdString(DecodeToUtf8(company_.lines[i], CodePage::Windows1252)));
   }
   FixSizeAtLeast(*this, kDesignedSize);
+  NameControls(*this, language_);
   QDialog::showEvent(event);
 }
 

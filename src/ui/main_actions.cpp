@@ -185,6 +185,18 @@ std::array<QAction*, kPopupItemCount> MainActions::PopupItems() const {
   return {Copier, Coller, Supprimer, Graphique, Impression1, Exporter1};
 }
 
+void MainActions::ShowPopupItems(const PopupMenuState& state, bool pcListHasFiles) {
+  const std::array<QAction*, kPopupItemCount> items = PopupItems();
+  for (std::size_t item = 0; item < items.size(); ++item) {
+    items[item]->setVisible(state.visible[item]);
+  }
+  if (state.printAndExportEnabled && pcListHasFiles) {
+    for (QAction* action : {Graphique, Impression1, Exporter1}) {
+      action->setEnabled(*state.printAndExportEnabled);
+    }
+  }
+}
+
 void MainActions::Relabel() {
   for (const MenuCaption& caption : kMainMenuCaptions) {
     if (QAction* action = MainItem(caption.item)) {

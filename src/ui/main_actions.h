@@ -32,6 +32,10 @@ class MainActions : public QObject {
   // The item of the language chosen, checked, and its flag on the submenu.
   void ShowLanguage(int languageIndex);
 
+  // The popup's items as the rules say. The sheets and the export are for a
+  // test file selected in the PC list, which the PC pane will fill.
+  void ShowPopupItems(const PopupMenuState& state, bool pcListHasFiles);
+
   // The popup's items in their order, as the popup rules index them.
   std::array<QAction*, kPopupItemCount> PopupItems() const;
 

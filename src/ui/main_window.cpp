@@ -1,19 +1,15 @@
 #include "ui/main_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/paths.h"
@@ -27,8 +23,9 @@
 #include "ui/deletion_window.h"
 #include "ui/dialog_frame.h"
 #include "ui/main_actions.h"
+#include "ui/main_layout.h"
 #include "ui/message_box_prompter.h"
-#include "ui/pane_widgets.h"
+#include "ui/pane_focus.h"
 #include "ui/password_dialog.h"
 #include "ui/pc_pane.h"
 #include "ui/port_dialog.h"
@@ -42,11 +39,6 @@ namespace {
 constexpr int kMessageConfirmation = 74;
 constexpr int kMessageExitQuestion = 268;
 constexpr int kMessageAccessDenied = 276;
-
-// Design geometry of the panes, on a 1024 x 768 screen.
-constexpr Geometry kPanel3Design{0, 8, 425, 657};
-constexpr Geometry kTreeDesign{464, 188, 305, 617};
-constexpr Geometry kWindowDesign{0, 0, 1024, 768};
 
 }  // namespace
 
@@ -65,10 +57,14 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
     prompter_ = messageBoxes_.get();
   }
 
-  BuildPanes();
+  const MainPanes panes = BuildMainPanes(*this, language_);
+  Panel2 = panes.Panel2;
+  Splitter2 = panes.Splitter2;
+  recorderPane_ = panes.recorder;
+  pcPane_ = panes.pc;
   actions_ = new MainActions(*this, language_);
   statusPanels_ = std::make_unique<StatusPanels>(*statusBar(), language_);
-  ScaleToScreen();
+  ScaleToScreen(*this, panes, *statusPanels_);
 
   settings_ = LoadSettings(programDirectory_, platform::CurrentWorkingDirectory());
   link_ = new MainLink(*this, programDirectory_, settings_, language_, *prompter_, options_,
@@ -78,34 +74,17 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
   statusPanels_->SetText(1, FromUtf8(settings_.portName));
   recorderPane_->EmitFileCount();
   ApplyLanguage();
-  qApp->installEventFilter(this);
-  WatchFocus();
+  focus_ = new PaneFocusWatch(*this, *recorderPane_->list(), *pcPane_);
+  focus_->onRecorderListLeft = [this] { recorderPane_->EmitFileCount(); };
+  focus_->onDeleteKey = Guarded(&TFPtesm100q::Supprimer1Click);
   link_->StartTimers();
 }
 
 TFPtesm100q::~TFPtesm100q() {
-  // The widgets' own destruction moves the focus; this part of the window is
-  // gone by then.
-  disconnect(focusConnection_);
-  qApp->removeEventFilter(this);
+  delete focus_;
   // The link tells the panes what changed: it goes first.
   delete link_;
   link_ = nullptr;
-}
-
-void TFPtesm100q::BuildPanes() {
-  Panel2 = new QWidget(this);
-  Panel2->setObjectName("Panel2");
-  auto* layout = new QVBoxLayout(Panel2);
-  layout->setContentsMargins(0, 0, 0, 0);
-  Splitter2 = new QSplitter(Qt::Horizontal, Panel2);
-  Splitter2->setObjectName("Splitter2");
-  Splitter2->setChildrenCollapsible(false);
-  layout->addWidget(Splitter2);
-  recorderPane_ = new RecorderPane(language_, Splitter2);
-  pcPane_ = new PcPane(language_, Splitter2);
-  Splitter2->setStretchFactor(1, 1);
-  setCentralWidget(Panel2);
 }
 
 std::function<void()> TFPtesm100q::Guarded(void (TFPtesm100q::*handler)()) {
@@ -172,23 +151,6 @@ void TFPtesm100q::ConnectActions() {
   connect(link_->Timer2, &QTimer::timeout, this, &TFPtesm100q::Timer2Timer);
 }
 
-void TFPtesm100q::WatchFocus() {
-  focusConnection_ =
-      connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        QWidget* recorderList = recorderPane_->list();
-        PaneFocus focus = PaneFocus::Other;
-        if (now == recorderList) focus = PaneFocus::RecorderList;
-        if (now == pcPane_->list()) focus = PaneFocus::PcList;
-        if (now == pcPane_->tree()) focus = PaneFocus::FolderTree;
-        // Only this window's own controls move the focus the menus look at; a
-        // menu or a dialog taking the keyboard does not.
-        if (now != nullptr && isAncestorOf(now)) lastFocus_ = focus;
-        if (old == recorderList && now != recorderList && (now == nullptr || isAncestorOf(now))) {
-          recorderPane_->EmitFileCount();
-        }
-      });
-}
-
 void TFPtesm100q::ShowPopup(QWidget* control, const QPoint& at) {
   if (!AcceptsCommands()) return;
   auto* view = static_cast<QTreeWidget*>(control);
@@ -196,28 +158,14 @@ void TFPtesm100q::ShowPopup(QWidget* control, const QPoint& at) {
     QTreeWidgetItem* node = view->itemAt(at);
     if (node != nullptr) view->setCurrentItem(node);
     PopupHit_ = TreePopupHit(node != nullptr, pcPane_->SelectedNode());
-    lastFocus_ = PaneFocus::FolderTree;
+    focus_->Set(PaneFocus::FolderTree);
   } else {
     PopupHit_ = view->itemAt(at) != nullptr;
-    lastFocus_ = view == recorderPane_->list() ? PaneFocus::RecorderList : PaneFocus::PcList;
+    focus_->Set(view == recorderPane_->list() ? PaneFocus::RecorderList : PaneFocus::PcList);
   }
   control->setFocus(Qt::PopupFocusReason);
   ListPCPupMnuPopup();
   actions_->PupMnu->popup(view->viewport()->mapToGlobal(at));
-}
-
-void TFPtesm100q::ScaleToScreen() {
-  QSize screenSize(1024, 768);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) screenSize = screen->size();
-  const ScreenScale scale = ScaleForScreen(screenSize.width(), screenSize.height());
-  // The design geometry gives the first layout; the splitters and layouts
-  // share out the rest of a larger screen.
-  const Geometry window = ScaleGeometry(kWindowDesign, scale);
-  resize(window.width, window.height);
-  const int recorderWidth = ScaleGeometry(kPanel3Design, scale).width;
-  Splitter2->setSizes({recorderWidth, std::max(1, window.width - recorderWidth)});
-  pcPane_->SetTreeWidth(ScaleGeometry(kTreeDesign, scale).width, window.width - recorderWidth);
-  statusPanels_->ApplyWidths(scale);
 }
 
 void TFPtesm100q::CreateOwnedWindows() {
@@ -279,13 +227,7 @@ void TFPtesm100q::changeEvent(QEvent* event) {
 
 // ------------------------------------------------------------ menu rules
 
-PaneFocus TFPtesm100q::Focus() const {
-  // A tree without a selected node leaves nothing for the tree's rules.
-  if (lastFocus_ == PaneFocus::FolderTree && !pcPane_->HasSelectedNode()) {
-    return PaneFocus::Other;
-  }
-  return lastFocus_;
-}
+PaneFocus TFPtesm100q::Focus() const { return focus_->Focus(); }
 
 void TFPtesm100q::FichierClick() {
   const FileMenuEnabling enabling = FileMenuRules(
@@ -312,16 +254,7 @@ void TFPtesm100q::ListPCPupMnuPopup() {
   const PopupMenuState state =
       PopupMenuRules(Focus(), PopupHit_, pcPane_->SelectedNode(), ClipboardSource_, pc);
   PopupHit_ = false;
-  const std::array<QAction*, kPopupItemCount> items = actions_->PopupItems();
-  for (std::size_t item = 0; item < items.size(); ++item)
-    items[item]->setVisible(state.visible[item]);
-  // The rules enable the sheets and the export for a test file selected in
-  // the PC list, which the PC pane will fill.
-  if (state.printAndExportEnabled && pcPane_->PcFileCount() > 0) {
-    for (QAction* action : {actions_->Graphique, actions_->Impression1, actions_->Exporter1}) {
-      action->setEnabled(*state.printAndExportEnabled);
-    }
-  }
+  actions_->ShowPopupItems(state, pcPane_->PcFileCount() > 0);
 }
 
 // ---------------------------------------------------------------- commands
@@ -398,22 +331,6 @@ void TFPtesm100q::mSocieteClick() {
 void TFPtesm100q::ListKaldColumnClick(int column) { recorderPane_->ListKaldColumnClick(column); }
 
 void TFPtesm100q::ListKaldSelectionChanged() { recorderPane_->EmitSelectionCount(); }
-
-bool TFPtesm100q::eventFilter(QObject* watched, QEvent* event) {
-  // The Delete key (46) in a list or the tree deletes its selection.
-  const bool pane =
-      watched == recorderPane_->list() || watched == pcPane_->list() || watched == pcPane_->tree();
-  if (pane && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-    if (!AcceptsCommands()) return true;
-    lastFocus_ = watched == recorderPane_->list() ? PaneFocus::RecorderList
-                 : watched == pcPane_->list()     ? PaneFocus::PcList
-                                                  : PaneFocus::FolderTree;
-    Supprimer1Click();
-    return true;
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
 
 void TFPtesm100q::Timer1Timer() { link_->Timer1Tick(); }
 

@@ -23,6 +23,7 @@ namespace tesmora::ui {
 
 class MainActions;
 class MessageBoxPrompter;
+class PaneFocusWatch;
 class PcPane;
 class RecorderPane;
 class StatusPanels;
@@ -101,13 +102,9 @@ class TFPtesm100q : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildPanes();
   void ConnectActions();
-  void ScaleToScreen();
-  void WatchFocus();
   // A command that runs only while no batch is under way.
   std::function<void()> Guarded(void (TFPtesm100q::*handler)());
   bool AcceptsCommands() const;
@@ -123,9 +120,7 @@ class TFPtesm100q : public QMainWindow {
   Settings settings_;
   int ClipboardSource_ = kClipboardNone;
   bool PopupHit_ = false;
-  PaneFocus lastFocus_ = PaneFocus::Other;
   bool closeConfirmed_ = false;
-  QMetaObject::Connection focusConnection_;
 
   // Message boxes: the real ones unless the options bring a replacement.
   std::unique_ptr<MessageBoxPrompter> messageBoxes_;
@@ -137,6 +132,7 @@ class TFPtesm100q : public QMainWindow {
   RecorderPane* recorderPane_ = nullptr;
   PcPane* pcPane_ = nullptr;
   MainActions* actions_ = nullptr;
+  PaneFocusWatch* focus_ = nullptr;
   std::unique_ptr<StatusPanels> statusPanels_;
 
   // Owned windows, created after this one.

@@ -50,9 +50,4 @@ std::vector<std::string> SelectedFirstColumn(const QTreeWidget& list) {
   return names;
 }
 
-void NameForReader(QWidget& control, const QString& name, const QString& description) {
-  control.setAccessibleName(name);
-  control.setAccessibleDescription(description);
-}
-
 }  // namespace tesmora::ui

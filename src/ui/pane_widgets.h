@@ -24,7 +24,4 @@ QTreeWidget* ReportList(const char* name, int columns, QWidget* parent);
 // The first column's texts of the selected rows, in list order.
 std::vector<std::string> SelectedFirstColumn(const QTreeWidget& list);
 
-// A control's name and description for a screen reader.
-void NameForReader(QWidget& control, const QString& name, const QString& description = {});
-
 }  // namespace tesmora::ui

@@ -186,7 +186,8 @@ void RecorderPane::Relabel() {
                 headers.join(QStringLiteral(", ")));
   NameForReader(*ChoixDisk, FromUtf8(UiTextUtf8(UiText::RecorderMemory, lang)));
   for (QAbstractButton* button : choixDiskButtons_->buttons()) {
-    NameForReader(*button, button->text());
+    // The flash item has its letter only once the mode is on.
+    NameForReader(*button, button->text().isEmpty() ? QStringLiteral("Flash") : button->text());
   }
 }
 

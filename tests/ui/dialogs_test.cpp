@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QtTest/qtestspontaneevent.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -611,6 +613,22 @@ TEST(Splash, FramelessHalfTransparentInTheUpperPartOfTheScreen) {
   EXPECT_NE(Child<QWidget>(splash, "Image1"), nullptr);
   splash.show();
   ExpectNoClippedText(splash);
+}
+
+TEST(ProgressWindows, TheWindowManagersCloseIsIgnored) {
+  const LanguageState language = Language(1);
+  TFenCopie100b copy(language);
+  copy.ShowContent({"T0012345.TES", "'Tests' --> KALDIRONE", false});
+  TFenSuiviSup100b deletion(language);
+  deletion.ShowName("T0012345.TES");
+  for (QDialog* window : std::initializer_list<QDialog*>{&copy, &deletion}) {
+    // Alt+F4 or a close box: the window system's close event.
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    qApp->notify(window, &close);  // as delivered, spontaneous still
+    EXPECT_FALSE(close.isAccepted()) << window->objectName().toStdString();
+    EXPECT_TRUE(window->isVisible()) << window->objectName().toStdString();
+  }
 }
 
 // ------------------------------------------------ placement and every text
