@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth x11-utils
   locales
 )
 
