@@ -56,12 +56,12 @@ bool LinkSession::ChangePort(const Settings& settings, std::string_view newName,
   return link::ChangePort(link_, settings, newName, messages, Language());
 }
 
-bool LinkSession::Refresh() { return !BatchRunning() && link_.StartCommand(kCmdList); }
+bool LinkSession::Refresh() { return !QueuesInUse() && link_.StartCommand(kCmdList); }
 
-bool LinkSession::RequestVersion() { return !BatchRunning() && link_.StartCommand(kCmdVersion); }
+bool LinkSession::RequestVersion() { return !QueuesInUse() && link_.StartCommand(kCmdVersion); }
 
 bool LinkSession::ChooseMemory(int memoryChoice) {
-  if (BatchRunning() || memoryChoice < 0 || memoryChoice > 2) return false;
+  if (QueuesInUse() || memoryChoice < 0 || memoryChoice > 2) return false;
   link::ChooseMemory(link_, memoryChoice);
   return true;
 }
@@ -86,7 +86,7 @@ void LinkSession::CopyRecorderFiles(const std::vector<std::string>& names) {
 bool LinkSession::HasCopiedRecorderFiles() const { return !copiedRecorderNames_.empty(); }
 
 bool LinkSession::PasteRecorderFiles(const std::string& destinationFolder) {
-  if (copiedRecorderNames_.empty() || BatchRunning()) return false;
+  if (copiedRecorderNames_.empty() || QueuesInUse()) return false;
   // A paste takes the copied names, as the queue they once were.
   const std::vector<std::string> names = std::exchange(copiedRecorderNames_, {});
   StartReceive(Context(), names, destinationFolder, copiedDrivePrefix_);
@@ -95,19 +95,19 @@ bool LinkSession::PasteRecorderFiles(const std::string& destinationFolder) {
 
 bool LinkSession::ReceiveFiles(const std::vector<std::string>& names,
                                const std::string& destinationFolder) {
-  if (names.empty() || BatchRunning()) return false;
+  if (names.empty() || QueuesInUse()) return false;
   StartReceive(Context(), names, destinationFolder);
   return true;
 }
 
 bool LinkSession::SendFiles(const std::vector<std::string>& names,
                             const std::string& sourceFolder) {
-  if (names.empty() || BatchRunning()) return false;
+  if (names.empty() || QueuesInUse()) return false;
   return StartSend(Context(), names, sourceFolder);
 }
 
 bool LinkSession::DeleteFiles(const std::vector<std::string>& names) {
-  if (names.empty() || BatchRunning()) return false;
+  if (names.empty() || QueuesInUse()) return false;
   return StartDeletion(Context(), names);
 }
 
@@ -132,11 +132,12 @@ bool LinkSession::StartupTick() { return startup_ != nullptr && startup_->Tick(C
 void LinkSession::BatchTimerTick() { link::BatchTimerTick(Context()); }
 
 bool LinkSession::BatchRunning() const {
-  return link_.WithState([](const LinkState& s) {
-    return !s.receiveQueue.empty() || !s.sendQueue.empty() || !s.deleteQueue.empty() ||
-           s.receiveDone || s.sendDone || s.retryCommand != 0 || s.copyWindowShown ||
-           s.deleteWindowShown;
-  });
+  return link_.WithState([](const LinkState& s) { return UserBatchRunning(s); });
+}
+
+bool LinkSession::QueuesInUse() const {
+  return link_.WithState(
+      [](const LinkState& s) { return UserBatchRunning(s) || ReceiveQueueInUse(s); });
 }
 
 bool LinkSession::IsBusy() const { return link_.IsBusy(); }

@@ -113,9 +113,11 @@ class LinkSession {
   void BatchTimerTick();
 
   // --- queries (any thread) -----------------------------------------------
-  // A batch is under way: a queue in use (the start-up downloads included),
-  // a file between two exchanges, or a progress window open. While it lasts
-  // the owner accepts no command that would start another.
+  // A batch of the user's is under way: a queue in use, a file between two
+  // exchanges, or a progress window open. While it lasts the owner accepts no
+  // command and no close. The start-up downloads are no batch of the user's
+  // (closing the program may cut them short), but the commands above are
+  // refused while they run, since they use the receive queue.
   bool BatchRunning() const;
   bool IsBusy() const;
   bool IsIdle() const;
@@ -132,6 +134,7 @@ class LinkSession {
 
  private:
   LinkContext Context();
+  bool QueuesInUse() const;
 
   platform::SerialPort& port_;
   LinkEvents& events_;

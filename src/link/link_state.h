@@ -67,7 +67,10 @@ struct LinkState {
   // started an exchange of its own meanwhile; the batch timer offers it again.
   std::uint8_t retryCommand = 0;
 
-  // Start-up downloads.
+  // Start-up downloads. `startupDownload`: the receive queue holds them, so
+  // the files go without a window, a question or an export; a batch of the
+  // user's, or a push, in the start-up phase is received as any other.
+  bool startupDownload = false;
   int listsStep = 0;
   bool listsReady = false;
 

@@ -369,7 +369,7 @@ void TRead::GetExchange() {
     folder = s.destinationFolder;
     raw = s.rawMode;
     prefix = s.drivePrefix;
-    startup = s.startupPhase;
+    startup = s.startupDownload;
     deleteWindow = s.deleteWindowShown;
   });
   const std::string path = folder + name;
@@ -710,7 +710,7 @@ void TRead::CompleteReceive(const std::string& folder, const std::string& name) 
   std::string autoSave;
   ExportReceivedFile exporter;
   WithState([&](LinkState& s) {
-    startup = s.startupPhase;
+    startup = s.startupDownload && !s.push;
     exportMode = s.ExportDataMode;
     raw = s.rawMode;
     push = s.push;
@@ -769,7 +769,10 @@ void TRead::AbandonExchange(const std::string& text) {
       writer_.Discard();
       // A failed push is no file of the user's batch.
       WithState([](LinkState& s) {
-        if (!s.push) s.receiveQueue.clear();
+        if (s.push) return;
+        s.receiveQueue.clear();
+        // The start-up sequence starts again from its beginning later.
+        s.startupDownload = false;
       });
       break;
     case kCmdPutFile:

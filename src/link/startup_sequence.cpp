@@ -34,17 +34,22 @@ bool StartupSequence::Tick(const LinkContext& context) {
   }
   ++tick_;
   if (link.TakeListDone()) link.StartCommand(kCmdVersion);
-  if (link.TakeVersionDone()) {
+  // The downloads take the receive queue and raw mode: they wait for a batch
+  // of the user's to end.
+  const bool userBatch = link.WithState([](LinkState& s) { return UserBatchRunning(s); });
+  if (!userBatch && link.TakeVersionDone()) {
     link.WithState([&](LinkState& s) {
       s.rawMode = true;
       s.receiveQueue.clear();
       AppendName(s.receiveQueue, kFlashConfigFile);
       s.drivePrefix = "C:";
       s.destinationFolder = destination;
+      s.startupDownload = true;
     });
     ContinueReceive(context);
   }
-  const bool listsStepOne = link.WithState([](LinkState& s) { return s.listsStep == 1; });
+  const bool listsStepOne =
+      !userBatch && link.WithState([](LinkState& s) { return s.listsStep == 1; });
   if (listsStepOne) {
     const char letter = ReadFlashDriveLetter(programDirectory_);
     link.WithState([&](LinkState& s) {
@@ -56,6 +61,7 @@ bool StartupSequence::Tick(const LinkContext& context) {
       AppendName(s.receiveQueue, kProtocolListFile);
       s.drivePrefix = DrivePrefixFor(2, s.flashDriveLetter);
       s.destinationFolder = destination;
+      s.startupDownload = true;
     });
     ContinueReceive(context);
   }

@@ -48,9 +48,7 @@ void StartNextFile(const LinkContext& context, std::uint8_t code) {
 void PushEnded(const LinkContext& context) {
   const bool close = context.link.WithState([](LinkState& s) {
     s.push = false;
-    const bool batch = !s.receiveQueue.empty() || !s.sendQueue.empty() || s.retryCommand != 0 ||
-                       s.receiveDone || s.sendDone;
-    return !batch && std::exchange(s.copyWindowShown, false);
+    return !UserQueuesInUse(s) && std::exchange(s.copyWindowShown, false);
   });
   if (close) context.events.CloseCopyWindow();
 }
@@ -196,6 +194,19 @@ bool StartDeletion(const LinkContext& context, const std::vector<std::string>& n
   return context.link.StartCommand(kCmdDelete);
 }
 
+bool ReceiveQueueInUse(const LinkState& s) {
+  return !s.receiveQueue.empty() || s.receiveDone || s.retryCommand == kCmdGetFile;
+}
+
+bool UserQueuesInUse(const LinkState& s) {
+  return (ReceiveQueueInUse(s) && !s.startupDownload) || !s.sendQueue.empty() || s.sendDone ||
+         s.retryCommand == kCmdPutFile || !s.deleteQueue.empty();
+}
+
+bool UserBatchRunning(const LinkState& s) {
+  return UserQueuesInUse(s) || s.copyWindowShown || s.deleteWindowShown;
+}
+
 void ContinueReceive(const LinkContext& context) {
   std::string queue, folder;
   bool cancelled = false, startup = false;
@@ -203,7 +214,7 @@ void ContinueReceive(const LinkContext& context) {
     queue = s.receiveQueue;
     folder = s.destinationFolder;
     cancelled = s.copyCancelled;
-    startup = s.startupPhase;
+    startup = s.startupDownload;
   });
   std::optional<PromptAnswer> answer;
   if (!cancelled && !startup) {
@@ -217,7 +228,7 @@ void ContinueReceive(const LinkContext& context) {
     s.receiveQueue = stop ? std::string() : queue;
     s.lastAnswer = answer ? static_cast<int>(*answer) + 1 : 0;
     if (!stop) return;
-    if (!s.startupPhase) {
+    if (!std::exchange(s.startupDownload, false)) {
       closeWindow = std::exchange(s.copyWindowShown, false);
     } else if (s.listsStep == 0) {
       s.listsStep = 1;

@@ -16,6 +16,7 @@ namespace tesmora::link {
 
 class TRead;
 class LinkEvents;
+struct LinkState;
 
 // The pieces a batch driver works with.
 struct LinkContext {
@@ -64,6 +65,14 @@ bool StartSend(const LinkContext& context, const std::vector<std::string>& names
                const std::string& sourceFolder);
 // Deletion on the recorder, after the confirmation question.
 bool StartDeletion(const LinkContext& context, const std::vector<std::string>& names);
+
+// What a batch holds, read off the link state.
+// The receive queue has names still to come (the start-up downloads included).
+bool ReceiveQueueInUse(const LinkState& s);
+// A batch of the user's has files still to come.
+bool UserQueuesInUse(const LinkState& s);
+// ... or one of its progress windows is open.
+bool UserBatchRunning(const LinkState& s);
 
 void ContinueReceive(const LinkContext& context);
 void ContinueSend(const LinkContext& context);

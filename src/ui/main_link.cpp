@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 #include "link/link_session.h"
 #include "records/exporter.h"
@@ -14,15 +15,18 @@
 #include "shell/message_table.h"
 #include "ui/copy_window.h"
 #include "ui/deletion_window.h"
+#include "ui/dialog_frame.h"
 #include "ui/pc_pane.h"
 #include "ui/queued_link_events.h"
 #include "ui/recorder_pane.h"
+#include "ui/status_panels.h"
 
 namespace tesmora::ui {
 namespace {
 
 constexpr int kTimer1Interval = 1500;
 constexpr int kTimer2Interval = 100;
+constexpr int kMessageCommunication = 287;
 
 // Messages that a job on another thread would show while this thread waits
 // for the job: they are kept and shown once it has ended.
@@ -55,7 +59,8 @@ class HeldMessages : public Prompter {
 
 MainLink::MainLink(QWidget& window, const std::string& programDirectory, Settings& settings,
                    const LanguageState& language, Prompter& prompter,
-                   const MainWindowOptions& options, RecorderPane& recorder, PcPane& pc)
+                   const MainWindowOptions& options, RecorderPane& recorder, PcPane& pc,
+                   StatusPanels& status)
     : QObject(&window),
       programDirectory_(programDirectory),
       settings_(settings),
@@ -63,7 +68,8 @@ MainLink::MainLink(QWidget& window, const std::string& programDirectory, Setting
       prompter_(prompter),
       options_(options),
       recorder_(recorder),
-      pc_(pc) {
+      pc_(pc),
+      status_(status) {
   setObjectName("MainLink");
   exporter_ = std::make_shared<Exporter>(programDirectory_, settings_.startupWorkingDirectory);
   queuedEvents_ = std::make_unique<QueuedLinkEvents>(static_cast<link::LinkEvents&>(*this), this);
@@ -188,7 +194,17 @@ void MainLink::RecorderRowAdded(const link::RecorderRow& row) { recorder_.AddRow
 
 void MainLink::RecorderListEnded() { recorder_.ShowRows(); }
 
-void MainLink::RecorderFileCountShown(int count) { recorder_.ShowFileCount(count); }
+void MainLink::RecorderFileCountShown(int count) {
+  recorder_.ShowFileCount(count);
+  // A list that came through says the line works again.
+  if (std::exchange(lineHungUp_, false)) status_.SetText(3, QString());
+}
+
+void MainLink::LineHungUp() {
+  // Said once, where it stays in sight: the line to the recorder is gone.
+  lineHungUp_ = true;
+  status_.SetText(3, Message(kMessageCommunication, language_));
+}
 
 void MainLink::ProgressWindowsChanged() {
   const bool open = (copyWindow_ != nullptr && copyWindow_->isVisible()) ||

@@ -29,6 +29,7 @@ namespace tesmora::ui {
 class PcPane;
 class QueuedLinkEvents;
 class RecorderPane;
+class StatusPanels;
 class TFenCopie100b;
 class TFenSuiviSup100b;
 
@@ -55,7 +56,7 @@ class MainLink : public QObject, private link::LinkEvents {
   // start-up sequence's timer `Timer1` is armed by StartTimers().
   MainLink(QWidget& window, const std::string& programDirectory, Settings& settings,
            const LanguageState& language, Prompter& prompter, const MainWindowOptions& options,
-           RecorderPane& recorder, PcPane& pc);
+           RecorderPane& recorder, PcPane& pc, StatusPanels& status);
   ~MainLink() override;
 
   void AttachProgressWindows(TFenCopie100b* copyWindow, TFenSuiviSup100b* deletionWindow);
@@ -86,8 +87,8 @@ class MainLink : public QObject, private link::LinkEvents {
   bool ChangePortTo(const std::string& name);
 
   // --- what the window shows ---------------------------------------------
-  // A batch is under way: a queue in use (the start-up downloads included)
-  // or a progress window open. The window then accepts no command.
+  // A batch of the user's is under way, or a progress window is open. The
+  // window then accepts no command and no close.
   bool BatchRunning() const;
   char FlashDriveLetter() const;
   std::string RecorderVersion() const;
@@ -113,6 +114,7 @@ class MainLink : public QObject, private link::LinkEvents {
                     DateSource dateSource) override;
   void ArmBatchTimer() override;
   void BusyCursor(bool busy) override;
+  void LineHungUp() override;
 
   void ShowFailures(const std::vector<std::string>& texts);
   void ProgressWindowsChanged();
@@ -124,6 +126,8 @@ class MainLink : public QObject, private link::LinkEvents {
   MainWindowOptions options_;
   RecorderPane& recorder_;
   PcPane& pc_;
+  StatusPanels& status_;
+  bool lineHungUp_ = false;
   TFenCopie100b* copyWindow_ = nullptr;
   TFenSuiviSup100b* deletionWindow_ = nullptr;
   bool busyCursor_ = false;

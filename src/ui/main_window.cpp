@@ -68,7 +68,7 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
 
   settings_ = LoadSettings(programDirectory_, platform::CurrentWorkingDirectory());
   link_ = new MainLink(*this, programDirectory_, settings_, language_, *prompter_, options_,
-                       *recorderPane_, *pcPane_);
+                       *recorderPane_, *pcPane_, *statusPanels_);
   link_->onProgressWindows = [this](bool open) { SetBatchRunning(open); };
   ConnectActions();
   statusPanels_->SetText(1, FromUtf8(settings_.portName));

@@ -76,4 +76,8 @@ void QueuedLinkEvents::BusyCursor(bool busy) {
   Post([this, busy] { target_.BusyCursor(busy); });
 }
 
+void QueuedLinkEvents::LineHungUp() {
+  Post([this] { target_.LineHungUp(); });
+}
+
 }  // namespace tesmora::ui

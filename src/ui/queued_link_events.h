@@ -31,6 +31,7 @@ class QueuedLinkEvents : public QObject, public link::LinkEvents {
                     DateSource dateSource) override;
   void ArmBatchTimer() override;
   void BusyCursor(bool busy) override;
+  void LineHungUp() override;
 
  private:
   template <typename F>

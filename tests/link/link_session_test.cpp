@@ -46,12 +46,12 @@ class SessionAgainstRecorder : public ::testing::Test {
     std::filesystem::create_directories(autoSave());
     std::filesystem::create_directories(received());
   }
-  void StartSession() {
+  void StartSession(bool startupPhase = false) {
     session_ = std::make_unique<LinkSession>(port_, events_, prompter_, LinkTiming{kTestScale});
     LinkSeed seed;
     seed.autoSaveDirectory = autoSave();
     seed.programFilesDirectory = dir_.path();
-    seed.startupPhase = false;
+    seed.startupPhase = startupPhase;
     session_->Seed(seed);
     session_->Start();
   }
@@ -64,14 +64,15 @@ class SessionAgainstRecorder : public ::testing::Test {
 
   // Runs the batch timer whenever the reader thread arms it, as the owner's
   // 100 ms timer does, until the link has come to rest.
-  bool RunToIdle(std::chrono::seconds bound = 30s) {
+  bool RunToIdle(
+      const std::function<bool()>& also = [] { return true; }, std::chrono::seconds bound = 30s) {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     while (std::chrono::steady_clock::now() < deadline) {
       if (events_.TakeTimer()) {
         std::this_thread::sleep_for(10ms);
         session_->BatchTimerTick();
       }
-      if (session_->IsIdle()) return true;
+      if (session_->IsIdle() && also()) return true;
       std::this_thread::sleep_for(2ms);
     }
     return false;
@@ -175,6 +176,34 @@ TEST_F(SessionAgainstRecorder, CopyDuringABatchLeavesTheRunningQueueAlone) {
             std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 1)});
   EXPECT_EQ(Gets("03151234.312"), 2);
   EXPECT_FALSE(session_->HasCopiedRecorderFiles());
+}
+
+// A recorder that did not answer at start leaves the program in its start-up
+// phase until the downloads are done, which may be long. What the user copies
+// meanwhile, and what the recorder pushes, is received as at any other time:
+// with its window, its question and its export.
+TEST_F(SessionAgainstRecorder, FilesOfTheStartupPhaseThatAreNoDownloadsAreReceivedAsAnyOther) {
+  StartSession(/*startupPhase=*/true);
+  std::vector<std::string> exported;
+  session_->reader().SetExporter([&](const std::string&, const std::string& name) {
+    exported.push_back(name);
+    return false;
+  });
+  session_->SetExportDataMode(true);
+  WriteBytes(received() + "03151234.312", "older");
+  prompter_.Script({PromptAnswer::Yes});
+  ASSERT_TRUE(session_->ReceiveFiles({"03151234.312", "04021235.212"}, received()));
+  ASSERT_TRUE(RunToIdle());
+  EXPECT_EQ(prompter_.questions(),
+            std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 1)});
+  EXPECT_EQ(events_.copyWindows().size(), 2u);
+  EXPECT_EQ(Stored("03151234.312"), OnRecorder("03151234.312"));
+  recorder_->RequestPush("05051237.312");
+  ASSERT_TRUE(RunToIdle([&] { return events_.stored().size() == 3u; }));
+  EXPECT_EQ(exported, (std::vector<std::string>{"03151234.312", "04021235.212", "05051237.312"}));
+  const LinkState state = session_->Snapshot();
+  EXPECT_TRUE(state.startupPhase);
+  EXPECT_EQ(state.listsStep, 0);
 }
 
 // The language the session is given is the one its messages and questions use.

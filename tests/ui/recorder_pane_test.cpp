@@ -109,6 +109,18 @@ TEST_F(RecorderPane, StartUpSequenceFillsTheListAndDownloadsTheLists) {
   EXPECT_TRUE(prompter_.messages().empty());
 }
 
+// The recorder's adapter is unplugged: the status bar says so, and no box
+// interrupts the user for it.
+TEST_F(RecorderPane, AHungUpLineIsSaidInTheStatusBar) {
+  Start(Contents({TestFile("03151234.312", "WHEAT 7")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  EXPECT_EQ(window_->statusPanelText(3), "");
+  recorder_.reset();
+  ASSERT_TRUE(WaitUntil([&] { return !window_->statusPanelText(3).isEmpty(); }));
+  EXPECT_EQ(window_->statusPanelText(3).toStdString(), MessageUtf8(287, 1));
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
 TEST_F(RecorderPane, DateColumnSortsDescendingFirstOnTwoDigitYears) {
   Start(Contents({TestFile("01010001.199", "A"), TestFile("03151234.312", "B"),
                   TestFile("01010002.100", "C")}));
