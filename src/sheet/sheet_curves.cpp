@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "records/inflation_results.h"
 
@@ -66,12 +67,55 @@ void DrawVerticalTicks(Canvas& canvas, const SheetPage& page, Resolution d, cons
   }
 }
 
-// Segments from each point that lies above the axis to the next one.
-void DrawPolyline(Canvas& canvas, const std::vector<Point>& points, int axisY) {
-  for (std::size_t j = 0; j + 1 < points.size(); ++j) {
-    if (points[j].y < axisY) {
-      canvas.Line(points[j].x, points[j].y, points[j + 1].x, points[j + 1].y);
+// Cuts a segment to the plot area; false when nothing of it lies inside.
+// Ends already inside keep their exact dots.
+bool ClipToArea(Point& a, Point& b, const DotRect& area) {
+  const double dx = b.x - a.x;
+  const double dy = b.y - a.y;
+  double enter = 0;
+  double leave = 1;
+  const double edges[4][2] = {{-dx, static_cast<double>(a.x - area.left)},
+                              {dx, static_cast<double>(area.right - a.x)},
+                              {-dy, static_cast<double>(a.y - area.top)},
+                              {dy, static_cast<double>(area.bottom - a.y)}};
+  for (const auto& [p, q] : edges) {
+    if (p == 0) {
+      if (q < 0) return false;
+      continue;
     }
+    const double t = q / p;
+    if (p < 0) {
+      enter = std::max(enter, t);
+    } else {
+      leave = std::min(leave, t);
+    }
+  }
+  if (enter > leave) return false;
+  const Point start = a;
+  const auto at = [&](double t) {
+    return Point{static_cast<int>(std::lround(start.x + t * dx)),
+                 static_cast<int>(std::lround(start.y + t * dy))};
+  };
+  if (enter > 0) a = at(enter);
+  if (leave < 1) b = at(leave);
+  return true;
+}
+
+// The plot area: what lies between the axes. A curve that runs past the end
+// of an axis (a long consistency test, a damaged value) is cut there instead
+// of running over the margin, the legend or the header.
+DotRect PlotArea(const GraphGeometry& g) {
+  return {g.ContentLeft, g.AxisY - g.AxisLength, g.ContentRight, g.AxisY};
+}
+
+void DrawSegment(Canvas& canvas, Point a, Point b, const DotRect& area) {
+  if (ClipToArea(a, b, area)) canvas.Line(a.x, a.y, b.x, b.y);
+}
+
+// Segments from each point that lies above the axis to the next one.
+void DrawPolyline(Canvas& canvas, const std::vector<Point>& points, const GraphGeometry& g) {
+  for (std::size_t j = 0; j + 1 < points.size(); ++j) {
+    if (points[j].y < g.AxisY) DrawSegment(canvas, points[j], points[j + 1], PlotArea(g));
   }
 }
 
@@ -152,7 +196,7 @@ void DrawCurves(Canvas& canvas, const SheetPage& page, Resolution d, const Graph
       const auto& column = *columns[k - 1];
       canvas.SetPen(CurveColour(k), width);
       DrawPolyline(canvas, CurvePoints(column.data(), ValuesBeforeZero(column), abscissae, toPoint),
-                   g.AxisY);
+                   g);
     }
     return;
   }
@@ -167,8 +211,7 @@ void DrawCurves(Canvas& canvas, const SheetPage& page, Resolution d, const Graph
     if (!test.CurveEnabled[k - 1]) continue;
     const auto& curve = test.Curves[k - 1];
     canvas.SetPen(CurveColour(k), width);
-    DrawPolyline(canvas, CurvePoints(curve.data(), CurveLength(curve), abscissae, toPoint),
-                 g.AxisY);
+    DrawPolyline(canvas, CurvePoints(curve.data(), CurveLength(curve), abscissae, toPoint), g);
   }
   if (std::count(test.CurveEnabled.begin(), test.CurveEnabled.end(), true) < 2) return;
   const auto& mean = test.MeanCurves[0];
@@ -176,7 +219,7 @@ void DrawCurves(Canvas& canvas, const SheetPage& page, Resolution d, const Graph
   canvas.SetPen(kBlack, width);
   for (std::size_t j = 0; j + 1 < points.size(); ++j) {
     const Point end{points[j + 1].x, std::min(points[j + 1].y, g.AxisY)};
-    canvas.Line(points[j].x, points[j].y, end.x, end.y);
+    DrawSegment(canvas, points[j], end, PlotArea(g));
   }
 }
 
