@@ -15,6 +15,9 @@ namespace tesmora {
 struct SheetData {
   std::string SheetTitle;  // the kind's title message in the current language
   SheetType Type = SheetType::Ahc;
+  // The kind carries a protocol, printed in the comments band; otherwise the
+  // band holds the test's two comment lines.
+  bool WithProtocol = false;
   std::array<std::string, 4> CustomerLines;
   // Kept from one load to the next when a load does not set them; printed
   // only on sheets of a kind that carries a protocol.

@@ -157,8 +157,7 @@ class HeaderPainter {
     const int x = band.left + d_.X(0.1);
     const int y = band.top + d_.Y(0.1);
     const SheetData& sheet = page_.sheet;
-    const TestKind* kind = FindTestKind(KindDigitOf(page_.SheetFileName));
-    if (kind == nullptr || !kind->carriesProtocol) {
+    if (!sheet.WithProtocol) {
       Text(x, Row(y, 0), Msg(kCommentsLabel));
       const SampleTexts& texts = page_.test->decoded.Texts;
       Text(x + d_.X(0.3), Row(y, 1), DecodeToUtf8(texts.Comment1, CodePage::Dos850));

@@ -3,12 +3,15 @@
 #include <charconv>
 
 #include "platform/file_io.h"
+#include "records/failure_text.h"
 #include "shell/code_page.h"
 #include "shell/message_table.h"
 
 namespace tesmora {
 
 namespace {
+
+constexpr int kOpeningError = 54;
 
 // Without every character up to a blank at either end.
 std::string_view Trimmed(std::string_view text) {
@@ -94,9 +97,14 @@ SheetLoad LoadSheetTest(Exporter& exporter, const SheetSettings& settings, std::
   if (!outcome.ok) return load;
   // Only this export's text will do: an older "tempbd.txt" is another test's.
   const std::optional<std::string> text = platform::ReadWholeFile(outcome.exportPath);
-  if (!text) return load;
+  if (!text) {
+    load.messages.push_back(FailureText(std::string(kSheetExportFileName) + ". ", {kOpeningError},
+                                        settings.languageIndex));
+    return load;
+  }
 
   sheet.Type = kind->sheetType;
+  sheet.WithProtocol = kind->carriesProtocol;
   sheet.SheetTitle = MessageUtf8(kind->sheetTitleMessage, settings.languageIndex);
   ReadBackSheetExport(*text, kind->carriesProtocol, sheet);
   load.result = SheetLoadResult::Loaded;

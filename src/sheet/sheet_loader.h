@@ -25,7 +25,7 @@ void ReadBackSheetExport(std::string_view exportText, bool withProtocol, SheetDa
 enum class SheetLoadResult {
   Loaded,
   NotASheetKind,  // the kind digit is none of "1" to "6": nothing changed
-  NotLoaded,      // the export failed (its messages say why) or its text could not be read
+  NotLoaded,      // the export failed or its text could not be read back (messages say why)
 };
 
 struct SheetLoad {

@@ -150,6 +150,7 @@ TEST_F(SheetLoaderTest, KindDigitsDecideTheTypeAndTitle) {
     ASSERT_TRUE(load.page.has_value());
     EXPECT_EQ(load.page->SheetFileName, c.name);
     EXPECT_EQ(load.page->sheet.Type, c.type);
+    EXPECT_EQ(load.page->sheet.WithProtocol, c.type == SheetType::Aha);
     EXPECT_EQ(load.page->sheet.CustomerLines[0], "MOULIN DU NORD");
     EXPECT_EQ(load.page->sheet.CustomerLines[2], "59000 LILLE");
   }

@@ -32,6 +32,7 @@ inline SheetPage MemoryPage(SheetType type, std::string fileName = "03150012.305
   SheetPage page;
   page.SheetFileName = std::move(fileName);
   page.sheet.Type = type;
+  page.sheet.WithProtocol = type != SheetType::Ahc;
   page.sheet.SheetTitle = "TITLE";
   page.test = std::move(state);
   page.settings.versionText = "V2.01";
