@@ -3,7 +3,11 @@
 //   1. processor time of an idle link over 10 s;
 //   2. latency from a request byte of the recorder to the PC's answer;
 //   3. time to receive a 60 kB test file at each speed code, with the line's
-//      speed emulated, against the physical limit of 10 bits a byte.
+//      speed emulated, against the physical limit of 10 bits a byte;
+//   4. processor time of an idle link after its line has hung up (the
+//      recorder's end of the pseudo-terminal closed), over 5 s;
+//   5. processor time of one list request on a port that never opened (two
+//      unanswered attempts of 4000 ms).
 // Usage: link_measure [--quick]   (--quick: 2 s idle, 5 requests)
 #include <sys/resource.h>
 
@@ -11,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -228,6 +233,53 @@ int main(int argc, char** argv) {
         "excess %.1f %% of the line limit\n",
         code, baud, seconds, limit, fixed, limit + fixed,
         100.0 * (seconds - limit - fixed) / limit);
+  }
+
+  // 4. Idle after a hang-up: the recorder goes, its pseudo-terminal with it.
+  {
+    QuietSession session;
+    auto recorder = std::make_unique<tesmora::sim::SimulatedRecorder>(
+        tesmora::sim::RecorderContents{}, tesmora::sim::SimOptions{});
+    if (!recorder->Open()) return 1;
+    std::thread server([&] { recorder->Run(); });
+    tesmora::platform::PosixSerialPort port;
+    if (!port.Open(recorder->devicePath())) return 1;
+    TRead link(port, session, session);
+    link.WithState([](tesmora::link::LinkState& s) { s.startupPhase = false; });
+    link.Start();
+    std::this_thread::sleep_for(200ms);
+    recorder->Stop();
+    server.join();
+    recorder.reset();
+    std::this_thread::sleep_for(200ms);
+    const auto hungUpTime = quick ? 2s : 5s;
+    const double cpuBefore = ProcessCpuSeconds();
+    const auto wallBefore = Clock::now();
+    std::this_thread::sleep_for(hungUpTime);
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
+    const double wall = std::chrono::duration<double>(Clock::now() - wallBefore).count();
+    std::printf(
+        "idle link on a hung-up line: %.3f s of processor time over %.1f s = %.3f %% of one "
+        "core (goal: under 1 %%)\n",
+        cpu, wall, 100.0 * cpu / wall);
+    link.Stop();
+  }
+
+  // 5. A list request on a port that never opened: both attempts time out.
+  {
+    QuietSession session;
+    tesmora::platform::PosixSerialPort port;
+    TRead link(port, session, session);
+    link.WithState([](tesmora::link::LinkState& s) { s.startupPhase = false; });
+    link.Start();
+    const double cpuBefore = ProcessCpuSeconds();
+    const auto wallBefore = Clock::now();
+    link.StartCommand(tesmora::link::kCmdList);
+    while (link.IsBusy()) std::this_thread::sleep_for(5ms);
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
+    const double wall = std::chrono::duration<double>(Clock::now() - wallBefore).count();
+    std::printf("list request on a closed port: %.3f s of processor time over %.1f s\n", cpu, wall);
+    link.Stop();
   }
   return 0;
 }

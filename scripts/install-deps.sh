@@ -9,8 +9,31 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth x11-utils
+  locales
 )
+
+# The recorder list sorts by the user's locale; its tests need two real ones.
+generate_locales() {
+  local wanted=(en_US.UTF-8 fr_FR.UTF-8) missing_locales=()
+  for l in "${wanted[@]}"; do
+    locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}" || missing_locales+=("$l")
+  done
+  [ ${#missing_locales[@]} -eq 0 ] && return 0
+  local as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Cannot generate ${missing_locales[*]}: not root" >&2; return 0; }
+    as_root=(sudo)
+  fi
+  for l in "${missing_locales[@]}"; do
+    "${as_root[@]}" sed -i "s/^# *\(${l} UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^${l} UTF-8" /etc/locale.gen || echo "${l} UTF-8" | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${as_root[@]}" locale-gen
+}
+# Last, once the packages (locale-gen among them) are in, whichever way the
+# script ends.
+trap generate_locales EXIT
 
 missing=()
 for p in "${packages[@]}"; do

@@ -23,7 +23,7 @@
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "platform/posix_serial_port.h"
-#include "records/export_text.h"
+#include "records/exporter.h"
 #include "shell/code_page.h"
 #include "shell/languages.h"
 #include "shell/message_table.h"
@@ -131,6 +131,9 @@ class ConsoleSession : public link::LinkEvents, public Prompter {
     timerArmed_ = true;
   }
   void BusyCursor(bool) override {}
+  void LineHungUp() override {
+    std::fputs("tesmora-cli: the line to the recorder has hung up\n", stderr);
+  }
 
   bool TakeTimer() {
     std::lock_guard lock(mutex_);

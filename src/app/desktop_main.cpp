@@ -16,6 +16,7 @@
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "shell/window_placement.h"
+#include "ui/application_setup.h"
 #include "ui/main_window.h"
 #include "ui/splash_window.h"
 
@@ -50,8 +51,7 @@ int main(int argc, char** argv) {
   sinceStart.start();
   TesmoraApplication application(argc, argv);
   const bool measureStartup = argc > 1 && std::strcmp(argv[1], "--measure-startup") == 0;
-  QApplication::setApplicationName(Title());
-  QApplication::setApplicationDisplayName(Title());
+  tesmora::ui::SetUpApplication(application);
   try {
     auto* splash = new tesmora::ui::TSplash_dlg;
     splash->show();

@@ -20,4 +20,10 @@ std::string SendDirectionText(std::string_view folder) {
   return "'" + FolderShortName(folder) + "' --> KALDIRONE";
 }
 
+int ProgramProgressSteps(std::uint32_t sent, std::uint32_t count) {
+  if (count == 0 || sent == 0 || sent > count) return 0;
+  const auto position = [count](std::uint64_t bytes) { return bytes * 100 / count; };
+  return static_cast<int>(position(sent) - position(sent - 1));
+}
+
 }  // namespace tesmora::link

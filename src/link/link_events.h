@@ -14,7 +14,9 @@ struct CopyWindowContent {
   bool transferLabel = false;  // raw mode: the label instead of the bar
 };
 
-enum class CopyProgressEvent { Step, ToggleLabel, Full };
+// Step moves the bar by ten points, StepOne by one (a program transfer,
+// whose size is known, runs the bar once from 0 to 100 in single points).
+enum class CopyProgressEvent { Step, StepOne, ToggleLabel, Full };
 
 // Everything the reader thread hands to the user interface. The desktop
 // program carries each call over to its own thread in order; the calls marked
@@ -44,6 +46,9 @@ class LinkEvents {
   // Enables the 100 ms batch timer, whose handler continues the batch.
   virtual void ArmBatchTimer() = 0;
   virtual void BusyCursor(bool busy) = 0;
+  // The line has hung up under the open port (the adapter was unplugged):
+  // called once for each hang-up, when the reader thread first meets it.
+  virtual void LineHungUp() {}
 };
 
 }  // namespace tesmora::link

@@ -1,5 +1,6 @@
 #include "link/port_change.h"
 
+#include "link/link_timeouts.h"
 #include "link/reader_thread.h"
 #include "shell/message_table.h"
 
@@ -32,8 +33,7 @@ bool ChangePort(TRead& link, const Settings& settings, std::string_view newName,
   const bool ran = link.RunExclusive([&](platform::SerialPort& port) {
     port.Purge(true, true);
     port.Close();
-    // Some adapters need a moment before a port is opened again.
-    link.Pause(1000);
+    link.Pause(kPortReopenPauseMs);
     opened = OpenPort(port, settings, newName, prompter, language);
     if (!opened) OpenPort(port, settings, oldName, prompter, language);
     port.SetReadTimeout(0);

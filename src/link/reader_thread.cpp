@@ -210,19 +210,23 @@ void TRead::Execute() {
 }
 
 void TRead::WaitForInput() {
+  NoteHangUp();
+  // A hung-up line reports itself at every poll and a closed port has
+  // nothing to poll: both wait for our own events alone, which cost nothing.
   pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {port_.PollDescriptor(), POLLIN, 0}};
-  const bool withPort = fds[1].fd >= 0 && !IsBusy();
-  int ready = ::poll(fds, withPort ? 2 : 1, -1);
-  if (withPort && ready > 0 && (fds[1].revents & POLLIN) == 0 &&
-      (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
-    // A port whose other end has gone reports a hang-up at every poll; wait
-    // for our own events only, and look at the port again now and then.
-    ready = ::poll(fds, 1, 200);
-  }
+  const bool withPort = fds[1].fd >= 0 && !port_.HungUp() && !IsBusy();
+  const int ready = ::poll(fds, withPort ? 2 : 1, -1);
   if (ready > 0 && (fds[0].revents & POLLIN) != 0) {
     std::uint64_t count = 0;
     [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
   }
+}
+
+void TRead::NoteHangUp() {
+  const bool hungUp = port_.HungUp();
+  if (hungUp && !hangUpReported_) events_.LineHungUp();
+  // A port opened again may hang up again, and that is a new hang-up.
+  hangUpReported_ = hungUp;
 }
 
 void TRead::DispatchIdleByte(std::uint8_t byte) {
@@ -255,7 +259,7 @@ void TRead::RunCommand(std::uint8_t code, int pauseMs) {
   currentCode_ = code;
   port_.Purge(true, true);
   SetLinkSpeed(0);
-  SetTimeout(4000);
+  SetTimeout(kReplyTimeoutMs);
   phase_ = Phase::AwaitingReply;
   port_.SendImmediate(code);
   const std::optional<int> speed = AwaitReply(code);
@@ -377,7 +381,7 @@ void TRead::GetExchange() {
     return AbandonExchange(Message(kMessageCommunication));
   }
   if (!SendName(raw ? prefix + name : name)) return AbandonExchange(Message(kMessageCommunication));
-  SetTimeout(10000);
+  SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Receiving;
   if (!startup && !deleteWindow) {
     events_.ShowCopyProgress({name, ReceiveDirectionText(folder), raw});
@@ -414,7 +418,7 @@ void TRead::PutExchange() {
     events_.ShowCopyProgress({name, SendDirectionText(folder), raw});
     WithState([](LinkState& s) { s.copyWindowShown = true; });
   }
-  SetTimeout(6000);
+  SetTimeout(kSendAckTimeoutMs);
   phase_ = Phase::Sending;
   const std::string wire = EncodeFileForSending(*content, raw);
   const std::size_t progressStep = content->size() > 10 ? content->size() / 10 : 0;
@@ -431,13 +435,13 @@ void TRead::PutExchange() {
       if (!ack || *ack != sum.Low()) return AcknowledgementFailed(ack.has_value());
     }
   }
-  SetTimeout(10000);
+  SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Checksum;
   if (!ChecksumHandshake(sum)) return AbandonExchange(Message(kMessageCommunication));
   WithState([](LinkState& s) { s.resendCount = 0; });
   EndExchange();
   WithState([](LinkState& s) { RemoveFirstName(s.sendQueue); });
-  Pause(100);
+  Pause(kSettlePauseMs);
   WithState([](LinkState& s) { s.sendDone = true; });
   events_.ArmBatchTimer();
 }
@@ -448,7 +452,7 @@ void TRead::AcknowledgementFailed(bool byteArrived) {
   phase_ = Phase::None;
   // A wrong byte means the recorder is still there but lost count: give it
   // time to give up on its side before the file is offered again.
-  if (byteArrived) Pause(6000);
+  if (byteArrived) Pause(kResendPauseMs);
   {
     std::lock_guard lock(mutex_);
     busy_ = false;
@@ -471,7 +475,7 @@ void TRead::DeleteExchange() {
   events_.ShowDeleteProgress(name);
   if (!ExpectByte(kDeleteConfirmed)) return AbandonExchange(Message(kMessageCommunication));
   phase_ = Phase::None;
-  Pause(100);
+  Pause(kSettlePauseMs);
   bool more = false;
   WithState([&](LinkState& s) {
     RemoveFirstName(s.deleteQueue);
@@ -492,7 +496,7 @@ void TRead::DeleteExchange() {
     return;
   }
   events_.CloseDeleteWindow();
-  StartCommandAfterPause(kCmdList, 1000);
+  StartCommandAfterPause(kCmdList, kRelistPauseMs);
 }
 
 // --- Requests from the recorder --------------------------------------------
@@ -500,7 +504,7 @@ void TRead::DeleteExchange() {
 void TRead::PushExchange(int speedCode) {
   currentCode_ = kCodePush;
   SetLinkSpeed(speedCode);
-  SetTimeout(2000);
+  SetTimeout(kShortTimeoutMs);
   port_.Purge(true, false);
   port_.SendImmediate(static_cast<std::uint8_t>(speedCode));
   phase_ = Phase::Receiving;
@@ -543,7 +547,7 @@ void TRead::PushExchange(int speedCode) {
 
 void TRead::ProgramSizeExchange(bool emergency, std::uint8_t request) {
   currentCode_ = kCodeProgramSize;
-  SetTimeout(2000);
+  SetTimeout(kShortTimeoutMs);
   port_.SendImmediate(request);
   const std::string_view file = emergency ? kEmergencyProgramFile : kNormalProgramFile;
   const std::string directory = WithState([](LinkState& s) { return s.programFilesDirectory; });
@@ -561,7 +565,7 @@ void TRead::ProgramSizeExchange(bool emergency, std::uint8_t request) {
     port_.WriteByte(byte);
     if (!ExpectByte(sum.Low())) return AbandonExchange(Message(kMessageCommunication));
   }
-  SetTimeout(10000);
+  SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Checksum;
   if (!ChecksumHandshake(sum)) return AbandonExchange(Message(kMessageCommunication));
   EndExchange();
@@ -571,7 +575,7 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
   currentCode_ = kCodeProgramData;
   port_.Purge(true, true);
   SetLinkSpeed(speedCode);
-  SetTimeout(5000);
+  SetTimeout(kProgramDataTimeoutMs);
   // Without a size request for this same program the count to send is
   // unknown: the request is refused.
   if (!announcedProgramBytes_ || announcedEmergency_ != emergency) {
@@ -593,7 +597,6 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
   events_.ShowCopyProgress({emergency ? "EMERGENCY" : Message(kMessageVersion), "", false});
   phase_ = Phase::Sending;
   RunningSum sum;
-  const std::uint32_t progressStep = count > 10 ? count / 100 : 0;
   bool cancelled = false;
   for (std::uint32_t i = 0; i < count && !cancelled; ++i) {
     cancelled = WithState([](LinkState& s) { return s.copyCancelled; });
@@ -601,8 +604,8 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
         RotateProgramByte(static_cast<std::uint8_t>((*content)[1 + i]), rotationStart, i);
     sum.Add(byte);
     port_.WriteByte(byte);
-    if (progressStep != 0 && (i + 1) % progressStep == 0) {
-      events_.CopyProgress(CopyProgressEvent::Step);
+    for (int step = ProgramProgressSteps(i + 1, count); step > 0; --step) {
+      events_.CopyProgress(CopyProgressEvent::StepOne);
     }
     if ((i + 1) % ackInterval == 0 && !ExpectByte(sum.Low())) {
       return AbandonExchange(Message(kMessageCommunication));
@@ -620,7 +623,7 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
     SetLinkSpeed(0);
     return;
   }
-  SetTimeout(10000);
+  SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Checksum;
   if (!ChecksumHandshake(sum)) return AbandonExchange(Message(kMessageCommunication));
   WithState([](LinkState& s) { s.copyWindowShown = false; });
@@ -651,7 +654,7 @@ bool TRead::ChecksumHandshake(const RunningSum& sum) {
   const auto low = Read();
   if (!low || *low != sum.Low()) return false;
   port_.SendImmediate(*low);
-  SetTimeout(2000);
+  SetTimeout(kShortTimeoutMs);
   const auto second = Read();
   if (!second || *second != sum.Second()) return false;
   port_.SendImmediate(*second);
@@ -735,7 +738,7 @@ void TRead::CompleteReceive(const std::string& folder, const std::string& name) 
   // The exporter has run while the link was still busy.
   EndExchange();
   if (!push) WithState([](LinkState& s) { RemoveFirstName(s.receiveQueue); });
-  Pause(100);
+  Pause(kSettlePauseMs);
   WithState([push](LinkState& s) { (push ? s.pushDone : s.receiveDone) = true; });
   events_.ArmBatchTimer();
 }
@@ -750,7 +753,7 @@ void TRead::EndExchange() {
   }
   events_.BusyCursor(false);
   if (chained) return;
-  Pause(100);
+  Pause(kSettlePauseMs);
   SetTimeout(0);
   SetLinkSpeed(0);
 }
@@ -830,7 +833,7 @@ void TRead::ShowError(const std::string& text) {
 
 void TRead::SetLinkSpeed(int code) {
   port_.SetSpeedCode(code);
-  Pause(100);
+  Pause(kSettlePauseMs);
 }
 
 void TRead::SetTimeout(int realMilliseconds) { timeoutMs_ = timing_.Ms(realMilliseconds); }
@@ -843,6 +846,15 @@ std::optional<std::uint8_t> TRead::Read() {
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     port_.SetReadTimeout(static_cast<int>(std::clamp<long long>(left, 0, kReadSliceMs)));
     if (const auto byte = port_.ReadByte()) return byte;
+    if (!port_.IsOpen() || port_.HungUp()) {
+      // Such a port answers at once and will not answer otherwise: the
+      // read still takes its whole time-out, as the protocol counts on, but
+      // asleep (a stop request ends the sleep).
+      NoteHangUp();
+      std::unique_lock lock(mutex_);
+      stopSignal_.wait_until(lock, deadline, [this] { return stopping_.load(); });
+      return std::nullopt;
+    }
     if (stopping_ || left <= 0) return std::nullopt;
   }
 }

@@ -13,6 +13,7 @@
 #include "link/link_events.h"
 #include "link/link_protocol.h"
 #include "link/link_state.h"
+#include "link/link_timeouts.h"
 #include "platform/atomic_file_writer.h"
 #include "platform/serial_port.h"
 #include "shell/prompter.h"
@@ -95,6 +96,8 @@ class TRead {
 
   void Execute();
   void WaitForInput();
+  // Reports a hang-up of the line the first time it is met.
+  void NoteHangUp();
   void DispatchIdleByte(std::uint8_t byte);
   void RunCommand(std::uint8_t code, int pauseMs);
 
@@ -155,6 +158,7 @@ class TRead {
   std::uint8_t currentCode_ = 0;
   Phase phase_ = Phase::None;
   int timeoutMs_ = 0;
+  bool hangUpReported_ = false;
   platform::AtomicFileWriter writer_;
   std::optional<std::uint32_t> announcedProgramBytes_;
   bool announcedEmergency_ = false;

@@ -4,7 +4,9 @@
 #include <cstdio>
 
 #include "platform/file_times.h"
+#include "platform/locale.h"
 #include "records/test_names.h"
+#include "shell/code_page.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {
@@ -15,6 +17,8 @@ constexpr int kMessageFiles = 267;
 constexpr int kMessageSelectedFiles = 271;
 constexpr int kMessageYes = 288;
 constexpr int kMessageNo = 289;
+constexpr int kDegradationColumn = 3;
+constexpr int kDateColumn = 4;
 
 // The zero-terminated text at `offset` of an entry, never past its buffer.
 std::string TextAt(const ListEntry& entry, std::size_t offset) {
@@ -90,7 +94,15 @@ std::string RecorderSortKey(const RecorderRow& row, int column) {
 bool RecorderRowBefore(const RecorderRow& a, const RecorderRow& b, int column, bool descending) {
   const std::string ka = RecorderSortKey(a, column);
   const std::string kb = RecorderSortKey(b, column);
-  return descending ? kb < ka : ka < kb;
+  // The date's key is digits, yymmdd: compared as they are.
+  if (column < 0 || column >= kDateColumn) return descending ? kb < ka : ka < kb;
+  // Texts sort by the letters they stand for in the user's language, not by
+  // their code-page bytes: names, types and samples are the recorder's code
+  // page 850, the degradation mark is a message in its own code page.
+  const CodePage page =
+      column == kDegradationColumn ? MessageCodePage(kMessageYes) : CodePage::Dos850;
+  const int order = platform::CompareTextsForUser(DecodeToUtf8(ka, page), DecodeToUtf8(kb, page));
+  return descending ? order > 0 : order < 0;
 }
 
 bool RecorderSortState::Click(int clicked) {

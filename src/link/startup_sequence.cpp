@@ -15,7 +15,9 @@ StartupSequence::StartupSequence(std::string programDirectory, std::function<voi
 char ReadFlashDriveLetter(const std::string& programDirectory) {
   const auto content =
       platform::ReadWholeFile(platform::JoinPath(programDirectory, kFlashConfigFile));
-  return content && !content->empty() ? (*content)[0] : 0;
+  // Whatever else the file begins with (a line end, a control character)
+  // is no letter, and would end or garble a name on the line.
+  return content && !content->empty() && IsDriveLetter((*content)[0]) ? (*content)[0] : 0;
 }
 
 bool StartupSequence::Tick(const LinkContext& context) {

@@ -35,7 +35,7 @@ class StartupSequence {
 };
 
 // The flash drive letter: the first byte of "flash.cnf", or 0 when the file
-// cannot be read or is empty.
+// cannot be read, is empty or does not begin with a letter.
 char ReadFlashDriveLetter(const std::string& programDirectory);
 
 }  // namespace tesmora::link

@@ -104,8 +104,11 @@ void ChooseMemory(TRead& link, int memoryChoice) {
 }
 
 std::string FlashMemoryItemText(char flashDriveLetter) {
-  return std::string(1, flashDriveLetter) + " (Flash)";
+  return IsDriveLetter(flashDriveLetter) ? std::string(1, flashDriveLetter) + " (Flash)"
+                                         : std::string("(Flash)");
 }
+
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 std::string DrivePrefixFor(int memoryChoice, char flashDriveLetter) {
   switch (memoryChoice) {
@@ -259,7 +262,7 @@ void ContinueSend(const LinkContext& context) {
     if (sentSome) {
       context.events.CloseCopyWindow();
       // The recorder list shows the new files once they are all there.
-      context.link.StartCommandAfterPause(kCmdList, 1000);
+      context.link.StartCommandAfterPause(kCmdList, kRelistPauseMs);
     }
     return;
   }

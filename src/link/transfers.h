@@ -43,8 +43,11 @@ bool AcceptsDropOnRecorderList(const std::vector<std::string>& names, bool rawMo
 void SwitchAllFilesMode(TRead& link, bool on);
 // A click on the memory choice: that section is listed.
 void ChooseMemory(TRead& link, int memoryChoice);
-// The third item of the memory choice: "E (Flash)".
+// The third item of the memory choice: "E (Flash)", or "(Flash)" alone while
+// no drive letter is known (a stand-in letter would pass for a real drive).
 std::string FlashMemoryItemText(char flashDriveLetter);
+// Whether a byte can be the flash drive letter: an ASCII letter.
+bool IsDriveLetter(char c);
 
 // Drive prefix of recorder names in raw mode, by memory choice.
 std::string DrivePrefixFor(int memoryChoice, char flashDriveLetter);

@@ -1,7 +1,12 @@
 #include "platform/locale.h"
 
+#include <locale.h>
+#include <string.h>
+
 #include <array>
 #include <cstdlib>
+#include <mutex>
+#include <string>
 
 namespace tesmora::platform {
 
@@ -81,6 +86,56 @@ std::uint32_t UserDefaultLocaleId() {
     if (value != nullptr && *value != '\0') return LocaleIdFromPosixName(value);
   }
   return kLocaleEnglishUS;
+}
+
+namespace {
+
+// The collation locale of the user, opened again only when the environment
+// names another one (tests switch it; a program normally keeps one).
+class UserCollation {
+ public:
+  ~UserCollation() { Release(); }
+  int Compare(const std::string& a, const std::string& b) {
+    std::lock_guard lock(mutex_);
+    const std::string name = CollationName();
+    if (!opened_ || name != name_) {
+      Release();
+      name_ = name;
+      opened_ = true;
+      locale_ = ::newlocale(LC_COLLATE_MASK, name.c_str(), static_cast<locale_t>(nullptr));
+    }
+    if (locale_ == static_cast<locale_t>(nullptr)) return a.compare(b);
+    return ::strcoll_l(a.c_str(), b.c_str(), locale_);
+  }
+
+ private:
+  static std::string CollationName() {
+    for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
+      const char* value = std::getenv(variable);
+      if (value != nullptr && *value != '\0') return value;
+    }
+    return "C";
+  }
+  void Release() {
+    if (locale_ != static_cast<locale_t>(nullptr)) ::freelocale(locale_);
+    locale_ = static_cast<locale_t>(nullptr);
+  }
+
+  std::mutex mutex_;
+  std::string name_;
+  bool opened_ = false;
+  locale_t locale_ = static_cast<locale_t>(nullptr);
+};
+
+}  // namespace
+
+int CompareTextsForUser(std::string_view utf8a, std::string_view utf8b) {
+  if (utf8a.empty() || utf8b.empty()) {
+    return static_cast<int>(!utf8a.empty()) - static_cast<int>(!utf8b.empty());
+  }
+  static UserCollation collation;
+  // strcoll stops at a zero byte; texts here never hold one.
+  return collation.Compare(std::string(utf8a), std::string(utf8b));
 }
 
 }  // namespace tesmora::platform

@@ -23,4 +23,11 @@ std::string_view IsoLanguageOfLocaleId(std::uint32_t localeId);
 // the first of them that is set and not empty.
 std::uint32_t UserDefaultLocaleId();
 
+// Compares two UTF-8 texts as the user's collation orders them (LC_ALL,
+// LC_COLLATE or LANG, read at each call), case-sensitively: negative when a
+// comes first, 0 when they are equal, positive otherwise. An empty text comes
+// before any other. In the C locale, or one that is not installed, the bytes
+// are compared.
+int CompareTextsForUser(std::string_view utf8a, std::string_view utf8b);
+
 }  // namespace tesmora::platform

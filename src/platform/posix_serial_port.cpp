@@ -50,6 +50,7 @@ bool PosixSerialPort::Open(const std::string& devicePath) {
     return false;
   }
   fd_ = fd;
+  hungUp_ = false;
   baudRate_ = 9600;
   timeoutMs_ = 0;
   next_ = end_ = 0;
@@ -59,6 +60,7 @@ bool PosixSerialPort::Open(const std::string& devicePath) {
 void PosixSerialPort::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  hungUp_ = false;
   next_ = end_ = 0;
 }
 
@@ -92,6 +94,13 @@ void PosixSerialPort::Purge(bool output, bool input) {
   }
 }
 
+// EIO is what a terminal answers once its line has hung up, ENXIO what a
+// device that has gone away answers.
+bool PosixSerialPort::Failed(int error) {
+  if (error == EIO || error == ENXIO) hungUp_ = true;
+  return false;
+}
+
 bool PosixSerialPort::WriteOne(std::uint8_t byte) {
   if (fd_ < 0) return false;
   for (;;) {
@@ -104,7 +113,7 @@ bool PosixSerialPort::WriteOne(std::uint8_t byte) {
       if (::poll(&wait, 1, 1000) <= 0) return false;
       continue;
     }
-    return false;
+    return Failed(n < 0 ? errno : 0);
   }
 }
 
@@ -121,9 +130,18 @@ std::optional<std::uint8_t> PosixSerialPort::ReadByte() {
   for (;;) {
     const int ready = ::poll(&wait, 1, timeoutMs_);
     if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0 || (wait.revents & POLLIN) == 0) return std::nullopt;
+    if (ready <= 0) return std::nullopt;
+    if ((wait.revents & POLLIN) == 0) {
+      // Without data, a hang-up or an error on the line stays for good.
+      if ((wait.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) hungUp_ = true;
+      return std::nullopt;
+    }
     const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    // A terminal reports readable and then reads nothing (or EIO) once the
+    // other end has gone.
+    if (n == 0) hungUp_ = true;
+    if (n < 0) Failed(errno);
     if (n <= 0) return std::nullopt;
     next_ = 0;
     end_ = static_cast<std::size_t>(n);

@@ -28,16 +28,20 @@ class PosixSerialPort : public SerialPort {
   std::optional<std::uint8_t> ReadByte() override;
   bool HasBufferedInput() const override { return next_ < end_; }
   int PollDescriptor() const override { return fd_; }
+  bool HungUp() const override { return hungUp_; }
 
   // The baud rate the device was last set to (0 before any).
   int baudRate() const { return baudRate_; }
 
  private:
   bool WriteOne(std::uint8_t byte);
+  // Notes a hang-up when the error is one; returns false for the caller.
+  bool Failed(int error);
 
   int fd_ = -1;
   int timeoutMs_ = 0;
   int baudRate_ = 0;
+  bool hungUp_ = false;
   std::array<std::uint8_t, 512> buffer_{};
   std::size_t next_ = 0;
   std::size_t end_ = 0;

@@ -32,6 +32,10 @@ class SerialPort {
   // A descriptor that becomes readable when bytes arrive, for a reader that
   // waits on the port and other events at once; -1 when closed.
   virtual int PollDescriptor() const = 0;
+  // True once the line has hung up under an open port (the adapter was
+  // unplugged, the far end of a pseudo-terminal closed): reads then end at
+  // once and nothing will arrive until the port is opened again.
+  virtual bool HungUp() const { return false; }
 };
 
 // Baud rate of a speed code, or 0 for a code that leaves the speed unchanged.

@@ -11,55 +11,22 @@ namespace {
 
 inline constexpr int kMessageExportDataMode = 275;
 
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
-
-// CD-ROM drives, the network root and servers cannot receive a folder or a
-// paste. Without a selected node there is nothing to act on either, so it is
-// refused the same way.
-bool NodeRefusesChanges(int state) {
-  return state == kNodeNone || state == kNodeCdRom || state == kNodeNetworkRoot ||
-         state == kNodeServer;
-}
-
-// Drives and shares can be written into but are not folders one could delete.
-bool NodeIsDriveOrShare(int state) {
-  return state == kNodeFixedDrive || state == kNodeRemovable || state == kNodeShare;
-}
-
-// Moves out when the rules take facts: the records layer owns this reading of
-// characters 10 to 12, and the shell cannot include it.
-bool ExtensionReadsAsInteger(std::string_view name) {
-  constexpr std::size_t kFirst = 9;  // character 10, counted from 0
-  constexpr std::size_t kLength = 3;
-  if (name.size() <= kFirst) return false;
-  std::string_view text = name.substr(kFirst, kLength);
-  const std::size_t firstNonBlank = text.find_first_not_of(' ');
-  if (firstNonBlank == std::string_view::npos) return false;
-  text.remove_prefix(firstNonBlank);
-  if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
-  return !text.empty() && std::all_of(text.begin(), text.end(), IsDecimalDigit);
-}
-
 }  // namespace
 
-FileMenuEnabling FileMenuRules(PaneFocus focus, int selectedNodeState, int recorderSelectedCount,
-                               const std::vector<std::string>& selectedPcNames) {
+FileMenuEnabling FileMenuRules(PaneFocus focus, const SelectedNodeFacts& node,
+                               int recorderSelectedCount, const PcSelectionFacts& pc) {
   FileMenuEnabling menu;
   switch (focus) {
     case PaneFocus::FolderTree:
-      menu.NewRep = !NodeRefusesChanges(selectedNodeState);
-      menu.Supprimer1 = menu.NewRep && !NodeIsDriveOrShare(selectedNodeState);
+      menu.NewRep = node.acceptsNewFolder;
+      menu.Supprimer1 = node.deletable;
       break;
     case PaneFocus::RecorderList:
       menu.Supprimer1 = recorderSelectedCount > 0;
       break;
     case PaneFocus::PcList:
-      menu.Supprimer1 = !selectedPcNames.empty();
-      // One file that is not a test file is enough to refuse the export.
-      menu.ExportManuelle =
-          menu.Supprimer1 &&
-          std::all_of(selectedPcNames.begin(), selectedPcNames.end(),
-                      [](const std::string& name) { return ExtensionReadsAsInteger(name); });
+      menu.Supprimer1 = pc.count > 0;
+      menu.ExportManuelle = menu.Supprimer1 && pc.allReadAsTests;
       break;
     case PaneFocus::Other:
       break;
@@ -67,12 +34,12 @@ FileMenuEnabling FileMenuRules(PaneFocus focus, int selectedNodeState, int recor
   return menu;
 }
 
-EditMenuEnabling EditMenuRules(PaneFocus focus, int selectedNodeState, int clipboardSource,
+EditMenuEnabling EditMenuRules(PaneFocus focus, const SelectedNodeFacts& node, int clipboardSource,
                                int recorderSelectedCount, int pcSelectedCount) {
   EditMenuEnabling menu;
   switch (focus) {
     case PaneFocus::FolderTree:
-      menu.Coller1 = clipboardSource != kClipboardNone && !NodeRefusesChanges(selectedNodeState);
+      menu.Coller1 = clipboardSource != kClipboardNone && node.acceptsPaste;
       break;
     case PaneFocus::RecorderList:
       menu.Copier1 = recorderSelectedCount > 0;
@@ -86,13 +53,12 @@ EditMenuEnabling EditMenuRules(PaneFocus focus, int selectedNodeState, int clipb
   return menu;
 }
 
-bool TreePopupHit(bool nodeUnderMouse, int selectedNodeState) {
-  return nodeUnderMouse && !NodeRefusesChanges(selectedNodeState);
+bool TreePopupHit(bool nodeUnderMouse, const SelectedNodeFacts& node) {
+  return nodeUnderMouse && node.acceptsNewFolder;
 }
 
-PopupMenuState PopupMenuRules(PaneFocus focus, bool popupHit, int selectedNodeState,
-                              int clipboardSource,
-                              const std::optional<std::string>& firstSelectedPcName) {
+PopupMenuState PopupMenuRules(PaneFocus focus, bool popupHit, const SelectedNodeFacts& node,
+                              int clipboardSource, const PcSelectionFacts& pc) {
   enum Item { kCopy, kPaste, kDelete, kPreview, kPrint, kExport };
   PopupMenuState popup;
   auto& visible = popup.visible;
@@ -100,7 +66,7 @@ PopupMenuState PopupMenuRules(PaneFocus focus, bool popupHit, int selectedNodeSt
   switch (focus) {
     case PaneFocus::FolderTree:
       if (popupHit) {
-        visible[kDelete] = selectedNodeState != kNodeNone && !NodeIsDriveOrShare(selectedNodeState);
+        visible[kDelete] = node.deletable;
         visible[kPaste] = anythingCopied;
       }
       break;
@@ -123,13 +89,7 @@ PopupMenuState PopupMenuRules(PaneFocus focus, bool popupHit, int selectedNodeSt
     case PaneFocus::Other:
       break;
   }
-  if (firstSelectedPcName) {
-    // The first character of the extension is the test kind; kinds 1 to 6
-    // have a sheet to preview, print and export.
-    const std::string& name = *firstSelectedPcName;
-    popup.printAndExportEnabled =
-        name.size() >= 3 && name[name.size() - 3] >= '1' && name[name.size() - 3] <= '6';
-  }
+  if (pc.count > 0) popup.printAndExportEnabled = pc.firstIsTestFile;
   return popup;
 }
 

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The rules of the main window that need no window: which menu items are
 // enabled or visible, the status-bar texts, the scaling to the screen and the
@@ -16,22 +15,28 @@ namespace tesmora {
 // Which of the three controls of the main window has the keyboard focus.
 enum class PaneFocus { Other, FolderTree, RecorderList, PcList };
 
-// Folder-tree node states (the tree's state images).
-enum NodeState : int {
-  kNodeNone = 0,
-  kNodeFixedDrive = 1,
-  kNodeCdRom = 2,
-  kNodeRemovable = 3,
-  kNodeFolder = 4,
-  kNodeNetworkRoot = 5,
-  kNodeServer = 6,
-  kNodeOpenFolder = 7,
-  kNodeShare = 8,
-  kNodeNetworkDrive = 9,
-};
-
 // What the Copy command last recorded.
 enum ClipboardSourceKind : int { kClipboardNone = 0, kClipboardPc = 1, kClipboardRecorder = 2 };
+
+// What the menus need to know of the folder tree's selected node. The PC
+// pane gathers these (explorer/node_state.h); the rules ask nothing else of
+// the tree.
+struct SelectedNodeFacts {
+  bool present = false;           // the tree has a selected node
+  bool acceptsNewFolder = false;  // a folder may be created under it
+  bool deletable = false;         // it is a folder that may be deleted
+  bool acceptsPaste = false;      // files may be pasted or dropped into it
+};
+
+// What the menus need to know of the PC list's selection.
+struct PcSelectionFacts {
+  int count = 0;
+  // Every selected name reads as a test (characters 10 to 12 as an integer).
+  bool allReadAsTests = false;
+  // The first selected name is a test file with a sheet: its character at
+  // length - 2 (1-based, the extension's first) is a kind '1' to '6'.
+  bool firstIsTestFile = false;
+};
 
 // File menu (runs each time it opens, and on Ctrl+F).
 struct FileMenuEnabling {
@@ -39,21 +44,19 @@ struct FileMenuEnabling {
   bool Supprimer1 = false;
   bool ExportManuelle = false;
 };
-// selectedNodeState: the tree's selected node (kNodeNone when there is none);
-// selectedPcNames: the PC list's selected names in list order.
-FileMenuEnabling FileMenuRules(PaneFocus focus, int selectedNodeState, int recorderSelectedCount,
-                               const std::vector<std::string>& selectedPcNames);
+FileMenuEnabling FileMenuRules(PaneFocus focus, const SelectedNodeFacts& node,
+                               int recorderSelectedCount, const PcSelectionFacts& pc);
 
 // Edit menu (runs each time it opens, and before Ctrl+C and Ctrl+V).
 struct EditMenuEnabling {
   bool Copier1 = false;
   bool Coller1 = false;
 };
-EditMenuEnabling EditMenuRules(PaneFocus focus, int selectedNodeState, int clipboardSource,
+EditMenuEnabling EditMenuRules(PaneFocus focus, const SelectedNodeFacts& node, int clipboardSource,
                                int recorderSelectedCount, int pcSelectedCount);
 
 // A right click in the tree: whether it counts as a hit on a node.
-bool TreePopupHit(bool nodeUnderMouse, int selectedNodeState);
+bool TreePopupHit(bool nodeUnderMouse, const SelectedNodeFacts& node);
 
 // The popup menu, items in order Copier, Coller, Supprimer, Graphique,
 // Impression1, Exporter1.
@@ -64,10 +67,8 @@ struct PopupMenuState {
   // selection; nothing when their enabled state is to be left as it was.
   std::optional<bool> printAndExportEnabled;
 };
-// firstSelectedPcName: the PC list's first selected name, nothing when none.
-PopupMenuState PopupMenuRules(PaneFocus focus, bool popupHit, int selectedNodeState,
-                              int clipboardSource,
-                              const std::optional<std::string>& firstSelectedPcName);
+PopupMenuState PopupMenuRules(PaneFocus focus, bool popupHit, const SelectedNodeFacts& node,
+                              int clipboardSource, const PcSelectionFacts& pc);
 
 // Scaling to the screen: the window was designed for 1024 x 768. The factors
 // are kept in single precision, as the design values are multiplied by them.

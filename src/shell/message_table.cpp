@@ -25,4 +25,8 @@ std::string MessageUtf8(int id, int languageIndex) {
   return DecodeToUtf8(MessageBytes(id, languageIndex), MessageCodePage(id));
 }
 
+std::string MessageUtf8(int id, const LanguageState& language) {
+  return MessageUtf8(id, language.LanguageIndex);
+}
+
 }  // namespace tesmora

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "shell/code_page.h"
+#include "shell/languages.h"
 
 namespace tesmora {
 
@@ -36,5 +37,7 @@ void GetMessageText(int id, int languageIndex, char* buffer);
 
 // The message as UTF-8, decoded by its own code page, for the screen.
 std::string MessageUtf8(int id, int languageIndex);
+// The same in the language of the user interface.
+std::string MessageUtf8(int id, const LanguageState& language);
 
 }  // namespace tesmora

@@ -59,6 +59,15 @@ void PaintAboutPicture(QPainter& painter, const QRectF& area) {
   painter.restore();
 }
 
+void NameControls(QWidget& box, const LanguageState& language) {
+  NameControlsForReader(box,
+                        {{"Image1", UiString(UiText::Picture, language), {}},
+                         {"zeVersionKaldirone", UiString(UiText::RecorderVersion, language), {}},
+                         {"zaVersionTesmora", UiString(UiText::ProgramVersion, language), {}},
+                         {"Panel1", UiString(UiText::LegalNotice, language), {}},
+                         {"txtLicence", UiString(UiText::LegalNotice, language), {}}});
+}
+
 }  // namespace
 
 TAffVersion::TAffVersion(const LanguageState& language,
@@ -120,6 +129,7 @@ TAffVersion::TAffVersion(const LanguageState& language,
   column->addLayout(framed, 1);
 
   resize(kDesignedSize);
+  NameControls(*this, language_);
   CentreOnPrimaryScreen(*this);
 }
 
@@ -128,6 +138,7 @@ void TAffVersion::showEvent(QShowEvent* event) {
   notice_->setText(language_.LanguageIndex == 0 ? kNoticeFrench : kNoticeEnglish);
   ShowVersions();
   FixSizeAtLeast(*this, kDesignedSize);
+  NameControls(*this, language_);
   QDialog::showEvent(event);
 }
 

@@ -4,27 +4,43 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "records/failure_text.h"
 #include "shell/code_page.h"
+#include "shell/message_table.h"
 #include "ui/dialog_frame.h"
 
 namespace tesmora::ui {
 namespace {
 
 constexpr QSize kDesignedSize(398, 198);
+constexpr int kMessageIncorrectCharacter = 272;
 // Line 1 has a message of its own; lines 2 to 4 reuse the recorder's labels.
 constexpr std::array<int, 4> kLabelMessages{364, 2, 3, 4};
+
+void NameControls(QWidget& dialog, const LanguageState& language) {
+  const auto line = [&](std::size_t i) { return Message(kLabelMessages[i], language); };
+  NameControlsForReader(dialog, {{"Label1", line(0), {}},
+                                 {"Label2", line(1), {}},
+                                 {"Label3", line(2), {}},
+                                 {"Label4", line(3), {}},
+                                 {"Edit1", line(0), {}},
+                                 {"Edit2", line(1), {}},
+                                 {"Edit3", line(2), {}},
+                                 {"Edit4", line(3), {}},
+                                 {"BitBtn2", UiString(UiText::Cancel, language), "ESC"}});
+}
 
 }  // namespace
 
 TFormSociete::TFormSociete(const LanguageState& language, std::string programDirectory,
-                           QWidget* parent)
+                           Prompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint),
       language_(language),
       programDirectory_(std::move(programDirectory)),
+      prompter_(prompter),
       company_(ReadCompanyFile(programDirectory_)) {
   setObjectName("FormSociete");
 
@@ -62,6 +78,7 @@ TFormSociete::TFormSociete(const LanguageState& language, std::string programDir
   column->addStretch();
 
   resize(kDesignedSize);
+  NameControls(*this, language_);
   CentreOnPrimaryScreen(*this);
 }
 
@@ -73,6 +90,7 @@ void TFormSociete::showEvent(QShowEvent* event) {
         QString::fromStdString(DecodeToUtf8(company_.lines[i], CodePage::Windows1252)));
   }
   FixSizeAtLeast(*this, kDesignedSize);
+  NameControls(*this, language_);
   QDialog::showEvent(event);
 }
 
@@ -83,7 +101,8 @@ void TFormSociete::BitBtn1Click() {
     if (!line.ok) {
       // The sheet prints 8-bit lines; a character they cannot hold would be
       // lost silently, so the user corrects it while the dialog is open.
-      QMessageBox::critical(this, QStringLiteral("Tesmora"), Message(272, language_));
+      prompter_.ShowMessage(kErrorCaption, MessageUtf8(kMessageIncorrectCharacter, language_),
+                            PromptIcon::Error, language_.MessageLanguageId);
       edits_[i]->setFocus();
       return;
     }

@@ -6,6 +6,7 @@
 
 #include "shell/company.h"
 #include "shell/languages.h"
+#include "shell/prompter.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,7 +20,9 @@ class TFormSociete : public QDialog {
   Q_OBJECT
 
  public:
-  TFormSociete(const LanguageState& language, std::string programDirectory,
+  // `prompter` shows the error box of a line the sheet's code page cannot
+  // hold, in the message language.
+  TFormSociete(const LanguageState& language, std::string programDirectory, Prompter& prompter,
                QWidget* parent = nullptr);
 
   const structure_societe& company() const { return company_; }
@@ -34,6 +37,7 @@ class TFormSociete : public QDialog {
 
   const LanguageState& language_;
   std::string programDirectory_;
+  Prompter& prompter_;
   structure_societe company_;
   std::array<QLabel*, 4> labels_{};
   std::array<QLineEdit*, 4> edits_{};

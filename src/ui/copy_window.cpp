@@ -14,6 +14,14 @@ constexpr QSize kDesignedSize(360, 150);
 constexpr int kStep = 10;
 constexpr int kFull = 100;
 
+void NameControls(QWidget& window, const LanguageState& language) {
+  NameControlsForReader(window, {{"zeNomFich", UiString(UiText::TransferredFile, language), {}},
+                                 {"zeExpDest", UiString(UiText::TransferDirection, language), {}},
+                                 {"Label1", Message(116, language), {}},
+                                 {"ProgressBar1", UiString(UiText::TransferProgress, language), {}},
+                                 {"bEscCopie", UiString(UiText::StopAfterFile, language), "ESC"}});
+}
+
 }  // namespace
 
 TFenCopie100b::TFenCopie100b(const LanguageState& language, QWidget* parent)
@@ -52,6 +60,7 @@ TFenCopie100b::TFenCopie100b(const LanguageState& language, QWidget* parent)
   column->addLayout(AddEscapeButton("bEscCopie"));
 
   resize(kDesignedSize);
+  NameControls(*this, language_);
   CentreOnPrimaryScreen(*this);
 }
 
@@ -67,11 +76,14 @@ void TFenCopie100b::ShowContent(const link::CopyWindowContent& content) {
 void TFenCopie100b::Progress(link::CopyProgressEvent event) {
   switch (event) {
     case link::CopyProgressEvent::Step:
+    case link::CopyProgressEvent::StepOne: {
       // A received file's size is not known beforehand: past full, the bar
       // starts again, so that a long transfer still shows it is moving.
-      progress_->setValue(
-          progress_->value() >= kFull ? kStep : std::min(progress_->value() + kStep, kFull));
+      const int step = event == link::CopyProgressEvent::StepOne ? 1 : kStep;
+      progress_->setValue(progress_->value() >= kFull ? step
+                                                      : std::min(progress_->value() + step, kFull));
       break;
+    }
     case link::CopyProgressEvent::ToggleLabel:
       transferLabel_->setVisible(transferLabel_->isHidden());
       break;
@@ -85,6 +97,7 @@ void TFenCopie100b::showEvent(QShowEvent* event) {
   setWindowTitle(Message(323, language_));
   transferLabel_->setText(Message(116, language_));
   FixSizeAtLeast(*this, kDesignedSize);
+  NameControls(*this, language_);
   QDialog::showEvent(event);
   // Only a real opening starts a new batch; the window system re-showing it
   // (a restore) must not undo a cancel the user has just asked for.

@@ -8,6 +8,11 @@ namespace {
 
 constexpr QSize kDesignedSize(300, 110);
 
+void NameControls(QWidget& window, const LanguageState& language) {
+  NameControlsForReader(window, {{"zaNomFichSup", UiString(UiText::DeletedFile, language), {}},
+                                 {"bEscSup", UiString(UiText::StopAfterFile, language), "ESC"}});
+}
+
 }  // namespace
 
 TFenSuiviSup100b::TFenSuiviSup100b(const LanguageState& language, QWidget* parent)
@@ -24,6 +29,7 @@ TFenSuiviSup100b::TFenSuiviSup100b(const LanguageState& language, QWidget* paren
   column->addLayout(AddEscapeButton("bEscSup"));
 
   resize(kDesignedSize);
+  NameControls(*this, language_);
   CentreOnPrimaryScreen(*this);
 }
 
@@ -35,6 +41,7 @@ void TFenSuiviSup100b::ShowName(const std::string& name) {
 void TFenSuiviSup100b::showEvent(QShowEvent* event) {
   setWindowTitle(Message(325, language_));
   FixSizeAtLeast(*this, kDesignedSize);
+  NameControls(*this, language_);
   QDialog::showEvent(event);
 }
 

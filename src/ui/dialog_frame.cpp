@@ -1,8 +1,11 @@
 #include "ui/dialog_frame.h"
 
+#include <QAbstractButton>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
@@ -18,7 +21,33 @@ QString FromUtf8(std::string_view text) {
 }
 
 QString Message(int id, const LanguageState& language) {
-  return QString::fromStdString(MessageUtf8(id, language.LanguageIndex));
+  return QString::fromStdString(MessageUtf8(id, language));
+}
+
+QString UiString(UiText text, const LanguageState& language) {
+  return FromUtf8(UiTextUtf8(text, language.LanguageIndex));
+}
+
+void NameForReader(QWidget& control, const QString& name, const QString& description) {
+  control.setAccessibleName(name);
+  control.setAccessibleDescription(description);
+}
+
+void NameControlsForReader(QWidget& window, std::initializer_list<ReaderName> names) {
+  for (QWidget* control : window.findChildren<QWidget*>()) {
+    const QString component = control->objectName();
+    if (component.isEmpty() || component.startsWith(QLatin1String("qt_"))) continue;
+    const auto listed = std::find_if(names.begin(), names.end(), [&](const ReaderName& entry) {
+      return component == QLatin1String(entry.component);
+    });
+    if (listed != names.end()) {
+      NameForReader(*control, listed->name, listed->description);
+    } else if (const auto* button = qobject_cast<QAbstractButton*>(control)) {
+      NameForReader(*control, button->text().remove(QLatin1Char('&')));
+    } else if (const auto* label = qobject_cast<QLabel*>(control)) {
+      NameForReader(*control, label->text());
+    }
+  }
 }
 
 void CentreOnPrimaryScreen(QWidget& window) {
@@ -73,6 +102,16 @@ void BatchProgressDialog::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+void BatchProgressDialog::closeEvent(QCloseEvent* event) {
+  // A close from the window system arrives spontaneous; the program's own
+  // close() does not.
+  if (event->spontaneous()) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
 }
 
 QHBoxLayout* BatchProgressDialog::AddEscapeButton(const char* name) {

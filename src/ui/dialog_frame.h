@@ -4,10 +4,13 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <string_view>
 
 #include "shell/languages.h"
+#include "shell/ui_texts.h"
 
+class QCloseEvent;
 class QHBoxLayout;
 class QKeyEvent;
 class QPushButton;
@@ -19,6 +22,22 @@ QString FromUtf8(std::string_view text);
 
 // A message of the table in the current language, ready for a widget.
 QString Message(int id, const LanguageState& language);
+
+// A UI text of shell/ui_texts.h in the current language.
+QString UiString(UiText text, const LanguageState& language);
+
+// A control's name and description for a screen reader.
+void NameForReader(QWidget& control, const QString& name, const QString& description = {});
+
+// Names every control of a small window for a screen reader: those listed
+// by component name get that name and description; any other control is
+// named by its own text.
+struct ReaderName {
+  const char* component;
+  QString name;
+  QString description;
+};
+void NameControlsForReader(QWidget& window, std::initializer_list<ReaderName> names);
 
 // Windows are centred on the primary screen when they are created, with the
 // halves truncated as everywhere else in the program.
@@ -49,6 +68,10 @@ class BatchProgressDialog : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The window manager's close (Alt+F4, a close box some managers draw
+  // anyway) would hide the window while the reader thread still feeds it;
+  // only the owner closes it, when the batch is done.
+  void closeEvent(QCloseEvent* event) override;
   // The window's ESC button, centred in the row returned for the layout.
   QHBoxLayout* AddEscapeButton(const char* name);
 

@@ -13,6 +13,12 @@ namespace {
 
 constexpr QSize kDesignedSize(260, 93);
 
+void NameControls(QWidget& dialog, const LanguageState& language) {
+  NameControlsForReader(dialog, {{"Label1", Message(321, language), {}},
+                                 {"Password", Message(321, language), {}},
+                                 {"CancelBtn", UiString(UiText::Cancel, language), "ESC"}});
+}
+
 }  // namespace
 
 TPasswordDlg::TPasswordDlg(const LanguageState& language, QWidget* parent)
@@ -45,6 +51,7 @@ TPasswordDlg::TPasswordDlg(const LanguageState& language, QWidget* parent)
   column->addLayout(buttons);
 
   resize(kDesignedSize);
+  NameControls(*this, language_);
   CentreOnPrimaryScreen(*this);
 }
 
@@ -57,6 +64,7 @@ void TPasswordDlg::showEvent(QShowEvent* event) {
   password_->clear();
   password_->setFocus();
   FixSizeAtLeast(*this, kDesignedSize);
+  NameControls(*this, language_);
   QDialog::showEvent(event);
 }
 

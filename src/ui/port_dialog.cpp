@@ -17,6 +17,10 @@ constexpr QSize kDesignedSize(240, 290);
 constexpr int kPortCount = 27;
 constexpr int kPortsPerRow = 3;
 
+void NameControls(QWidget& dialog, const LanguageState& language) {
+  NameControlsForReader(dialog, {{"bbCancel", UiString(UiText::Cancel, language), "ESC"}});
+}
+
 }  // namespace
 
 TChoixCom::TChoixCom(const LanguageState& language, std::function<std::string()> currentPort,
@@ -50,6 +54,7 @@ TChoixCom::TChoixCom(const LanguageState& language, std::function<std::string()>
   column->addLayout(buttons);
 
   resize(kDesignedSize);
+  NameControls(*this, language_);
   CentreOnPrimaryScreen(*this);
 }
 
@@ -62,6 +67,7 @@ void TChoixCom::showEvent(QShowEvent* event) {
   for (QAbstractButton* button : ports_->buttons()) button->setChecked(button->text() == current);
   ports_->setExclusive(true);
   FixSizeAtLeast(*this, kDesignedSize);
+  NameControls(*this, language_);
   QDialog::showEvent(event);
 }
 

@@ -10,6 +10,7 @@
 
 #include "shell/window_placement.h"
 #include "ui/artwork.h"
+#include "ui/dialog_frame.h"
 
 namespace tesmora::ui {
 namespace {
@@ -64,6 +65,10 @@ TSplash_dlg::TSplash_dlg(QWidget* parent)
   const QSize panelSize = QSize(121, 33).expandedTo(panel->minimumSizeHint());
   panel->setGeometry(kWidth - 6 - panelSize.width(), 8, panelSize.width(), panelSize.height());
 
+  // The language is chosen after the splash is up; the program's name reads
+  // the same in every language.
+  const QString title = FromUtf8(kApplicationTitle);
+  NameControlsForReader(*this, {{"Image1", title, {}}, {"Panel1", title, {}}});
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
     const WindowOrigin origin = SplashOrigin(area.width(), area.height(), kWidth, kHeight);

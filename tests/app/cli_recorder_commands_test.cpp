@@ -2,6 +2,7 @@
 // recorder on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <thread>
 
@@ -36,8 +37,8 @@ class CliAgainstRecorder : public ::testing::Test {
         platform::WriteProfileString(ini, "REPERTOIRE", "Sauvegarde Auto", home_.path() + "/"));
   }
   void TearDown() override {
-    recorder_->Stop();
-    thread_.join();
+    if (recorder_) recorder_->Stop();
+    if (thread_.joinable()) thread_.join();
   }
 
   CommandRun Cli(const std::string& arguments) {
@@ -74,6 +75,25 @@ TEST_F(CliAgainstRecorder, DeleteRemovesTheFilesOnTheRecorder) {
   EXPECT_EQ(run.status, 0) << run.output;
   ASSERT_EQ(recorder_->contents().tests.size(), 1u);
   EXPECT_EQ(recorder_->contents().tests[0].name, "04021235.412");
+}
+
+// The recorder's end of the line goes away while `listen` waits: the hang-up
+// is said once, and an interruption still ends the command cleanly.
+TEST_F(CliAgainstRecorder, ListenSaysOnceThatTheLineHungUp) {
+  CommandRun run;
+  std::thread listen(
+      [&] { run = Cli("listen 2>&1 & pid=$!; sleep 4; kill -TERM $pid; wait $pid"); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+  // The pseudo-terminal goes with the recorder, as an unplugged adapter does.
+  recorder_->Stop();
+  thread_.join();
+  recorder_.reset();
+  listen.join();
+  EXPECT_EQ(run.status, 0) << run.output;
+  const std::string line = "tesmora-cli: the line to the recorder has hung up\n";
+  const std::size_t first = run.output.find(line);
+  ASSERT_NE(first, std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find(line, first + 1), std::string::npos) << run.output;
 }
 
 TEST_F(CliAgainstRecorder, FailuresPrintTheProgramsMessageAndUsageErrorsExit2) {

@@ -1,16 +1,26 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "link/link_events.h"
+#include "platform/serial_port.h"
 #include "shell/prompter.h"
+
+namespace tesmora::link {
+inline void PrintTo(CopyProgressEvent event, std::ostream* out) {
+  static const char* const kNames[] = {"Step", "StepOne", "ToggleLabel", "Full"};
+  *out << kNames[static_cast<int>(event)];
+}
+}  // namespace tesmora::link
 
 namespace tesmora::link::testing {
 
@@ -95,7 +105,11 @@ class FakeEvents : public LinkEvents {
     }
     if (hook) hook(shown);
   }
-  void CopyProgress(CopyProgressEvent) override {}
+  void CopyProgress(CopyProgressEvent event) override {
+    std::lock_guard lock(mutex_);
+    if (!copyWindows_.empty()) progress_.resize(copyWindows_.size());
+    if (!progress_.empty()) progress_.back().push_back(event);
+  }
   void CloseCopyWindow() override {
     std::lock_guard lock(mutex_);
     copyWindowOpen_ = false;
@@ -119,6 +133,10 @@ class FakeEvents : public LinkEvents {
     timerArmed_ = true;
   }
   void BusyCursor(bool) override {}
+  void LineHungUp() override {
+    std::lock_guard lock(mutex_);
+    ++hangUps_;
+  }
 
   // Called (on the reader thread) each time the copy window is shown, with
   // the number of times it has been shown; set before the link starts.
@@ -160,6 +178,17 @@ class FakeEvents : public LinkEvents {
     std::lock_guard lock(mutex_);
     return stored_;
   }
+  // The progress events of each copy window shown, in order.
+  std::vector<std::vector<CopyProgressEvent>> progress() const {
+    std::lock_guard lock(mutex_);
+    auto all = progress_;
+    all.resize(copyWindows_.size());
+    return all;
+  }
+  int hangUps() const {
+    std::lock_guard lock(mutex_);
+    return hangUps_;
+  }
 
  private:
   mutable std::mutex mutex_;
@@ -171,7 +200,49 @@ class FakeEvents : public LinkEvents {
   bool deleteWindowOpen_ = false;
   std::vector<std::string> deleteNames_;
   std::vector<StoredFile> stored_;
+  std::vector<std::vector<CopyProgressEvent>> progress_;
+  int hangUps_ = 0;
   bool timerArmed_ = false;
+};
+
+// A port that counts how often the link reads it and keeps the bytes sent
+// on their own, passing everything on to the real port beneath.
+class CountingPort : public platform::SerialPort {
+ public:
+  explicit CountingPort(platform::SerialPort& inner) : inner_(inner) {}
+  bool Open(const std::string& devicePath) override { return inner_.Open(devicePath); }
+  void Close() override { inner_.Close(); }
+  bool IsOpen() const override { return inner_.IsOpen(); }
+  bool SetSpeedCode(int code) override { return inner_.SetSpeedCode(code); }
+  void SetReadTimeout(int milliseconds) override { inner_.SetReadTimeout(milliseconds); }
+  void Purge(bool output, bool input) override { inner_.Purge(output, input); }
+  bool SendImmediate(std::uint8_t byte) override {
+    {
+      std::lock_guard lock(mutex_);
+      sent_.push_back(byte);
+    }
+    return inner_.SendImmediate(byte);
+  }
+  bool WriteByte(std::uint8_t byte) override { return inner_.WriteByte(byte); }
+  std::optional<std::uint8_t> ReadByte() override {
+    ++reads_;
+    return inner_.ReadByte();
+  }
+  bool HasBufferedInput() const override { return inner_.HasBufferedInput(); }
+  int PollDescriptor() const override { return inner_.PollDescriptor(); }
+  bool HungUp() const override { return inner_.HungUp(); }
+
+  long reads() const { return reads_; }
+  std::vector<std::uint8_t> sent() const {
+    std::lock_guard lock(mutex_);
+    return sent_;
+  }
+
+ private:
+  platform::SerialPort& inner_;
+  std::atomic<long> reads_{0};
+  mutable std::mutex mutex_;
+  std::vector<std::uint8_t> sent_;
 };
 
 }  // namespace tesmora::link::testing

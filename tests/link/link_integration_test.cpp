@@ -481,6 +481,28 @@ TEST_F(LinkAgainstRecorder, ServesBothProgramFilesRotated) {
   EXPECT_FALSE(events_.copyWindowOpen());
 }
 
+// A program's size is known: its bar runs once from 0 to 100 in single
+// points, whether or not the size divides by a hundred.
+class ProgramProgress : public LinkAgainstRecorder,
+                        public ::testing::WithParamInterface<std::uint32_t> {};
+
+TEST_P(ProgramProgress, BarStepsByOneAHundredTimes) {
+  RecorderContents contents = SampleContents();
+  std::string program(1, '\x02');
+  for (std::uint32_t i = 0; i < GetParam(); ++i) program.push_back(static_cast<char>(i * 3));
+  contents.normalProgram = program;
+  WriteBytes(programs_.File("tesmz.zlv"), program);
+  StartWith(contents);
+  recorder_->RequestProgram(false);
+  ASSERT_TRUE(RunUntil([&] { return recorder_->record().programsOk == 1 && Idle(); }));
+  const auto progress = events_.progress();
+  ASSERT_EQ(progress.size(), 1u);
+  EXPECT_EQ(progress[0], std::vector<CopyProgressEvent>(100, CopyProgressEvent::StepOne));
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramSizes, ProgramProgress,
+                         ::testing::Values(4500u, 4550u, 2101u, 57u, 1u));
+
 TEST_F(LinkAgainstRecorder, MissingProgramFileIsNamedInTheMessage) {
   StartWith(SampleContents());
   recorder_->RequestProgram(false);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "shell/message_table.h"
+#include "support/user_locale.h"
 
 namespace tesmora::link {
 namespace {
@@ -65,6 +66,38 @@ TEST(RecorderRows, DateColumnSortsByYearMonthDayOnTwoDigitYears) {
   RecorderRow c;
   c.date = "15/03/12";
   EXPECT_EQ(RecorderSortKey(c, 4), "120315");
+}
+
+// Samples are code page 850 bytes ("\x90" is "É"), and sort as the user's
+// locale orders the letters they stand for.
+TEST(RecorderRows, TextColumnsSortInTheUsersLocale) {
+  if (!tesmora::testing::LocaleInstalled("en_US.UTF-8")) GTEST_SKIP() << "no en_US.UTF-8";
+  const tesmora::testing::UserLocale user("en_US.UTF-8");
+  std::vector<RecorderRow> rows(5);
+  const char* const samples[] = {"zeta", "\x90mile", "Banana", "", "apple"};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    rows[i].sample = samples[i];
+    rows[i].type = samples[i];
+  }
+  for (const int column : {1, 2}) {
+    SCOPED_TRACE(column);
+    RecorderSortState state;
+    state.Click(column);
+    SortRecorderRows(rows, state);  // descending
+    std::vector<std::string> order;
+    for (const RecorderRow& row : rows) order.push_back(row.sample);
+    EXPECT_EQ(order, (std::vector<std::string>{"zeta", "\x90mile", "Banana", "apple", ""}));
+  }
+  RecorderRow a, b;
+  a.name = "apple.TES";
+  b.name = "Banana.TES";
+  EXPECT_TRUE(RecorderRowBefore(a, b, 0, false));
+  EXPECT_FALSE(RecorderRowBefore(b, a, 0, false));
+  // The degradation marks are message texts in their own code page: the
+  // French "NON" comes before "OUI", whatever case the locale puts first.
+  a.degradation = MessageBytes(289, 0);
+  b.degradation = MessageBytes(288, 0);
+  EXPECT_TRUE(RecorderRowBefore(a, b, 3, false));
 }
 
 TEST(RecorderRows, FirstClickSortsDescendingTheNextAscending) {

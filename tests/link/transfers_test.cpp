@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
+#include "link/copy_window_text.h"
+#include "link/startup_sequence.h"
 #include "link_fakes.h"
 #include "shell/message_table.h"
+#include "support/temp_dir.h"
 
 namespace tesmora::link {
 namespace {
@@ -27,6 +33,76 @@ TEST(Transfers, DrivePrefixFollowsTheMemoryChoice) {
   EXPECT_EQ(DrivePrefixFor(2, 'E'), "E:");
   EXPECT_EQ(DrivePrefixFor(2, 0), "");
   EXPECT_EQ(FlashMemoryItemText('E'), "E (Flash)");
+}
+
+// The flash drive letter comes from the first byte of "flash.cnf", which may
+// be anything: what is no letter is no letter, and the memory choice's item
+// then shows no character of it.
+struct FlashLetterCase {
+  const char* label;
+  std::string flashCnf;  // empty: no file
+  char letter;
+  std::string item;
+};
+void PrintTo(const FlashLetterCase& c, std::ostream* out) { *out << c.label; }
+
+class FlashLetter : public ::testing::TestWithParam<FlashLetterCase> {};
+
+TEST_P(FlashLetter, ReadFromFlashCnfAndShownInTheMemoryChoice) {
+  tesmora::testing::TempDir dir;
+  if (!GetParam().flashCnf.empty()) {
+    tesmora::testing::WriteBytes(dir.File("flash.cnf"), GetParam().flashCnf);
+  }
+  const char letter = ReadFlashDriveLetter(dir.path());
+  EXPECT_EQ(letter, GetParam().letter);
+  EXPECT_EQ(FlashMemoryItemText(letter), GetParam().item);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FlashLetter,
+    ::testing::Values(FlashLetterCase{"Letter", "E\r\n", 'E', "E (Flash)"},
+                      FlashLetterCase{"LowerCase", "d", 'd', "d (Flash)"},
+                      FlashLetterCase{"NoFile", "", 0, "(Flash)"},
+                      FlashLetterCase{"ZeroByte", std::string(1, '\0') + "E", 0, "(Flash)"},
+                      FlashLetterCase{"ControlCharacter", "\x01", 0, "(Flash)"},
+                      FlashLetterCase{"LineEnd", "\r\nE", 0, "(Flash)"},
+                      FlashLetterCase{"Digit", "7", 0, "(Flash)"},
+                      FlashLetterCase{"HighByte", "\xC9", 0, "(Flash)"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(Transfers, FlashItemShowsNoControlCharacterForAnyLetter) {
+  for (int c = 0; c < 256; ++c) {
+    const std::string item = FlashMemoryItemText(static_cast<char>(c));
+    for (const char shown : item) {
+      EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(shown)) || shown == ' ' || shown == '(' ||
+                  shown == ')')
+          << c;
+    }
+  }
+}
+
+// A program's bar: one-point steps that add up to exactly 100 for any size,
+// spread as evenly as the bytes allow.
+TEST(ProgramProgress, StepsAddUpToAHundredForAnySize) {
+  for (const std::uint32_t count : {1u, 7u, 57u, 100u, 101u, 2100u, 4550u, 65535u}) {
+    SCOPED_TRACE(count);
+    int total = 0;
+    int most = 0;
+    for (std::uint32_t sent = 1; sent <= count; ++sent) {
+      const int steps = ProgramProgressSteps(sent, count);
+      total += steps;
+      most = std::max(most, steps);
+    }
+    EXPECT_EQ(total, 100);
+    EXPECT_EQ(most, static_cast<int>((100 + count - 1) / count));
+  }
+  // At every hundredth of a size that divides by a hundred, and only there.
+  EXPECT_EQ(ProgramProgressSteps(44, 4500), 0);
+  EXPECT_EQ(ProgramProgressSteps(45, 4500), 1);
+  EXPECT_EQ(ProgramProgressSteps(46, 4500), 0);
+  EXPECT_EQ(ProgramProgressSteps(0, 4500), 0);
+  EXPECT_EQ(ProgramProgressSteps(4501, 4500), 0);
+  EXPECT_EQ(ProgramProgressSteps(1, 0), 0);
 }
 
 TEST(Transfers, AskReplaceAsksOnlyAboutExistingFiles) {

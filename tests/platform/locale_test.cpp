@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "support/user_locale.h"
+
 namespace tesmora::platform {
 namespace {
 
@@ -57,6 +64,48 @@ TEST(UserDefaultLocaleId, FollowsTheEnvironmentInItsOrder) {
   EXPECT_EQ(UserDefaultLocaleId(), 0x040Cu);
   ::unsetenv("LANG");
   EXPECT_EQ(UserDefaultLocaleId(), kLocaleEnglishUS);
+}
+
+using tesmora::testing::LocaleInstalled;
+using tesmora::testing::UserLocale;
+
+std::vector<std::string> SortedForUser(std::vector<std::string> texts) {
+  std::sort(texts.begin(), texts.end(), [](const std::string& a, const std::string& b) {
+    return CompareTextsForUser(a, b) < 0;
+  });
+  return texts;
+}
+
+class CollationInLocale : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CollationInLocale, LettersSortAlphabeticallyWhateverTheirCaseOrAccent) {
+  if (!LocaleInstalled(GetParam())) GTEST_SKIP() << GetParam() << " is not installed";
+  const UserLocale user(GetParam());
+  EXPECT_EQ(SortedForUser({"zeta", "\u00C9mile", "Banana", "apple", ""}),
+            (std::vector<std::string>{"", "apple", "Banana", "\u00C9mile", "zeta"}));
+  // Case still counts: two texts that differ only by it are not equal.
+  EXPECT_NE(CompareTextsForUser("apple", "Apple"), 0);
+  EXPECT_EQ(CompareTextsForUser("Apple", "Apple"), 0);
+  EXPECT_LT(CompareTextsForUser("", "a"), 0);
+  EXPECT_GT(CompareTextsForUser("a", ""), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Utf8Locales, CollationInLocale,
+                         ::testing::Values("en_US.UTF-8", "fr_FR.UTF-8"), [](const auto& info) {
+                           std::string name = info.param;
+                           std::replace_if(
+                               name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
+                               '_');
+                           return name;
+                         });
+
+TEST(Collation, CLocaleAndAnUnknownLocaleCompareBytes) {
+  for (const char* name : {"C", "xx_NOWHERE.UTF-8"}) {
+    SCOPED_TRACE(name);
+    const UserLocale user(name);
+    EXPECT_EQ(SortedForUser({"zeta", "\u00C9mile", "Banana", "apple", ""}),
+              (std::vector<std::string>{"", "Banana", "apple", "zeta", "\u00C9mile"}));
+  }
 }
 
 }  // namespace

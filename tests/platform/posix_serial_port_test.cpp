@@ -25,7 +25,12 @@ class PseudoTerminal {
     ::cfmakeraw(&raw);
     ::tcsetattr(master_, TCSANOW, &raw);
   }
-  ~PseudoTerminal() { ::close(master_); }
+  ~PseudoTerminal() { CloseFarEnd(); }
+  // The recorder's side goes, as when the adapter is unplugged.
+  void CloseFarEnd() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+  }
   const std::string& path() const { return path_; }
   void Write(std::string_view bytes) {
     ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
@@ -66,6 +71,30 @@ TEST(PosixSerialPort, SpeedCodesSelectTheirBaudRatesAndOthersKeepTheSpeed) {
   ASSERT_TRUE(port.SetSpeedCode(3));
   EXPECT_TRUE(port.SetSpeedCode(7));
   EXPECT_EQ(ReadBaudRate(port.PollDescriptor()), 56000);
+}
+
+TEST(PosixSerialPort, FarEndClosingIsAHangUpUntilTheNextOpen) {
+  PseudoTerminal terminal;
+  PosixSerialPort port;
+  ASSERT_TRUE(port.Open(terminal.path()));
+  port.SetReadTimeout(0);
+  EXPECT_EQ(port.ReadByte(), std::nullopt);
+  EXPECT_FALSE(port.HungUp());  // nothing to read is no hang-up
+  terminal.Write("A");
+  port.SetReadTimeout(1000);
+  EXPECT_EQ(port.ReadByte(), std::optional<std::uint8_t>('A'));
+  EXPECT_FALSE(port.HungUp());
+  terminal.CloseFarEnd();
+  EXPECT_EQ(port.ReadByte(), std::nullopt);
+  EXPECT_TRUE(port.HungUp());
+  EXPECT_FALSE(port.SendImmediate(0x50));
+  EXPECT_TRUE(port.HungUp());
+
+  PseudoTerminal next;
+  ASSERT_TRUE(port.Open(next.path()));
+  EXPECT_FALSE(port.HungUp());
+  port.Close();
+  EXPECT_FALSE(port.HungUp());
 }
 
 TEST(PosixSerialPort, BytesPassUnchangedBothWays) {

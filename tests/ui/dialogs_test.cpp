@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QtTest/qtestspontaneevent.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "link/link_fakes.h"
 #include "shell/company.h"
 #include "shell/window_placement.h"
 #include "support/temp_dir.h"
@@ -185,7 +188,8 @@ class CompanyClose : public ::testing::TestWithParam<CloseWay> {};
 TEST_P(CompanyClose, WithoutAFileShowsTheDefaultsAndWritesThemUnchanged) {
   TempDir program;
   const LanguageState language = Language(1);
-  TFormSociete dialog(language, program.path());
+  link::testing::FakePrompter prompter;
+  TFormSociete dialog(language, program.path(), prompter);
   dialog.open();
   EXPECT_EQ(EditTexts(dialog), Lines(DefaultCompanyLines()));
   SetEdit(dialog, "Edit2", "Somewhere else");
@@ -207,7 +211,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CompanyDialog, OkStoresAndWritesTheLinesInCodePage1252) {
   TempDir program;
   const LanguageState language = Language(0);
-  TFormSociete dialog(language, program.path());
+  link::testing::FakePrompter prompter;
+  TFormSociete dialog(language, program.path(), prompter);
   dialog.open();
   SetEdit(dialog, "Edit1", QString::fromUtf8("Laboratoire des C\u00e9r\u00e9ales"));
   SetEdit(dialog, "Edit4", QString::fromUtf8("Fran\u00e7e \u20ac"));
@@ -236,27 +241,33 @@ TEST(CompanyDialog, OkStoresAndWritesTheLinesInCodePage1252) {
   dialog.reject();
 }
 
+// Records the language every message box is shown in as well.
+class LanguageRecordingPrompter : public link::testing::FakePrompter {
+ public:
+  void ShowMessage(std::string_view caption, std::string_view text, PromptIcon icon,
+                   std::uint16_t languageId) override {
+    languageIds.push_back(languageId);
+    FakePrompter::ShowMessage(caption, text, icon, languageId);
+  }
+  std::vector<std::uint16_t> languageIds;
+};
+
 TEST(CompanyDialog, ACharacterOutsideCodePage1252IsRefusedAndNothingChanges) {
   TempDir program;
   const LanguageState language = Language(1);
-  TFormSociete dialog(language, program.path());
+  LanguageRecordingPrompter prompter;
+  TFormSociete dialog(language, program.path(), prompter);
   dialog.open();
   SetEdit(dialog, "Edit1", "New name");
   SetEdit(dialog, "Edit3", QString::fromUtf8("\u0141\u00f3d\u017a"));
 
-  QString boxTitle;
-  QString boxText;
-  QTimer::singleShot(0, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      boxTitle = box->windowTitle();
-      boxText = box->text();
-      box->accept();
-    }
-  });
   Click(dialog, "BitBtn1");
 
-  EXPECT_EQ(boxTitle, "Tesmora");
-  EXPECT_EQ(boxText, "Incorrect character");
+  // The box goes through the program's prompter, in the message language.
+  ASSERT_EQ(prompter.messages().size(), 1u);
+  EXPECT_EQ(prompter.captions()[0], "Tesmora");
+  EXPECT_EQ(prompter.messages()[0], "Incorrect character");
+  EXPECT_EQ(prompter.languageIds, std::vector<std::uint16_t>{language.MessageLanguageId});
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(Lines(dialog.company()), Lines(DefaultCompanyLines()));
   EXPECT_FALSE(std::filesystem::exists(program.File("societe.txt")));
@@ -268,7 +279,8 @@ TEST(CompanyDialog, ReadsAFileWhoseSectionIsInCapitals) {
   testing::WriteBytes(program.File("societe.txt"),
                       "[SOCIETE]\r\nLigne1=Moulin d'essai\r\nLigne3=Z\xfcrich\r\n");
   const LanguageState language = Language(1);
-  TFormSociete dialog(language, program.path());
+  link::testing::FakePrompter prompter;
+  TFormSociete dialog(language, program.path(), prompter);
   EXPECT_EQ(dialog.company().lines[0], "Moulin d'essai");
   EXPECT_EQ(dialog.company().lines[2], "Z\xfcrich");
   dialog.open();
@@ -282,7 +294,8 @@ TEST(CompanyDialog, ReadsAFileWhoseSectionIsInCapitals) {
 TEST(CompanyDialog, LabelsAndCaptionInTheCurrentLanguage) {
   TempDir program;
   const LanguageState czech = Language(7);
-  TFormSociete dialog(czech, program.path());
+  link::testing::FakePrompter prompter;
+  TFormSociete dialog(czech, program.path(), prompter);
   EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
   dialog.open();
   EXPECT_EQ(dialog.windowTitle(), "Firma");
@@ -464,7 +477,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ProgressCase{"TenStepsFill", std::vector<E>(10, E::Step), 100},
                       ProgressCase{"StepsPastFullStartAgain", std::vector<E>(12, E::Step), 20},
                       ProgressCase{"StepAfterFull", {E::Full, E::Step}, 10},
-                      ProgressCase{"ToggleLeavesTheBar", {E::Step, E::ToggleLabel}, 10}),
+                      ProgressCase{"ToggleLeavesTheBar", {E::Step, E::ToggleLabel}, 10},
+                      ProgressCase{"StepsOfOne", {E::StepOne, E::StepOne, E::Step}, 12},
+                      ProgressCase{"HundredStepsOfOneFillOnce", std::vector<E>(100, E::StepOne),
+                                   100},
+                      ProgressCase{"StepOfOnePastFullStartsAgain", {E::Full, E::StepOne}, 1}),
     [](const ::testing::TestParamInfo<ProgressCase>& info) {
       return std::string(info.param.name);
     });
@@ -602,13 +619,30 @@ TEST(Splash, FramelessHalfTransparentInTheUpperPartOfTheScreen) {
   ExpectNoClippedText(splash);
 }
 
+TEST(ProgressWindows, TheWindowManagersCloseIsIgnored) {
+  const LanguageState language = Language(1);
+  TFenCopie100b copy(language);
+  copy.ShowContent({"T0012345.TES", "'Tests' --> KALDIRONE", false});
+  TFenSuiviSup100b deletion(language);
+  deletion.ShowName("T0012345.TES");
+  for (QDialog* window : std::initializer_list<QDialog*>{&copy, &deletion}) {
+    // Alt+F4 or a close box: the window system's close event.
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    qApp->notify(window, &close);  // as delivered, spontaneous still
+    EXPECT_FALSE(close.isAccepted()) << window->objectName().toStdString();
+    EXPECT_TRUE(window->isVisible()) << window->objectName().toStdString();
+  }
+}
+
 // ------------------------------------------------ placement and every text
 
 TEST(MinorWindows, CentredOnThePrimaryScreenWhenCreated) {
   const LanguageState language = Language(1);
   TempDir program;
   TPasswordDlg password(language);
-  TFormSociete company(language, program.path());
+  link::testing::FakePrompter prompter;
+  TFormSociete company(language, program.path(), prompter);
   TChoixCom port(
       language, [] { return std::string("COM1"); }, [](const std::string&) {});
   TFenCopie100b copy(language);
@@ -632,7 +666,8 @@ TEST_P(EveryLanguage, NoTextIsClipped) {
   TPasswordDlg password(language);
   password.open();
   ExpectNoClippedText(password);
-  TFormSociete company(language, program.path());
+  link::testing::FakePrompter prompter;
+  TFormSociete company(language, program.path(), prompter);
   company.open();
   ExpectNoClippedText(company);
   TFenCopie100b copy(language);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -190,6 +191,54 @@ TEST(MainWindow, DisplayAllFilesAsksThePasswordEachTime) {
   EXPECT_FALSE(window.AllFilesMode());
   EXPECT_FALSE(choice->isVisibleTo(&window));
   EXPECT_FALSE(window.link().WithState([](link::LinkState& s) { return s.rawMode; }));
+}
+
+TEST(MainWindow, EditMenuShowsItsKeysAndTheFileMenuTellsOfCtrlF) {
+  TempDir program;
+  FakePrompter prompter;
+  TFPtesm100q window(program.path(), 0x0809, FastOptions(prompter));
+  EXPECT_EQ(window.findChild<QAction*>("Copier1")->shortcut(), QKeySequence("Ctrl+C"));
+  EXPECT_EQ(window.findChild<QAction*>("Coller1")->shortcut(), QKeySequence("Ctrl+V"));
+  const QAction* file = window.findChild<QMenu*>("Fichier")->menuAction();
+  EXPECT_EQ(file->toolTip(),
+            "File (" + QKeySequence("Ctrl+F").toString(QKeySequence::NativeText) + ")");
+}
+
+TEST(MainWindow, ScreenReadersTellTheTreeAndTheListsApartInTheCurrentLanguage) {
+  TempDir program;
+  FakePrompter prompter;
+  TFPtesm100q window(program.path(), 0x0809, FastOptions(prompter));
+  window.CreateOwnedWindows();
+  const auto names = [&] {
+    QStringList texts;
+    for (const char* control : {"ListKald", "tvRepPc", "ListFichPC"}) {
+      texts << window.findChild<QWidget*>(control)->accessibleName();
+    }
+    return texts;
+  };
+  const QStringList english = names();
+  EXPECT_EQ(english, QStringList({"Files on the KALDIRONE", "Folders of the computer",
+                                  "Files of the selected folder"}));
+  // The lists describe themselves by their columns.
+  EXPECT_EQ(window.findChild<QWidget*>("ListKald")->accessibleDescription(),
+            "Name, Type, Sample, Degradation, Date");
+
+  // Every named control of the window carries a name for a screen reader.
+  const auto expectEveryControlNamed = [&] {
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+      const QString component = control->objectName();
+      if (component.isEmpty() || component.startsWith("qt_") || control->isWindow()) continue;
+      EXPECT_FALSE(control->accessibleName().isEmpty()) << component.toStdString();
+    }
+  };
+  expectEveryControlNamed();
+
+  window.findChild<QAction*>("Franais1")->trigger();
+  const QStringList french = names();
+  EXPECT_EQ(french, QStringList({"Fichiers du KALDIRONE", "Dossiers de l'ordinateur",
+                                 QString::fromUtf8("Fichiers du dossier s\u00e9lectionn\u00e9")}));
+  EXPECT_EQ(window.findChild<QWidget*>("Panel1")->accessibleName(), "ORDINATEUR");
+  expectEveryControlNamed();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
@@ -19,6 +20,7 @@
 
 #include "platform/profile_file.h"
 #include "shell/message_table.h"
+#include "ui/copy_window.h"
 #include "window_test_support.h"
 
 namespace tesmora::ui {
@@ -212,6 +214,72 @@ TEST_F(RecorderPane, EscInTheCopyWindowStopsTheBatchAfterTheCurrentFile) {
   EXPECT_TRUE(window_->menuBar()->isEnabled());
   EXPECT_TRUE(window_->centralWidget()->isEnabled());
   EXPECT_TRUE(prompter_.messages().empty());
+}
+
+TEST_F(RecorderPane, DuringACopyTheWindowTakesNoKeyNoCommandAndNoClose) {
+  std::vector<sim::RecorderFile> files;
+  const std::vector<std::string> names{"03151234.312", "04021235.312", "05031236.312"};
+  for (const std::string& name : names) {
+    files.push_back(TestFile(name, "S"));
+    files.back().bytes = std::string(3000, 'x');
+  }
+  Start(Contents(files), true);
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }, 60000));
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  List()->setFocus();
+  List()->selectAll();
+  TempDir destination;
+  window_->ReceiveFromRecorder(names, destination.path() + "/");
+  auto* copyWindow = window_->findChild<QDialog*>("FenCopie100b");
+  auto* fileName = copyWindow->findChild<QLabel*>("zeNomFich");
+  ASSERT_TRUE(WaitUntil([&] { return fileName->text() == "04021235.312"; }, 60000));
+  EXPECT_TRUE(window_->BatchRunning());
+
+  // The shortcuts and the Delete key of the window, and its close box.
+  for (const Qt::Key key : {Qt::Key_C, Qt::Key_V, Qt::Key_F}) {
+    QTest::keyClick(window_.get(), key, Qt::ControlModifier);
+  }
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QApplication::sendEvent(List(), &del);
+  EXPECT_FALSE(window_->close());
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_FALSE(window_->findChild<QAction*>("Copier1")->isEnabled());
+  EXPECT_TRUE(prompter_.questions().empty());  // neither the exit nor a deletion asked
+
+  ASSERT_TRUE(WaitUntil([&] { return !copyWindow->isVisible(); }, 60000));
+  ASSERT_TRUE(WaitUntil([&] { return window_->link().IsIdle(); }));
+  EXPECT_FALSE(window_->BatchRunning());
+  for (const std::string& name : names) {
+    EXPECT_TRUE(std::filesystem::exists(destination.File(name))) << name;
+    EXPECT_EQ(CountOf((*recorder_)->record(), "get " + name), 1) << name;
+  }
+  EXPECT_EQ(CountOf((*recorder_)->record(), "delete 03151234.312"), 0);
+  EXPECT_EQ((*recorder_)->contents().tests.size(), 3u);
+  EXPECT_TRUE(prompter_.questions().empty());
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
+TEST_F(RecorderPane, ShortcutsRunTheMenusRulesWithoutOpeningThem) {
+  Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  List()->setFocus();
+  List()->topLevelItem(1)->setSelected(true);
+  auto* remove = window_->findChild<QAction*>("Supprimer1");
+  auto* copy = window_->findChild<QAction*>("Copier1");
+  ASSERT_FALSE(remove->isEnabled());
+  ASSERT_FALSE(copy->isEnabled());
+  QTest::keyClick(List(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(remove->isEnabled());
+  QTest::keyClick(List(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(copy->isEnabled());
+  // Copying asks the recorder for nothing; the names wait for a paste.
+  EXPECT_TRUE(window_->link().IsIdle());
+  EXPECT_FALSE(window_->findChild<QMenu*>("Edition1")->isVisible());
+  EXPECT_FALSE(window_->findChild<QMenu*>("Fichier")->isVisible());
+  EXPECT_TRUE(prompter_.questions().empty());
 }
 
 TEST_F(RecorderPane, OneFileToDeleteIsNamedAndCancelKeepsIt) {

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "link/link_fakes.h"
+#include "link/reader_thread.h"
 #include "platform/profile_file.h"
 #include "simulated_recorder.h"
 #include "support/temp_dir.h"

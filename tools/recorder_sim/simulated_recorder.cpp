@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "link/link_protocol.h"
+#include "link/link_timeouts.h"
 #include "platform/file_io.h"
 #include "platform/posix_serial_port.h"
 
@@ -25,6 +26,9 @@ using link::RunningSum;
 
 // The recorder gives up on the PC after this long without a byte.
 constexpr int kRecorderWaitMs = 3000;
+// How far past the PC's reply time-out a late reply comes, so that the PC has
+// surely given up on the first one.
+constexpr int kPastThePcsWaitMs = 1000;
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -337,7 +341,7 @@ bool SimulatedRecorder::ReplyTo(std::uint8_t command, int speed) {
     // The PC sends the command once more after its wait; that repeat goes
     // unanswered too, and the recorder is free again right after it.
     const auto start = Clock::now();
-    if (ReadByte(4000 + 1000) == command) {
+    if (ReadByte(link::kReplyTimeoutMs + kPastThePcsWaitMs) == command) {
       std::lock_guard lock(mutex_);
       record_.repeatAfterMs = static_cast<int>(
           std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
@@ -348,7 +352,7 @@ bool SimulatedRecorder::ReplyTo(std::uint8_t command, int speed) {
     Log("late reply");
     // Past the PC's wait, so that it sends the command again; that repeat
     // is the one answered.
-    Drain(4000 + 1000);
+    Drain(link::kReplyTimeoutMs + kPastThePcsWaitMs);
   }
   SendByte(static_cast<std::uint8_t>((command & 0xF0) | speed));
   return true;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string_view>
+
+// Texts of the desktop program's windows that the message table does not
+// hold: mostly the accessible names that let a screen reader tell the
+// controls apart. UTF-8, for the screen only (never exported or printed).
+namespace tesmora {
+
+enum class UiText : int {
+  RecorderFiles,
+  PcFolders,
+  PcFoldersHelp,
+  PcFiles,
+  RecorderMemory,
+  MenuBar,
+  ToolBar,
+  PopupMenu,
+  StatusBar,
+  RecorderCount,
+  PcCount,
+  FreePanel,
+  PaneDivider,
+  Cancel,
+  StopAfterFile,
+  TransferredFile,
+  TransferDirection,
+  TransferProgress,
+  DeletedFile,
+  ProgramVersion,
+  RecorderVersion,
+  LegalNotice,
+  Picture,
+};
+inline constexpr int kUiTextCount = static_cast<int>(UiText::Picture) + 1;
+
+// The text in a language (0 French to 7 Czech); English for an index out of
+// range.
+std::string_view UiTextUtf8(UiText text, int languageIndex);
+
+}  // namespace tesmora
