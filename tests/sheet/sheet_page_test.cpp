@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -313,6 +315,58 @@ TEST(SheetPage, ACurvePastTheEndOfAnAxisIsCutThere) {
   const auto red = LinesIn(Draw(page), kRed);
   const int y = 3342 - CmToDots(1.2, 300);
   EXPECT_EQ(red, (std::vector<std::vector<int>>{{236 + 1771, y, 2244, y}}));
+}
+
+// Whether a dump line is its call's name, its numbers, and what its call
+// adds: colours, a weight, an outline word or a text.
+bool WellFormed(const std::string& line) {
+  static const std::map<std::string, std::string> kShapes{
+      {"page", "nnnn"},  {"pen", "cn"},       {"brush", "c"},    {"font", "nwc"},
+      {"extent", "nnT"}, {"line", "nnnn"},    {"rect", "nnnno"}, {"roundrect", "nnnnnn"},
+      {"text", "nnnnT"}, {"picture", "nnnn"},
+  };
+  const std::size_t space = line.find(' ');
+  const auto shape = kShapes.find(line.substr(0, space));
+  if (shape == kShapes.end() || space == std::string::npos) return false;
+  std::size_t at = space + 1;
+  for (const char part : shape->second) {
+    if (part == 'T') return at <= line.size();  // after one space, the rest of the line
+    const std::size_t next = std::min(line.find(' ', at), line.size());
+    const std::string word = line.substr(at, next - at);
+    bool ok = !word.empty();
+    if (part == 'n') {
+      ok = ok && word.find_first_not_of("-0123456789") == std::string::npos;
+    } else if (part == 'c') {
+      ok = word.size() == 7 && word[0] == '#' &&
+           word.find_first_not_of("0123456789abcdef", 1) == std::string::npos;
+    } else if (part == 'w') {
+      ok = word == "normal" || word == "bold";
+    } else if (part == 'o') {
+      ok = word == "outline" || word == "nooutline";
+    }
+    if (!ok) return false;
+    at = next + 1;
+  }
+  return at == line.size() + 1;
+}
+
+TEST(SheetPage, ItsDumpHasOneWellFormedLinePerCall) {
+  SheetPage page = MemoryPage(SheetType::Aha);
+  SetCurve(page, 0, {20, 150, 40}, true);
+  SetAbscissae(page, 3, 10);
+  page.sheet.CustomerLines[0] = "LIGNE\nCOUP\u00C9E";
+  const RecordingCanvas canvas = Draw(page);
+  const std::string dump = canvas.Dump();
+  ASSERT_EQ(dump.back(), '\n');
+  std::size_t lines = 0;
+  for (std::size_t start = 0, end; (end = dump.find('\n', start)) != std::string::npos;
+       start = end + 1, ++lines) {
+    const std::string text = dump.substr(start, end - start);
+    EXPECT_TRUE(WellFormed(text)) << text;
+  }
+  EXPECT_EQ(lines, canvas.ops().size());
+  EXPECT_EQ(dump.rfind("page 2480 3507 300 300\n", 0), 0u);
+  EXPECT_NE(dump.find(" LIGNE COUP\u00C9E\n"), std::string::npos);
 }
 
 // Whole pages of realistic tests, loaded through the exporter.
