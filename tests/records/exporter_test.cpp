@@ -121,13 +121,13 @@ TEST_F(ExportTest, ExportsFromTwoThreadsNeverMix) {
 }
 
 TEST_F(ExportTest, ASheetExportHandsBackItsOwnStateWithTheSampleTexts) {
-  InflationTestSpec spec = Inflation('1');
-  spec.text.flour = "T65 BIO";
-  spec.text.moisture = "14.2";
-  spec.text.wxLength = "55";
-  spec.text.comment1 = "LOT 7";
-  spec.text.comment2 = "";
-  WriteBytes(folder_.File("03021001.126"), AsText(fixtures::BuildInflationFile(spec)));
+  InflationTestSpec written = Inflation('1');
+  written.text.flour = "T65 BIO";
+  written.text.moisture = "14.2";
+  written.text.wxLength = "55";
+  written.text.comment1 = "LOT 7";
+  written.text.comment2 = "";
+  WriteBytes(folder_.File("03021001.126"), AsText(fixtures::BuildInflationFile(written)));
   // A consistency test leaves its own texts: the sheet's copy must not change.
   const fixtures::Bytes consistency =
       fixtures::BuildConsistencyFile(fixtures::RealisticConsistencyTest(2, '5'));
@@ -142,7 +142,7 @@ TEST_F(ExportTest, ASheetExportHandsBackItsOwnStateWithTheSampleTexts) {
   EXPECT_EQ(texts.WxText, "55");
   EXPECT_EQ(texts.Comment1, "LOT 7");
   EXPECT_EQ(texts.Comment2, "");
-  EXPECT_EQ(state.decoded.CurveCount, spec.curveCount);
+  EXPECT_EQ(state.decoded.CurveCount, written.curveCount);
   EXPECT_NE(exporter_.LastState().decoded.Texts.Flour, "T65 BIO");
 
   // A failed sheet export leaves the caller's state alone.

@@ -115,10 +115,10 @@ class SheetLoaderTest : public ::testing::Test {
   void WriteInflation(const std::string& name, const std::string& customer, int protocol) {
     const char kind =
         std::string_view("1236").find(name[9]) != std::string_view::npos ? name[9] : '3';
-    fixtures::InflationTestSpec spec = fixtures::RealisticInflationTest(4, kind);
-    spec.text.customer = customer;
-    spec.protocolNumber = static_cast<std::uint16_t>(protocol);
-    WriteBytes(folder_.File(name), AsText(fixtures::BuildInflationFile(spec)));
+    fixtures::InflationTestSpec written = fixtures::RealisticInflationTest(4, kind);
+    written.text.customer = customer;
+    written.protocolNumber = static_cast<std::uint16_t>(protocol);
+    WriteBytes(folder_.File(name), AsText(fixtures::BuildInflationFile(written)));
   }
 
   SheetLoad Load(const std::string& name) {
