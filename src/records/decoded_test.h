@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace tesmora {
 
@@ -44,6 +45,17 @@ enum ConsistencyResult : int {
   kD250 = 11,    // mb
   kD450 = 12,    // mb
   kConsistencyResultCount = 13,
+};
+
+// The sample information typed on the recorder, as the export reads it from
+// the text block: bytes of code page 850, empty past the end of the fields.
+// The result sheet prints them.
+struct SampleTexts {
+  std::string Sample, Flour, Mill;
+  std::string Temperature, Hygrometry, Moisture, FallingNumber, Protein, StarchDamage, Zeleny, Ash,
+      Gluten, WaterAbsorption, Extraction;
+  std::string WxText;              // x of W(x), inflation tests
+  std::string Comment1, Comment2;  // kinds that carry no protocol
 };
 
 // A curve as the table stores it: values, then kEndMark.
@@ -89,6 +101,7 @@ struct DecodedTest {
   std::array<char, 6> TestTime{};  // HH:MM and a zero byte
   int ProtocolNumber = 0;
   std::array<std::uint8_t, kTextBlockSize> TextBlock{};
+  SampleTexts Texts;
 };
 
 // Number of values of a stored curve (the index of its end mark).

@@ -100,10 +100,12 @@ struct FieldLine {
   std::string_view unit;
 };
 
-// Writes one field line by the rule all fields share.
-void WriteField(Writer& w, FieldReader& fields, const FieldLine& line) {
+// Writes one field line by the rule all fields share and keeps the field's
+// characters in `kept`.
+void WriteField(Writer& w, FieldReader& fields, const FieldLine& line, std::string& kept) {
   w.Label(line.message).Tab();
-  w.Text(fields.Read(line.width));
+  kept = fields.Read(line.width);
+  w.Text(kept);
   const int m = line.message;
   if (m != kSampleLabel && m != kFlourLabel && m != kMillLabel && m != kCommentsLabel) {
     w.Tab().Text(line.unit);
@@ -132,9 +134,11 @@ void WriteHeader(Writer& w, ByteSpan copy, std::string_view testFileName, const 
 bool WriteTextFields(Writer& w, ByteSpan copy, std::size_t textBlock, const TestKind* kind,
                      TestFamily family, const CustomerProtocolTables& tables, DecodedTest& test) {
   FieldReader fields(copy, textBlock);
-  WriteField(w, fields, {kSampleLabel, 13, {}});
-  WriteField(w, fields, {kFlourLabel, 13, {}});
-  WriteField(w, fields, {kMillLabel, 13, {}});
+  SampleTexts& texts = test.Texts;
+  texts = {};
+  WriteField(w, fields, {kSampleLabel, 13, {}}, texts.Sample);
+  WriteField(w, fields, {kFlourLabel, 13, {}}, texts.Flour);
+  WriteField(w, fields, {kMillLabel, 13, {}}, texts.Mill);
 
   w.Label(kCustomerLabel).Tab().Cr();
   const long customerNumber = LeadingNumber(fields.ReadCustomerNumber());
@@ -148,25 +152,26 @@ bool WriteTextFields(Writer& w, ByteSpan copy, std::size_t textBlock, const Test
     w.Cr().Tab().Cr().Tab().Cr().Tab().Cr();
   }
 
-  WriteField(w, fields, {kLabTemperatureLabel, 5, {}});
+  WriteField(w, fields, {kLabTemperatureLabel, 5, {}}, texts.Temperature);
   if (!fields.ended()) {
     w.Char(kDegreeSign);
     if (const char unit = fields.ReadUnitLetter(); unit != 0) w.Char(unit);
   }
   w.Cr();
-  WriteField(w, fields, {kHygrometryLabel, 6, "%"});
-  WriteField(w, fields, {kMoistureLabel, 6, "%"});
-  WriteField(w, fields, {kFallingNumberLabel, 4, "s"});
-  WriteField(w, fields, {kProteinLabel, 6, "%"});
-  WriteField(w, fields, {kStarchDamageLabel, 6, "UCD"});
-  WriteField(w, fields, {kZelenyLabel, 4, {}});
-  WriteField(w, fields, {kAshLabel, 6, "%"});
-  WriteField(w, fields, {kGlutenLabel, 15, {}});
-  WriteField(w, fields, {kWaterAbsorptionLabel, 6, "%"});
-  WriteField(w, fields, {kExtractionLabel, 6, "%"});
+  WriteField(w, fields, {kHygrometryLabel, 6, "%"}, texts.Hygrometry);
+  WriteField(w, fields, {kMoistureLabel, 6, "%"}, texts.Moisture);
+  WriteField(w, fields, {kFallingNumberLabel, 4, "s"}, texts.FallingNumber);
+  WriteField(w, fields, {kProteinLabel, 6, "%"}, texts.Protein);
+  WriteField(w, fields, {kStarchDamageLabel, 6, "UCD"}, texts.StarchDamage);
+  WriteField(w, fields, {kZelenyLabel, 4, {}}, texts.Zeleny);
+  WriteField(w, fields, {kAshLabel, 6, "%"}, texts.Ash);
+  WriteField(w, fields, {kGlutenLabel, 15, {}}, texts.Gluten);
+  WriteField(w, fields, {kWaterAbsorptionLabel, 6, "%"}, texts.WaterAbsorption);
+  WriteField(w, fields, {kExtractionLabel, 6, "%"}, texts.Extraction);
   if (family == TestFamily::Inflation) {
     w.Label(kWxLengthLabel).Tab();
-    const std::string_view wx = fields.Read(4);
+    texts.WxText = fields.Read(4);
+    const std::string_view wx = texts.WxText;
     w.Text(wx).Tab().Text("mm").Cr();
     // The recorder keeps x of W(x) as a signed byte.
     test.WxLength = static_cast<std::int8_t>(static_cast<std::uint8_t>(LeadingNumber(wx)));
@@ -175,8 +180,8 @@ bool WriteTextFields(Writer& w, ByteSpan copy, std::size_t textBlock, const Test
   }
   // An unknown kind has neither comments nor a protocol.
   if (kind != nullptr && !kind->carriesProtocol) {
-    WriteField(w, fields, {kCommentsLabel, 35, {}});
-    WriteField(w, fields, {kCommentsLabel, 35, {}});
+    WriteField(w, fields, {kCommentsLabel, 35, {}}, texts.Comment1);
+    WriteField(w, fields, {kCommentsLabel, 35, {}}, texts.Comment2);
   }
   return true;
 }

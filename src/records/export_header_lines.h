@@ -20,9 +20,9 @@ void WriteHeader(Writer& w, ByteSpan copy, std::string_view testFileName, const 
 
 // Lines 5 on: the sample fields read from `textBlock` (just after the
 // marker), the customer record of the customer number, and the comment lines
-// of a kind that carries no protocol. Sets the decoded test's WxLength of an
-// inflation test. Returns false when the fields end before the customer
-// number is through.
+// of a kind that carries no protocol. Keeps the fields' characters in the
+// decoded test's Texts and sets its WxLength of an inflation test. Returns false when the fields
+// end before the customer number is through.
 bool WriteTextFields(Writer& w, ByteSpan copy, std::size_t textBlock, const TestKind* kind,
                      TestFamily family, const CustomerProtocolTables& tables, DecodedTest& test);
 

@@ -43,19 +43,27 @@ Exporter::Outcome Exporter::ExportTestFile(std::string_view directory,
                                            std::string_view outputDirectory) {
   const std::string_view folder = outputDirectory.empty() ? directory : outputDirectory;
   return Export(directory, testFileName, settings,
-                platform::JoinPath(folder, ExportFileName(testFileName)), false);
+                platform::JoinPath(folder, ExportFileName(testFileName)), false, nullptr);
 }
 
 Exporter::Outcome Exporter::ExportForSheet(std::string_view directory,
                                            std::string_view testFileName,
                                            const ExportSettings& settings) {
   return Export(directory, testFileName, settings,
-                platform::JoinPath(programDirectory_, kSheetExportFileName), true);
+                platform::JoinPath(programDirectory_, kSheetExportFileName), true, nullptr);
+}
+
+Exporter::Outcome Exporter::ExportForSheet(std::string_view directory,
+                                           std::string_view testFileName,
+                                           const ExportSettings& settings,
+                                           ExportState& stateAfter) {
+  return Export(directory, testFileName, settings,
+                platform::JoinPath(programDirectory_, kSheetExportFileName), true, &stateAfter);
 }
 
 Exporter::Outcome Exporter::Export(std::string_view directory, std::string_view testFileName,
                                    const ExportSettings& settings, const std::string& exportPath,
-                                   bool forSheet) {
+                                   bool forSheet, ExportState* stateAfter) {
   std::lock_guard lock(mutex_);
   Outcome outcome;
   const int language = settings.languageIndex;
@@ -104,6 +112,7 @@ Exporter::Outcome Exporter::Export(std::string_view directory, std::string_view 
   }
   outcome.ok = true;
   outcome.exportPath = exportPath;
+  if (stateAfter != nullptr) *stateAfter = *state_;
   return outcome;
 }
 

@@ -36,6 +36,11 @@ class Exporter {
   // The same export into "tempbd.txt" of the program directory, for a sheet.
   Outcome ExportForSheet(std::string_view directory, std::string_view testFileName,
                          const ExportSettings& settings);
+  // The same, handing back the state this export left when it succeeds. The
+  // copy is taken before another thread's export can overwrite the state, so
+  // a sheet never shows the figures of a test it was not loaded from.
+  Outcome ExportForSheet(std::string_view directory, std::string_view testFileName,
+                         const ExportSettings& settings, ExportState& stateAfter);
 
   // Fills the customer and protocol tables from the program directory;
   // returns the error boxes to show.
@@ -47,7 +52,8 @@ class Exporter {
 
  private:
   Outcome Export(std::string_view directory, std::string_view testFileName,
-                 const ExportSettings& settings, const std::string& exportPath, bool forSheet);
+                 const ExportSettings& settings, const std::string& exportPath, bool forSheet,
+                 ExportState* stateAfter);
 
   std::string programDirectory_;
   std::string workingDirectory_;

@@ -120,5 +120,38 @@ TEST_F(ExportTest, ExportsFromTwoThreadsNeverMix) {
   for (const std::string& text : fromThread) EXPECT_EQ(text, second);
 }
 
+TEST_F(ExportTest, ASheetExportHandsBackItsOwnStateWithTheSampleTexts) {
+  InflationTestSpec written = Inflation('1');
+  written.text.flour = "T65 BIO";
+  written.text.moisture = "14.2";
+  written.text.wxLength = "55";
+  written.text.comment1 = "LOT 7";
+  written.text.comment2 = "";
+  WriteBytes(folder_.File("03021001.126"), AsText(fixtures::BuildInflationFile(written)));
+  // A consistency test leaves its own texts: the sheet's copy must not change.
+  const fixtures::Bytes consistency =
+      fixtures::BuildConsistencyFile(fixtures::RealisticConsistencyTest(2, '5'));
+
+  ExportState state;
+  ASSERT_TRUE(exporter_.ExportForSheet(folder_.path(), "03021001.126", settings_, state).ok);
+  ASSERT_TRUE(Export("10221107.526", consistency).ok);
+
+  const SampleTexts& texts = state.decoded.Texts;
+  EXPECT_EQ(texts.Flour, "T65 BIO");
+  EXPECT_EQ(texts.Moisture, "14.2");
+  EXPECT_EQ(texts.WxText, "55");
+  EXPECT_EQ(texts.Comment1, "LOT 7");
+  EXPECT_EQ(texts.Comment2, "");
+  EXPECT_EQ(state.decoded.CurveCount, written.curveCount);
+  EXPECT_NE(exporter_.LastState().decoded.Texts.Flour, "T65 BIO");
+
+  // A failed sheet export leaves the caller's state alone.
+  ExportState untouched;
+  untouched.decoded.Texts.Flour = "KEPT";
+  WriteBytes(folder_.File("03021002.126"), "short");
+  EXPECT_FALSE(exporter_.ExportForSheet(folder_.path(), "03021002.126", settings_, untouched).ok);
+  EXPECT_EQ(untouched.decoded.Texts.Flour, "KEPT");
+}
+
 }  // namespace
 }  // namespace tesmora
