@@ -99,7 +99,10 @@ TEST_F(CliAgainstRecorder, ListenSaysOnceThatTheLineHungUp) {
 TEST_F(CliAgainstRecorder, FailuresPrintTheProgramsMessageAndUsageErrorsExit2) {
   const CommandRun noPort = Cli("list --port COM9");
   EXPECT_EQ(noPort.status, 1);
-  EXPECT_EQ(noPort.output, "COM9. OPENING ERROR\n");
+  EXPECT_EQ(noPort.output,
+            "COM9. OPENING ERROR\n"
+            "No such device: check that the adapter is plugged in and that this is the right "
+            "port.\n");
   EXPECT_EQ(Cli("get").status, 2);
   EXPECT_EQ(Cli("list --memory 5").status, 2);
   EXPECT_EQ(Cli("version extra").status, 2);

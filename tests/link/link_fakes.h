@@ -137,6 +137,10 @@ class FakeEvents : public LinkEvents {
     std::lock_guard lock(mutex_);
     ++hangUps_;
   }
+  void LineBack() override {
+    std::lock_guard lock(mutex_);
+    ++linesBack_;
+  }
 
   // Called (on the reader thread) each time the copy window is shown, with
   // the number of times it has been shown; set before the link starts.
@@ -189,6 +193,10 @@ class FakeEvents : public LinkEvents {
     std::lock_guard lock(mutex_);
     return hangUps_;
   }
+  int linesBack() const {
+    std::lock_guard lock(mutex_);
+    return linesBack_;
+  }
 
  private:
   mutable std::mutex mutex_;
@@ -202,6 +210,7 @@ class FakeEvents : public LinkEvents {
   std::vector<StoredFile> stored_;
   std::vector<std::vector<CopyProgressEvent>> progress_;
   int hangUps_ = 0;
+  int linesBack_ = 0;
   bool timerArmed_ = false;
 };
 
@@ -231,6 +240,8 @@ class CountingPort : public platform::SerialPort {
   bool HasBufferedInput() const override { return inner_.HasBufferedInput(); }
   int PollDescriptor() const override { return inner_.PollDescriptor(); }
   bool HungUp() const override { return inner_.HungUp(); }
+  platform::OpenError LastOpenError() const override { return inner_.LastOpenError(); }
+  std::string ReturnPath() const override { return inner_.ReturnPath(); }
 
   long reads() const { return reads_; }
   std::vector<std::uint8_t> sent() const {
