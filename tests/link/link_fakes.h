@@ -24,6 +24,12 @@ inline void PrintTo(CopyProgressEvent event, std::ostream* out) {
 
 namespace tesmora::link::testing {
 
+inline std::string Joined(const std::vector<std::string>& texts) {
+  std::string all;
+  for (const std::string& text : texts) all += "[" + text + "]";
+  return all;
+}
+
 // Records every message and question; answers questions from a script, and
 // with Yes or OK once the script is used up.
 class FakePrompter : public Prompter {
