@@ -29,15 +29,16 @@ class CliPorts : public ::testing::Test {
     ASSERT_TRUE(platform::WriteProfileString(ini, "PORTS", "COM3", Stable()));
     ASSERT_TRUE(platform::WriteProfileString(ini, "PORTS", "COM5", Machine("dev/ttyUSB7")));
   }
-  std::string Machine(const std::string& relative) const { return machine_.path() + "/" + relative; }
+  std::string Machine(const std::string& relative) const {
+    return machine_.path() + "/" + relative;
+  }
   std::string Stable() const { return Machine("dev/serial/by-id/usb-FTDI_FT232R_A5-if00-port0"); }
   CommandRun Cli(const std::string& arguments) {
     return RunCommand("cd '" + home_.path() + "' && TESMORA_HOME='" + home_.path() + "' " +
                       TESMORA_CLI + " " + arguments + " 2>&1");
   }
   std::string Roots(const std::string& top) const {
-    return "--dev '" + top + "/dev' --by-id '" + top + "/dev/serial/by-id' --sys '" + top +
-           "/sys'";
+    return "--dev '" + top + "/dev' --by-id '" + top + "/dev/serial/by-id' --sys '" + top + "/sys'";
   }
 
   TempDir home_;
@@ -47,10 +48,9 @@ class CliPorts : public ::testing::Test {
 TEST_F(CliPorts, ListsTheDevicesWithTheirStableNamesAndThePortNamesThatMapToThem) {
   const CommandRun run = Cli("ports " + Roots(machine_.path()));
   EXPECT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(run.output, "COM3\t" + Stable() + "\t" + Machine("dev/ttyUSB1") + "\t\n" +
-                            "-\t\t" + Machine("dev/ttyUSB0") + "\t\n" +
-                            "-\t\t" + Machine("dev/ttyS0") + "\t\n" +
-                            "COM5\t" + Machine("dev/ttyUSB7") + "\t\tnot present\n");
+  EXPECT_EQ(run.output, "COM3\t" + Stable() + "\t" + Machine("dev/ttyUSB1") + "\t\n" + "-\t\t" +
+                            Machine("dev/ttyUSB0") + "\t\n" + "-\t\t" + Machine("dev/ttyS0") +
+                            "\t\n" + "COM5\t" + Machine("dev/ttyUSB7") + "\t\tnot present\n");
 }
 
 TEST_F(CliPorts, NoDeviceExitsOneAndWrongUsageTwo) {

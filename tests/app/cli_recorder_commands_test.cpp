@@ -105,9 +105,8 @@ TEST_F(CliAgainstRecorder, ListenSurvivesAnUnpluggedAdapter) {
   std::filesystem::create_symlink(recorder_->devicePath(), stable);
   ASSERT_TRUE(platform::WriteProfileString(home_.File("tesmora.ini"), "PORTS", "COM4", stable));
   CommandRun run;
-  std::thread listen([&] {
-    run = Cli("listen --port COM4 2>&1 & pid=$!; sleep 9; kill -TERM $pid; wait $pid");
-  });
+  std::thread listen(
+      [&] { run = Cli("listen --port COM4 2>&1 & pid=$!; sleep 9; kill -TERM $pid; wait $pid"); });
   std::this_thread::sleep_for(std::chrono::milliseconds(2000));
   recorder_->Stop();
   thread_.join();
