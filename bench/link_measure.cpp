@@ -7,10 +7,17 @@
 //   4. processor time of an idle link after its line has hung up (the
 //      recorder's end of the pseudo-terminal closed), over 5 s;
 //   5. processor time of one list request on a port that never opened (two
-//      unanswered attempts of 4000 ms).
-// Usage: link_measure [--quick]   (--quick: 2 s idle, 5 requests)
+//      unanswered attempts of 4000 ms);
+//   6. processor time while the device is gone (unplugged: its terminal and
+//      its stable name removed) and the session waits for it to come back;
+//   7. time from the device's return under its stable name to the recorder's
+//      list, the owner's 1500 ms start-up timer and the sequence's own pauses
+//      included.
+// Usage: link_measure [--quick] [--unplug]   (--quick: 2 s idle, 5 requests, 2 plugs;
+//                                             --unplug: only 6 and 7)
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +30,7 @@
 
 #include "link/link_events.h"
 #include "link/link_protocol.h"
+#include "link/link_session.h"
 #include "link/reader_thread.h"
 #include "link/transfers.h"
 #include "platform/file_io.h"
@@ -99,6 +107,33 @@ std::string TestFile(std::size_t size) {
   return file;
 }
 
+// The owner of a session that comes back after an unplug: it starts its
+// start-up timer when the line is back and notes when the list is shown.
+class HotPlugOwner : public QuietSession {
+ public:
+  void LineBack() override {
+    std::lock_guard lock(mutex_);
+    lineBack_ = true;
+  }
+  void RecorderFileCountShown(int) override {
+    std::lock_guard lock(mutex_);
+    listShownAt_ = Clock::now();
+  }
+  bool TakeLineBack() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(lineBack_, false);
+  }
+  Clock::time_point listShownAt() {
+    std::lock_guard lock(mutex_);
+    return listShownAt_;
+  }
+
+ private:
+  std::mutex mutex_;
+  bool lineBack_ = false;
+  Clock::time_point listShownAt_{};
+};
+
 struct Bench {
   explicit Bench(tesmora::sim::RecorderContents contents, bool emulate)
       : recorder(std::move(contents), {0, false, emulate, 1.0}), link(port, session, session) {
@@ -144,12 +179,11 @@ struct Bench {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+namespace {
+
+void MeasureLink(bool quick) {
   const auto idleTime = quick ? 2s : 10s;
   const int requests = quick ? 5 : 20;
-
   tesmora::sim::RecorderContents contents;
   contents.tests.push_back({"03151234.312", TestFile(60 * 1024), "", false, std::nullopt});
   contents.tests.push_back({"03151235.312", "\x01\x02\x03", "", false, std::nullopt});
@@ -240,10 +274,10 @@ int main(int argc, char** argv) {
     QuietSession session;
     auto recorder = std::make_unique<tesmora::sim::SimulatedRecorder>(
         tesmora::sim::RecorderContents{}, tesmora::sim::SimOptions{});
-    if (!recorder->Open()) return 1;
+    if (!recorder->Open()) std::exit(1);
     std::thread server([&] { recorder->Run(); });
     tesmora::platform::PosixSerialPort port;
-    if (!port.Open(recorder->devicePath())) return 1;
+    if (!port.Open(recorder->devicePath())) std::exit(1);
     TRead link(port, session, session);
     link.WithState([](tesmora::link::LinkState& s) { s.startupPhase = false; });
     link.Start();
@@ -281,5 +315,111 @@ int main(int argc, char** argv) {
     std::printf("list request on a closed port: %.3f s of processor time over %.1f s\n", cpu, wall);
     link.Stop();
   }
+}
+
+// 6 and 7. The adapter unplugged and plugged back, through a session that
+// reached it by its stable name (a link to the terminal, as udev's are).
+void MeasureUnplug(bool quick) {
+  {
+    const std::string folder = [] {
+      std::string pattern = (std::filesystem::temp_directory_path() / "tesmora-bench-XXXXXX");
+      return std::string(::mkdtemp(pattern.data()));
+    }();
+    const std::string stable = folder + "/usb-KALDIRONE-if00-port0";
+    tesmora::sim::RecorderContents recorderContents;
+    recorderContents.tests = {{"03151235.312", "\x01\x02\x03", "", false, std::nullopt}};
+    recorderContents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt}};
+    recorderContents.flash = {{"cliente.txt", std::string(142, 'c'), "", false, std::nullopt},
+                              {"protocol.txt", std::string(22, 'p'), "", false, std::nullopt}};
+    recorderContents.flashLetter = 'E';
+    std::unique_ptr<tesmora::sim::SimulatedRecorder> recorder;
+    std::thread server;
+    const auto plugIn = [&] {
+      recorder = std::make_unique<tesmora::sim::SimulatedRecorder>(recorderContents,
+                                                                   tesmora::sim::SimOptions{});
+      if (!recorder->Open()) std::exit(1);
+      server = std::thread([&] { recorder->Run(); });
+      const std::string fresh = stable + ".new";
+      std::filesystem::remove(fresh);
+      std::filesystem::create_symlink(recorder->devicePath(), fresh);
+      std::filesystem::rename(fresh, stable);
+    };
+    const auto unplug = [&] {
+      recorder->Stop();
+      server.join();
+      recorder.reset();
+      std::filesystem::remove(stable);
+    };
+    HotPlugOwner owner;
+    tesmora::platform::PosixSerialPort port;
+    plugIn();
+    if (!port.Open(stable)) std::exit(1);
+    tesmora::link::LinkSession session(port, owner, owner);
+    tesmora::link::LinkSeed seed;
+    seed.startupPhase = false;
+    seed.autoSaveDirectory = folder + "/";
+    seed.programFilesDirectory = folder;
+    session.Seed(seed);
+    session.PrepareStartup(folder, nullptr);
+    session.Start();
+
+    const int plugs = quick ? 2 : 5;
+    double sumBack = 0, worstBack = 0, sumCpu = 0, worstCpu = 0;
+    const auto goneTime = quick ? 2s : 5s;
+    for (int i = 0; i < plugs; ++i) {
+      unplug();
+      std::this_thread::sleep_for(300ms);  // the hang-up is met and said
+      const double cpuBefore = ProcessCpuSeconds();
+      const auto wallBefore = Clock::now();
+      std::this_thread::sleep_for(goneTime);
+      const double gonePercent = 100.0 * (ProcessCpuSeconds() - cpuBefore) /
+                                 std::chrono::duration<double>(Clock::now() - wallBefore).count();
+      sumCpu += gonePercent;
+      worstCpu = std::max(worstCpu, gonePercent);
+
+      plugIn();
+      const auto returned = Clock::now();
+      // The owner: its start-up timer starts when the line is back and runs
+      // until the sequence stops it; its batch timer carries the downloads.
+      while (!owner.TakeLineBack()) std::this_thread::sleep_for(1ms);
+      auto nextTick = Clock::now() + 1500ms;
+      // A sequence that failed waits 256 ticks for its next attempt: that is
+      // no figure to wait for.
+      const auto giveUp = Clock::now() + 30s;
+      for (bool running = true; running && Clock::now() < giveUp;) {
+        if (owner.TakeTimer()) session.BatchTimerTick();
+        if (Clock::now() >= nextTick) {
+          running = session.StartupTick();
+          nextTick += 1500ms;
+        }
+        std::this_thread::sleep_for(1ms);
+      }
+      const double seconds = std::chrono::duration<double>(owner.listShownAt() - returned).count();
+      sumBack += seconds;
+      worstBack = std::max(worstBack, seconds);
+    }
+    std::printf(
+        "device gone, waiting for its return: mean %.3f %%, worst %.3f %% of one core over "
+        "%.0f s each (goal: under 1 %%)\n"
+        "device back -> recorder list shown: mean %.2f s, worst %.2f s over %d plugs "
+        "(goal: under 3 s)\n",
+        sumCpu / plugs, worstCpu, std::chrono::duration<double>(goneTime).count(), sumBack / plugs,
+        worstBack, plugs);
+    session.Stop();
+    port.Close();
+    unplug();
+    std::filesystem::remove_all(folder);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+  // --unplug: only the figures of the adapter unplugged and plugged back.
+  const bool unplugOnly = argc > 1 && std::strcmp(argv[argc - 1], "--unplug") == 0;
+  if (!unplugOnly) MeasureLink(quick);
+  MeasureUnplug(quick);
   return 0;
 }

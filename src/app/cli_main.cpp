@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/cli_export_command.h"
+#include "app/cli_ports_command.h"
 #include "app/cli_recorder_commands.h"
 
 namespace {
@@ -17,6 +18,7 @@ constexpr const char* kUsage =
 
 void PrintUsage(std::FILE* out) {
   std::fputs(kUsage, out);
+  std::fputs(tesmora::cli::kPortsCommandUsage, out);
   std::fputs(tesmora::cli::kRecorderCommandsUsage, out);
 }
 
@@ -33,6 +35,9 @@ int main(int argc, char** argv) {
   }
   if (argc >= 2 && std::string_view(argv[1]) == "export") {
     return tesmora::cli::RunExportCommand(argc, argv);
+  }
+  if (argc >= 2 && std::string_view(argv[1]) == "ports") {
+    return tesmora::cli::RunPortsCommand(argc - 1, argv + 1);
   }
   if (argc >= 2 && tesmora::cli::IsRecorderCommand(argv[1])) {
     return tesmora::cli::RunRecorderCommand(argc - 1, argv + 1);

@@ -40,7 +40,8 @@ const char* const kRecorderCommandsUsage =
     "  delete NAME...               delete files on the recorder\n"
     "  listen [--export]            store what the recorder pushes in the automatic\n"
     "                               save folder and serve its program requests,\n"
-    "                               until interrupted\n"
+    "                               until interrupted; it waits out an unplugged\n"
+    "                               adapter\n"
     "  Every recorder command takes --port COMn (default: the settings' port).\n";
 
 namespace {
@@ -77,7 +78,9 @@ constexpr CommandHelp kHelp[] = {
      "Stores every test the recorder pushes in the automatic save folder of the\n"
      "settings (and exports it with --export or in export data mode), and serves the\n"
      "recorder's program requests from tesmz.zlv and tesafe.zlv in the working folder,\n"
-     "until interrupted.\n"},
+     "until interrupted. When the line hangs up (the adapter unplugged) it says so,\n"
+     "waits for the device to come back under the same name, says that the line is\n"
+     "back and goes on.\n"},
 };
 
 const char* HelpOf(std::string_view command) {
@@ -133,6 +136,9 @@ class ConsoleSession : public link::LinkEvents, public Prompter {
   void BusyCursor(bool) override {}
   void LineHungUp() override {
     std::fputs("tesmora-cli: the line to the recorder has hung up\n", stderr);
+  }
+  void LineBack() override {
+    std::fputs("tesmora-cli: the line to the recorder is back\n", stderr);
   }
 
   bool TakeTimer() {

@@ -49,6 +49,10 @@ class LinkEvents {
   // The line has hung up under the open port (the adapter was unplugged):
   // called once for each hang-up, when the reader thread first meets it.
   virtual void LineHungUp() {}
+  // The device came back after a hang-up and the port is open again at 9600
+  // baud: the owner starts its start-up timer again, whose ticks the session
+  // turns into the start-up sequence from its beginning.
+  virtual void LineBack() {}
 };
 
 }  // namespace tesmora::link

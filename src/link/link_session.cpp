@@ -11,7 +11,9 @@ namespace tesmora::link {
 
 LinkSession::LinkSession(platform::SerialPort& port, LinkEvents& events, Prompter& prompter,
                          LinkTiming timing)
-    : port_(port), events_(events), prompter_(prompter), link_(port, events, prompter, timing) {}
+    : port_(port), events_(events), prompter_(prompter), link_(port, events, prompter, timing) {
+  link_.WatchForDeviceReturn(true);
+}
 
 LinkSession::~LinkSession() { link_.Stop(); }
 
@@ -127,7 +129,16 @@ void LinkSession::PrepareStartup(std::string programDirectory, std::function<voi
   startup_ = std::make_unique<StartupSequence>(std::move(programDirectory), std::move(loadLists));
 }
 
-bool LinkSession::StartupTick() { return startup_ != nullptr && startup_->Tick(Context()); }
+bool LinkSession::StartupTick() {
+  if (startup_ == nullptr) return false;
+  if (link_.TakeLineBack()) {
+    // The recorder may have been changed or its lists edited while the line
+    // was away: everything the start-up fetched is fetched again.
+    link_.WithState([](LinkState& s) { s.startupPhase = true; });
+    startup_->Restart();
+  }
+  return startup_->Tick(Context());
+}
 
 void LinkSession::BatchTimerTick() { link::BatchTimerTick(Context()); }
 

@@ -60,7 +60,9 @@ class LinkSession {
   void UseExporter(std::shared_ptr<Exporter> exporter);
 
   // Opens the port a COM name stands for; a failure is shown ("COM3. OPENING
-  // ERROR", caption "ERROR!!!") in the session's language.
+  // ERROR", caption "ERROR!!!", and the cause on a line of its own) in the
+  // session's language. After a hang-up the session opens the same device
+  // again by itself when it comes back.
   bool OpenPort(const Settings& settings, std::string_view portName);
   void Start();
   // Asks the reader thread to end; the owner keeps carrying out its waiting
@@ -107,6 +109,9 @@ class LinkSession {
 
   // The two timers of the owner: the 1500 ms start-up tick (false when the
   // timer is to stop) and the 100 ms batch tick the reader thread arms.
+  // When the line comes back after a hang-up (LinkEvents::LineBack), the
+  // owner starts its start-up timer again and the next tick runs the start-up
+  // sequence from its beginning.
   // `programDirectory` receives the downloads; `loadLists` loads them.
   void PrepareStartup(std::string programDirectory, std::function<void()> loadLists);
   bool StartupTick();

@@ -63,6 +63,9 @@ struct LinkState {
   bool sendDone = false;
   // A pushed test is stored: it ends no batch of the user's.
   bool pushDone = false;
+  // The port is open again on a device that came back after a hang-up: the
+  // start-up sequence runs again.
+  bool lineBack = false;
   // The next file's command of a batch, refused because the recorder had
   // started an exchange of its own meanwhile; the batch timer offers it again.
   std::uint8_t retryCommand = 0;

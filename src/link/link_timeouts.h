@@ -31,4 +31,11 @@ inline constexpr int kResendPauseMs = 6000;
 // Between closing one port and opening another: some adapters need it.
 inline constexpr int kPortReopenPauseMs = 1000;
 
+// How often a device that went away is looked for again. Checking the path
+// on a timer costs nothing measurable, and it copes with what watching the
+// folder would miss: /dev/serial/by-id itself goes with the last adapter, and
+// a returning node is opened by udev's group a moment after it appears, so
+// its first opens may be refused anyway.
+inline constexpr int kDeviceReturnCheckMs = 500;
+
 }  // namespace tesmora::link

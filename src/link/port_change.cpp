@@ -3,11 +3,11 @@
 #include "link/link_timeouts.h"
 #include "link/reader_thread.h"
 #include "shell/message_table.h"
+#include "shell/port_open_error.h"
 
 namespace tesmora::link {
 
 namespace {
-constexpr int kMessageOpeningError = 54;
 constexpr int kMessageErrorCaption = 193;
 }  // namespace
 
@@ -19,9 +19,10 @@ bool OpenPort(platform::SerialPort& port, const Settings& settings, std::string_
     return true;
   }
   const int index = language.LanguageIndex;
+  const platform::OpenError error = device.empty() ? platform::OpenError{} : port.LastOpenError();
   prompter.ShowMessage(MessageUtf8(kMessageErrorCaption, index),
-                       std::string(portName) + ". " + MessageUtf8(kMessageOpeningError, index),
-                       PromptIcon::Error, language.MessageLanguageId);
+                       PortOpeningErrorText(portName, error, index), PromptIcon::Error,
+                       language.MessageLanguageId);
   return false;
 }
 

@@ -14,7 +14,8 @@ class TRead;
 
 // Opens the port a name stands for (the [PORTS] mapping of the settings, or
 // COMn -> /dev/ttyS(n-1)). A failure shows "NAME. OPENING ERROR" with the
-// caption "ERROR!!!" and returns false; the program carries on without it.
+// caption "ERROR!!!", and under it the cause when it is known, and returns
+// false; the program carries on without it.
 bool OpenPort(platform::SerialPort& port, const Settings& settings, std::string_view portName,
               Prompter& prompter, const LanguageState& language);
 

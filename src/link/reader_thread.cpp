@@ -119,6 +119,11 @@ bool TRead::TakeSendDone() {
 bool TRead::TakePushDone() {
   return WithState([](LinkState& s) { return std::exchange(s.pushDone, false); });
 }
+bool TRead::TakeLineBack() {
+  return WithState([](LinkState& s) { return std::exchange(s.lineBack, false); });
+}
+
+void TRead::WatchForDeviceReturn(bool on) { watchReturn_ = on; }
 
 void TRead::SetExporter(ExportReceivedFile exporter) {
   std::lock_guard lock(mutex_);
@@ -181,6 +186,10 @@ void TRead::Execute() {
     }
     if (job != nullptr) {
       (*job)(port_);
+      // The job chose the port: a device awaited before it is no longer ours
+      // to wait for.
+      returnPath_.clear();
+      hangUpReported_ = port_.HungUp();
       {
         std::lock_guard lock(mutex_);
         exclusiveJob_ = nullptr;
@@ -215,19 +224,39 @@ void TRead::WaitForInput() {
   // nothing to poll: both wait for our own events alone, which cost nothing.
   pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {port_.PollDescriptor(), POLLIN, 0}};
   const bool withPort = fds[1].fd >= 0 && !port_.HungUp() && !IsBusy();
-  const int ready = ::poll(fds, withPort ? 2 : 1, -1);
+  const int timeout = returnPath_.empty() ? -1 : timing_.Ms(kDeviceReturnCheckMs);
+  const int ready = ::poll(fds, withPort ? 2 : 1, timeout);
   if (ready > 0 && (fds[0].revents & POLLIN) != 0) {
     std::uint64_t count = 0;
     [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
   }
+  if (!returnPath_.empty() && !IsBusy()) ReopenReturnedDevice();
 }
 
 void TRead::NoteHangUp() {
   const bool hungUp = port_.HungUp();
-  if (hungUp && !hangUpReported_) events_.LineHungUp();
+  if (hungUp && !hangUpReported_) {
+    events_.LineHungUp();
+    if (watchReturn_) {
+      returnPath_ = port_.ReturnPath();
+      if (!returnPath_.empty()) port_.Close();
+    }
+  }
   // A port opened again may hang up again, and that is a new hang-up.
   hangUpReported_ = hungUp;
 }
+
+void TRead::ReopenReturnedDevice() {
+  if (!port_.Open(returnPath_)) return;  // still away, or not ours yet: the next check
+  returnPath_.clear();
+  hangUpReported_ = false;
+  port_.SetReadTimeout(0);
+  SetTimeout(0);
+  WithState([](LinkState& s) { s.lineBack = true; });
+  events_.LineBack();
+}
+
+bool TRead::LineGone() const { return !port_.IsOpen() || port_.HungUp(); }
 
 void TRead::DispatchIdleByte(std::uint8_t byte) {
   const RecorderRequest request = ClassifyIdleByte(byte);
@@ -448,7 +477,9 @@ void TRead::PutExchange() {
 
 void TRead::AcknowledgementFailed(bool byteArrived) {
   const int resends = WithState([](LinkState& s) { return ++s.resendCount; });
-  if (resends >= 2) return AbandonExchange(Message(kMessageCommunication));
+  // A line that has gone will not take the file a second time: the send
+  // fails now, as any cut transfer does, and nothing offers it again.
+  if (resends >= 2 || LineGone()) return AbandonExchange(Message(kMessageCommunication));
   phase_ = Phase::None;
   // A wrong byte means the recorder is still there but lost count: give it
   // time to give up on its side before the file is offered again.
@@ -849,7 +880,7 @@ std::optional<std::uint8_t> TRead::Read() {
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     port_.SetReadTimeout(static_cast<int>(std::clamp<long long>(left, 0, kReadSliceMs)));
     if (const auto byte = port_.ReadByte()) return byte;
-    if (!port_.IsOpen() || port_.HungUp()) {
+    if (LineGone()) {
       // Such a port answers at once and will not answer otherwise: the
       // read still takes its whole time-out, as the protocol counts on, but
       // asleep (a stop request ends the sleep).

@@ -71,6 +71,14 @@ class TRead {
   bool TakeReceiveDone();
   bool TakeSendDone();
   bool TakePushDone();
+  bool TakeLineBack();
+
+  // After a hang-up the port is closed (a USB adapter's node stays taken
+  // while it is held, and the adapter plugged back would come under another
+  // name) and, with this on, its path is tried again every
+  // kDeviceReturnCheckMs, asleep meanwhile; when it opens, the line is back
+  // at 9600 baud (LinkEvents::LineBack, and the lineBack flag).
+  void WatchForDeviceReturn(bool on);
 
   void SetExporter(ExportReceivedFile exporter);
 
@@ -98,6 +106,10 @@ class TRead {
   void WaitForInput();
   // Reports a hang-up of the line the first time it is met.
   void NoteHangUp();
+  // Opens the port again when its device has come back.
+  void ReopenReturnedDevice();
+  // The line has hung up or the port is closed: nothing will come.
+  bool LineGone() const;
   void DispatchIdleByte(std::uint8_t byte);
   void RunCommand(std::uint8_t code, int pauseMs);
 
@@ -159,6 +171,9 @@ class TRead {
   Phase phase_ = Phase::None;
   int timeoutMs_ = 0;
   bool hangUpReported_ = false;
+  std::atomic<bool> watchReturn_{false};
+  // The path to open again while the device is away; empty otherwise.
+  std::string returnPath_;
   platform::AtomicFileWriter writer_;
   std::optional<std::uint32_t> announcedProgramBytes_;
   bool announcedEmergency_ = false;

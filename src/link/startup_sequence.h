@@ -26,6 +26,11 @@ class StartupSequence {
   // One tick; returns false when the timer is to be disabled.
   bool Tick(const LinkContext& context);
 
+  // From the beginning again, for a line that came back: its next tick lists
+  // the recorder (the port is open already, and the tick's 1500 ms have let
+  // the adapter settle).
+  void Restart() { tick_ = 1; }
+
   std::uint8_t tickCounter() const { return tick_; }
 
  private:

@@ -1,11 +1,16 @@
 #include "platform/posix_serial_port.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <vector>
 
 namespace tesmora::platform {
 
@@ -26,16 +31,75 @@ int BaudRateOfSpeedCode(int code) {
 
 PosixSerialPort::~PosixSerialPort() { Close(); }
 
+OpenFailure OpenFailureOfError(int error) {
+  switch (error) {
+    case 0:
+      return OpenFailure::None;
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+      return OpenFailure::NoDevice;
+    case EACCES:
+    case EPERM:
+      return OpenFailure::PermissionDenied;
+    case EBUSY:
+      return OpenFailure::HeldElsewhere;
+    default:
+      return OpenFailure::Other;
+  }
+}
+
+bool IsNumberedPseudoTerminal(const std::string& path) {
+  // The kernel's majors of pseudo-terminal slaves (UNIX98_PTY_SLAVE_MAJOR and
+  // the seven after it).
+  constexpr unsigned kFirstMajor = 136, kLastMajor = 143;
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+  const unsigned deviceMajor = major(info.st_rdev);
+  return deviceMajor >= kFirstMajor && deviceMajor <= kLastMajor;
+}
+
+std::string OwningGroupName(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return {};
+  std::vector<char> buffer(4096);
+  group entry{};
+  group* found = nullptr;
+  if (::getgrgid_r(info.st_gid, &entry, buffer.data(), buffer.size(), &found) == 0 &&
+      found != nullptr) {
+    return found->gr_name;
+  }
+  return std::to_string(info.st_gid);
+}
+
+bool PosixSerialPort::Refused(const std::string& path, int error) {
+  openError_.failure = OpenFailureOfError(error);
+  openError_.deviceGroup =
+      openError_.failure == OpenFailure::PermissionDenied ? OwningGroupName(path) : std::string();
+  return false;
+}
+
 bool PosixSerialPort::Open(const std::string& devicePath) {
   Close();
+  openError_ = {};
+  hungUp_ = false;
   // Non-blocking open so that a modem line without carrier does not hang us;
   // reads are paced by poll() afterwards.
   const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return Refused(devicePath, errno);
+  // Exclusive use keeps a second instance from interleaving its bytes with
+  // ours. The kernel refuses a second open by itself, but not to root, so a
+  // terminal already held exclusively is refused here too.
+  int heldExclusively = 0;
+  if (::ioctl(fd, TIOCGEXCL, &heldExclusively) == 0 && heldExclusively != 0) {
+    ::close(fd);
+    return Refused(devicePath, EBUSY);
+  }
   termios settings{};
   if (::tcgetattr(fd, &settings) != 0) {
+    const int error = errno;
     ::close(fd);
-    return false;
+    return Refused(devicePath, error);
   }
   ::cfmakeraw(&settings);
   settings.c_cflag &= ~(CSTOPB | PARENB | CRTSCTS | CSIZE);
@@ -45,12 +109,13 @@ bool PosixSerialPort::Open(const std::string& devicePath) {
   settings.c_cc[VTIME] = 0;
   ::cfsetispeed(&settings, B9600);
   ::cfsetospeed(&settings, B9600);
-  if (::tcsetattr(fd, TCSANOW, &settings) != 0) {
+  if (::tcsetattr(fd, TCSANOW, &settings) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+    const int error = errno;
     ::close(fd);
-    return false;
+    return Refused(devicePath, error);
   }
   fd_ = fd;
-  hungUp_ = false;
+  returnPath_ = IsNumberedPseudoTerminal(devicePath) ? std::string() : devicePath;
   baudRate_ = 9600;
   timeoutMs_ = 0;
   next_ = end_ = 0;
@@ -58,9 +123,14 @@ bool PosixSerialPort::Open(const std::string& devicePath) {
 }
 
 void PosixSerialPort::Close() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) {
+    // The mark outlives our descriptor while anyone else holds the terminal
+    // (a pseudo-terminal's far end does): without this, our own next open
+    // would find the device held.
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+  }
   fd_ = -1;
-  hungUp_ = false;
   next_ = end_ = 0;
 }
 

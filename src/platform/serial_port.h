@@ -6,6 +6,22 @@
 
 namespace tesmora::platform {
 
+// Why a port did not open, in the terms a person can act on.
+enum class OpenFailure {
+  None,
+  NoDevice,          // nothing at that path (unplugged, or a name that is not there)
+  PermissionDenied,  // the user may not open the device
+  HeldElsewhere,     // another program has it for its own use
+  Other,
+};
+
+struct OpenError {
+  OpenFailure failure = OpenFailure::None;
+  // The group that owns the device, for a permission refusal: membership of
+  // it is what lets a user open the port.
+  std::string deviceGroup;
+};
+
 // The one serial port that leads to the recorder: 8 data bits, no parity,
 // one stop bit, no flow control. Reads and writes are single bytes.
 class SerialPort {
@@ -35,7 +51,14 @@ class SerialPort {
   // True once the line has hung up under an open port (the adapter was
   // unplugged, the far end of a pseudo-terminal closed): reads then end at
   // once and nothing will arrive until the port is opened again.
+  // It stays true after Close, until the next Open.
   virtual bool HungUp() const { return false; }
+  // Why the last Open failed (None after a good one).
+  virtual OpenError LastOpenError() const { return {}; }
+  // The path of the last good Open, kept after Close, by which a device that
+  // went away can be opened again when it comes back; empty when that path
+  // could lead to another device by then.
+  virtual std::string ReturnPath() const { return {}; }
 };
 
 // Baud rate of a speed code, or 0 for a code that leaves the speed unchanged.

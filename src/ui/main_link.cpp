@@ -200,6 +200,12 @@ void MainLink::RecorderFileCountShown(int count) {
   if (std::exchange(lineHungUp_, false)) status_.SetText(3, QString());
 }
 
+void MainLink::LineBack() {
+  // The adapter is back: the start-up sequence runs again and fills the list.
+  if (std::exchange(lineHungUp_, false)) status_.SetText(3, QString());
+  if (!shutDown_) Timer1->start();
+}
+
 void MainLink::LineHungUp() {
   // Said once, where it stays in sight: the line to the recorder is gone.
   lineHungUp_ = true;

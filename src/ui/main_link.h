@@ -115,6 +115,7 @@ class MainLink : public QObject, private link::LinkEvents {
   void ArmBatchTimer() override;
   void BusyCursor(bool busy) override;
   void LineHungUp() override;
+  void LineBack() override;
 
   void ShowFailures(const std::vector<std::string>& texts);
   void ProgressWindowsChanged();

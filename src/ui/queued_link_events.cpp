@@ -80,4 +80,8 @@ void QueuedLinkEvents::LineHungUp() {
   Post([this] { target_.LineHungUp(); });
 }
 
+void QueuedLinkEvents::LineBack() {
+  Post([this] { target_.LineBack(); });
+}
+
 }  // namespace tesmora::ui

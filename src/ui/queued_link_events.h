@@ -32,6 +32,7 @@ class QueuedLinkEvents : public QObject, public link::LinkEvents {
   void ArmBatchTimer() override;
   void BusyCursor(bool busy) override;
   void LineHungUp() override;
+  void LineBack() override;
 
  private:
   template <typename F>

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <thread>
 
 #include "platform/profile_file.h"
@@ -96,10 +97,51 @@ TEST_F(CliAgainstRecorder, ListenSaysOnceThatTheLineHungUp) {
   EXPECT_EQ(run.output.find(line, first + 1), std::string::npos) << run.output;
 }
 
+// Unplugged and plugged back under its stable name (a link re-pointed at the
+// new terminal): `listen` says the line hung up, then that it is back, and
+// stores what the recorder pushes afterwards.
+TEST_F(CliAgainstRecorder, ListenSurvivesAnUnpluggedAdapter) {
+  const std::string stable = home_.File("usb-KALDIRONE-if00-port0");
+  std::filesystem::create_symlink(recorder_->devicePath(), stable);
+  ASSERT_TRUE(platform::WriteProfileString(home_.File("tesmora.ini"), "PORTS", "COM4", stable));
+  CommandRun run;
+  std::thread listen(
+      [&] { run = Cli("listen --port COM4 2>&1 & pid=$!; sleep 9; kill -TERM $pid; wait $pid"); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+  recorder_->Stop();
+  thread_.join();
+  recorder_.reset();
+  std::filesystem::remove(stable);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+
+  sim::RecorderContents contents;
+  contents.tests = {{"05051237.312", "pushed", "WHEAT", false, std::nullopt}};
+  recorder_ = std::make_unique<sim::SimulatedRecorder>(contents, sim::SimOptions{});
+  ASSERT_TRUE(recorder_->Open());
+  thread_ = std::thread([this] { recorder_->Run(); });
+  std::filesystem::create_symlink(recorder_->devicePath(), stable);
+  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+  recorder_->RequestPush("05051237.312");
+  listen.join();
+
+  EXPECT_EQ(run.status, 0) << run.output;
+  const std::size_t hungUp = run.output.find("the line to the recorder has hung up\n");
+  const std::size_t back = run.output.find("the line to the recorder is back\n");
+  ASSERT_NE(hungUp, std::string::npos) << run.output;
+  ASSERT_NE(back, std::string::npos) << run.output;
+  EXPECT_LT(hungUp, back);
+  EXPECT_NE(run.output.find(home_.path() + "/05051237.312\n", back), std::string::npos)
+      << run.output;
+  EXPECT_EQ(ReadBytes(home_.File("05051237.312")), "pushed");
+}
+
 TEST_F(CliAgainstRecorder, FailuresPrintTheProgramsMessageAndUsageErrorsExit2) {
   const CommandRun noPort = Cli("list --port COM9");
   EXPECT_EQ(noPort.status, 1);
-  EXPECT_EQ(noPort.output, "COM9. OPENING ERROR\n");
+  EXPECT_EQ(noPort.output,
+            "COM9. OPENING ERROR\n"
+            "No such device: check that the adapter is plugged in and that this is the right "
+            "port.\n");
   EXPECT_EQ(Cli("get").status, 2);
   EXPECT_EQ(Cli("list --memory 5").status, 2);
   EXPECT_EQ(Cli("version extra").status, 2);

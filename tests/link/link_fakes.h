@@ -24,6 +24,12 @@ inline void PrintTo(CopyProgressEvent event, std::ostream* out) {
 
 namespace tesmora::link::testing {
 
+inline std::string Joined(const std::vector<std::string>& texts) {
+  std::string all;
+  for (const std::string& text : texts) all += "[" + text + "]";
+  return all;
+}
+
 // Records every message and question; answers questions from a script, and
 // with Yes or OK once the script is used up.
 class FakePrompter : public Prompter {
@@ -137,6 +143,10 @@ class FakeEvents : public LinkEvents {
     std::lock_guard lock(mutex_);
     ++hangUps_;
   }
+  void LineBack() override {
+    std::lock_guard lock(mutex_);
+    ++linesBack_;
+  }
 
   // Called (on the reader thread) each time the copy window is shown, with
   // the number of times it has been shown; set before the link starts.
@@ -189,6 +199,10 @@ class FakeEvents : public LinkEvents {
     std::lock_guard lock(mutex_);
     return hangUps_;
   }
+  int linesBack() const {
+    std::lock_guard lock(mutex_);
+    return linesBack_;
+  }
 
  private:
   mutable std::mutex mutex_;
@@ -202,6 +216,7 @@ class FakeEvents : public LinkEvents {
   std::vector<StoredFile> stored_;
   std::vector<std::vector<CopyProgressEvent>> progress_;
   int hangUps_ = 0;
+  int linesBack_ = 0;
   bool timerArmed_ = false;
 };
 
@@ -231,6 +246,8 @@ class CountingPort : public platform::SerialPort {
   bool HasBufferedInput() const override { return inner_.HasBufferedInput(); }
   int PollDescriptor() const override { return inner_.PollDescriptor(); }
   bool HungUp() const override { return inner_.HungUp(); }
+  platform::OpenError LastOpenError() const override { return inner_.LastOpenError(); }
+  std::string ReturnPath() const override { return inner_.ReturnPath(); }
 
   long reads() const { return reads_; }
   std::vector<std::uint8_t> sent() const {

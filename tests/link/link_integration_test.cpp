@@ -681,7 +681,8 @@ TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {
   EXPECT_FALSE(ChangePort(*link_, settings, "COM1", prompter_, english));
 
   EXPECT_FALSE(ChangePort(*link_, settings, "COM9", prompter_, english));
-  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"COM9. " + kOpeningError});
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{"COM9. " + kOpeningError + "\n" + MessageUtf8(365, 1)});
   EXPECT_EQ(prompter_.captions(), std::vector<std::string>{MessageUtf8(193, 1)});
   EXPECT_EQ(settings.portName, "COM1");
   ASSERT_TRUE(link_->StartCommand(kCmdList));

@@ -6,7 +6,14 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <grp.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <chrono>
+#include <filesystem>
+
+#include "support/temp_dir.h"
 
 namespace tesmora::platform {
 namespace {
@@ -154,6 +161,103 @@ TEST(PosixSerialPort, MissingDeviceDoesNotOpen) {
   EXPECT_FALSE(port.IsOpen());
   EXPECT_FALSE(port.ReadByte());
   EXPECT_FALSE(port.SendImmediate(0x50));
+}
+
+TEST(PosixSerialPort, OpenErrorNumbersGiveTheirCauses) {
+  const struct {
+    int error;
+    OpenFailure failure;
+  } cases[] = {{ENOENT, OpenFailure::NoDevice},
+               {ENXIO, OpenFailure::NoDevice},
+               {ENODEV, OpenFailure::NoDevice},
+               {EACCES, OpenFailure::PermissionDenied},
+               {EPERM, OpenFailure::PermissionDenied},
+               {EBUSY, OpenFailure::HeldElsewhere},
+               {EIO, OpenFailure::Other},
+               {ENOTTY, OpenFailure::Other},
+               {0, OpenFailure::None}};
+  for (const auto& c : cases) EXPECT_EQ(OpenFailureOfError(c.error), c.failure) << c.error;
+}
+
+TEST(PosixSerialPort, MissingDeviceIsNoSuchDeviceAndAGoodOpenClearsIt) {
+  PosixSerialPort port;
+  EXPECT_FALSE(port.Open("/dev/tesmora-no-such-port"));
+  EXPECT_EQ(port.LastOpenError().failure, OpenFailure::NoDevice);
+  PseudoTerminal terminal;
+  ASSERT_TRUE(port.Open(terminal.path()));
+  EXPECT_EQ(port.LastOpenError().failure, OpenFailure::None);
+}
+
+TEST(PosixSerialPort, FileThatIsNoTerminalIsRefusedWithoutANamedCause) {
+  tesmora::testing::TempDir dir;
+  tesmora::testing::WriteBytes(dir.File("plain"), "x");
+  PosixSerialPort port;
+  EXPECT_FALSE(port.Open(dir.File("plain")));
+  EXPECT_EQ(port.LastOpenError().failure, OpenFailure::Other);
+  EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(PosixSerialPort, DeniedDeviceNamesTheGroupThatOwnsIt) {
+  PseudoTerminal terminal;
+  if (::geteuid() == 0) {
+    GTEST_SKIP() << "root opens a device whatever its mode; the cause of EACCES is checked "
+                    "through OpenErrorNumbersGiveTheirCauses and the group below";
+  }
+  ASSERT_EQ(::chmod(terminal.path().c_str(), 0), 0);
+  PosixSerialPort port;
+  EXPECT_FALSE(port.Open(terminal.path()));
+  EXPECT_EQ(port.LastOpenError().failure, OpenFailure::PermissionDenied);
+  EXPECT_EQ(port.LastOpenError().deviceGroup, OwningGroupName(terminal.path()));
+  EXPECT_FALSE(port.LastOpenError().deviceGroup.empty());
+}
+
+TEST(PosixSerialPort, OwningGroupIsReadFromTheNode) {
+  tesmora::testing::TempDir dir;
+  tesmora::testing::WriteBytes(dir.File("node"), "");
+  struct stat info {};
+  ASSERT_EQ(::stat(dir.File("node").c_str(), &info), 0);
+  const group* entry = ::getgrgid(info.st_gid);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(OwningGroupName(dir.File("node")), entry->gr_name);
+  EXPECT_EQ(OwningGroupName(dir.File("absent")), "");
+}
+
+// Exclusive use: a second opener of the same device is refused as long as
+// the first holds it (root included), and the device is free again after.
+TEST(PosixSerialPort, SecondOpenOfTheSameDeviceIsRefusedUntilTheFirstCloses) {
+  PseudoTerminal terminal;
+  PosixSerialPort first, second;
+  ASSERT_TRUE(first.Open(terminal.path()));
+  EXPECT_FALSE(second.Open(terminal.path()));
+  EXPECT_EQ(second.LastOpenError().failure, OpenFailure::HeldElsewhere);
+  EXPECT_FALSE(second.IsOpen());
+  EXPECT_TRUE(first.SendImmediate(0x50));
+  EXPECT_EQ(terminal.ReadSome(), "P");
+  first.Close();
+  ASSERT_TRUE(second.Open(terminal.path()));
+  // Our own open again, after a close of our own.
+  second.Close();
+  EXPECT_TRUE(second.Open(terminal.path()));
+}
+
+// A terminal's numbered node is handed to the next terminal once freed, so
+// only a name that leads to it (a link, as a stable name is) is tried again
+// when the device has gone.
+TEST(PosixSerialPort, OnlyANameThatOutlivesTheDeviceIsKeptForItsReturn) {
+  PseudoTerminal terminal;
+  tesmora::testing::TempDir dir;
+  const std::string link = dir.File("usb-KALDIRONE");
+  std::filesystem::create_symlink(terminal.path(), link);
+  EXPECT_TRUE(IsNumberedPseudoTerminal(terminal.path()));
+  EXPECT_FALSE(IsNumberedPseudoTerminal(link));
+  EXPECT_FALSE(IsNumberedPseudoTerminal("/dev/null"));
+  PosixSerialPort port;
+  ASSERT_TRUE(port.Open(terminal.path()));
+  EXPECT_EQ(port.ReturnPath(), "");
+  ASSERT_TRUE(port.Open(link));
+  EXPECT_EQ(port.ReturnPath(), link);
+  port.Close();
+  EXPECT_EQ(port.ReturnPath(), link);
 }
 
 }  // namespace

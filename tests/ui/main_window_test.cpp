@@ -13,6 +13,7 @@
 #include "platform/profile_file.h"
 #include "shell/menu_captions.h"
 #include "shell/message_table.h"
+#include "shell/port_open_error.h"
 #include "support/temp_dir.h"
 #include "window_test_support.h"
 
@@ -146,7 +147,10 @@ TEST(MainWindow, StartUpReadsSettingsAndCompanyAndReportsAPortThatDoesNotOpen) {
   EXPECT_EQ(window.statusPanelText(1), "COM4");
   EXPECT_FALSE(window.portOpen());
   ASSERT_EQ(prompter.messages().size(), 1u);
-  EXPECT_EQ(prompter.messages()[0], "COM4. OPENING ERROR");
+  // The port's name and message 54, then what is wrong with it.
+  EXPECT_EQ(prompter.messages()[0],
+            PortOpeningErrorText("COM4", {platform::OpenFailure::NoDevice, ""}, 1));
+  EXPECT_TRUE(prompter.messages()[0].starts_with("COM4. OPENING ERROR\n"));
   EXPECT_EQ(prompter.captions()[0], "ERROR!!!");
 }
 

@@ -20,6 +20,7 @@
 
 #include "platform/profile_file.h"
 #include "shell/message_table.h"
+#include "shell/port_open_error.h"
 #include "ui/copy_window.h"
 #include "window_test_support.h"
 
@@ -110,14 +111,33 @@ TEST_F(RecorderPane, StartUpSequenceFillsTheListAndDownloadsTheLists) {
 }
 
 // The recorder's adapter is unplugged: the status bar says so, and no box
-// interrupts the user for it.
-TEST_F(RecorderPane, AHungUpLineIsSaidInTheStatusBar) {
-  Start(Contents({TestFile("03151234.312", "WHEAT 7")}));
+// interrupts the user for it. Plugged back, under the same stable name, the
+// start-up sequence runs again and the list fills without a restart.
+TEST_F(RecorderPane, AnUnpluggedAdapterIsSaidAndItsReturnFillsTheListAgain) {
+  const std::string stableName = program_.File("usb-recorder");
+  const auto plugIn = [&](sim::RecorderContents contents) {
+    recorder_ = std::make_unique<RunningRecorder>(std::move(contents));
+    ASSERT_TRUE(recorder_->opened());
+    std::filesystem::remove(stableName);
+    std::filesystem::create_symlink((*recorder_)->devicePath(), stableName);
+  };
+  plugIn(Contents({TestFile("03151234.312", "WHEAT 7")}));
+  testing::WriteSettings(program_, "COM1", {{"COM1", stableName}});
+  window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, FastOptions(prompter_));
+  window_->CreateOwnedWindows();
+  window_->show();
   ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
   EXPECT_EQ(window_->statusPanelText(3), "");
+
   recorder_.reset();
+  std::filesystem::remove(stableName);
   ASSERT_TRUE(WaitUntil([&] { return !window_->statusPanelText(3).isEmpty(); }));
   EXPECT_EQ(window_->statusPanelText(3).toStdString(), MessageUtf8(287, 1));
+
+  plugIn(Contents({TestFile("03151234.312", "WHEAT 7"), TestFile("04021235.412", "FLOUR")}));
+  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 2 && StartupDone(); }));
+  EXPECT_EQ(window_->statusPanelText(3), "");
+  EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"03151234.312", "04021235.412"}));
   EXPECT_TRUE(prompter_.messages().empty());
 }
 
@@ -354,7 +374,8 @@ TEST_F(RecorderPane, PortDialogComesBackAfterAFailedOpenAndMovesToAnotherPort) {
   };
   choose("rbCom9");
   ASSERT_FALSE(prompter_.messages().empty());
-  EXPECT_EQ(prompter_.messages().back(), "COM9. OPENING ERROR");
+  EXPECT_EQ(prompter_.messages().back(),
+            PortOpeningErrorText("COM9", {platform::OpenFailure::NoDevice, ""}, 1));
   EXPECT_EQ(window_->settings().portName, "COM1");
   EXPECT_EQ(platform::ReadProfileString(program_.File("tesmora.ini"), "LIAISON", "Port", ""),
             "COM1");

@@ -1,0 +1,79 @@
+#include "app/cli_ports_command.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "platform/paths.h"
+#include "shell/port_binding.h"
+#include "shell/settings.h"
+
+namespace tesmora::cli {
+
+const char* const kPortsCommandUsage =
+    "  ports                        the serial devices present, with their stable\n"
+    "                               names and the port name that maps to each\n";
+
+namespace {
+
+constexpr const char* kHelp =
+    "usage: tesmora-cli ports [--dev DIR] [--by-id DIR] [--sys DIR]\n"
+    "Lists the serial devices present, one tab-separated line each: the port names\n"
+    "that stand for it (\"-\" for none), its stable name (empty when it has none),\n"
+    "its device node, and its maker, product and serial number when known.\n"
+    "Then each port name of the [PORTS] section whose device is not present:\n"
+    "the name, its path and \"not present\". Bind a port name to a device by\n"
+    "writing its stable name in tesmora.ini, for example\n"
+    "  [PORTS]\n"
+    "  COM3=/dev/serial/by-id/usb-...\n"
+    "--dev, --by-id and --sys look in another tree than /dev, /dev/serial/by-id\n"
+    "and /sys.\n";
+
+std::string Joined(const std::vector<std::string>& names) {
+  if (names.empty()) return "-";
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ",") + name;
+  return text;
+}
+
+}  // namespace
+
+int RunPortsCommand(int argc, char** argv) {
+  platform::SerialDeviceRoots roots;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help") {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    std::string* root = arg == "--dev"     ? &roots.dev
+                        : arg == "--by-id" ? &roots.byId
+                        : arg == "--sys"   ? &roots.sys
+                                           : nullptr;
+    if (root == nullptr || i + 1 >= argc) {
+      std::fputs(kHelp, stderr);
+      return 2;
+    }
+    *root = argv[++i];
+  }
+  const Settings settings =
+      LoadSettings(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
+  const PortChoices choices = ReadPortChoices(settings, roots);
+  for (const OfferedDevice& offered : choices.devices) {
+    std::printf("%s\t%s\t%s\t%s\n", Joined(offered.portNames).c_str(),
+                offered.device.stablePath.c_str(), offered.device.devicePath.c_str(),
+                offered.device.description.c_str());
+  }
+  for (const PortRow& row : choices.rows) {
+    if (row.bound && !row.present) {
+      std::printf("%s\t%s\t\tnot present\n", row.portName.c_str(), row.devicePath.c_str());
+    }
+  }
+  if (choices.devices.empty()) {
+    std::fputs("tesmora-cli: no serial device found\n", stderr);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace tesmora::cli
