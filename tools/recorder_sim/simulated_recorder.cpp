@@ -278,9 +278,16 @@ void SimulatedRecorder::Send(const std::string& bytes) {
     const std::size_t count = std::min(kBatch, bytes.size() - i);
     due += byteTime * count;
     std::this_thread::sleep_until(due);
+    // A recorder switched off (or unplugged) stops in the middle of a stream.
+    if (StopRequested()) return;
     if (!WriteAll(master_, std::string_view(bytes.data() + i, count))) return;
   }
   lineFreeAt_ = std::chrono::time_point_cast<Clock::duration>(due);
+}
+
+bool SimulatedRecorder::StopRequested() {
+  std::lock_guard lock(mutex_);
+  return stopping_;
 }
 
 void SimulatedRecorder::Drain(int realMs) {

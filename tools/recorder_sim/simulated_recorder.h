@@ -124,6 +124,7 @@ class SimulatedRecorder {
   void Send(const std::string& bytes);
   void SendByte(std::uint8_t byte) { Send(std::string(1, static_cast<char>(byte))); }
   void Drain(int realMs);
+  bool StopRequested();
   void SetBaud(int speedCode);
   void CheckPcSpeed(int speedCode);
   Fault TakeFault(Fault wanted);
