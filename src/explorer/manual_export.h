@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "explorer/operation_context.h"
+
+namespace tesmora::explorer {
+
+// Exports directory/testName under its export name; true when it was
+// written. A failed export reports itself.
+using ExportOneFile =
+    std::function<bool(const std::string& directory, const std::string& testName)>;
+
+// The manual export of the PC list's selected test files into `directory`
+// (the selected folder, ending with a separator): an existing export is asked
+// about (No and Cancel skip that file only; the next is asked again). Returns
+// the export names written; the caller then fills the list again.
+std::vector<std::string> ExportSelectedFiles(const OperationContext& context,
+                                             const std::string& directory,
+                                             const std::vector<std::string>& selectedNames,
+                                             const ExportOneFile& exportOne);
+
+}  // namespace tesmora::explorer
