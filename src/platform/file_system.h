@@ -24,7 +24,7 @@ struct DirectoryEntry {
 struct FileFacts {
   EntryType type = EntryType::File;
   bool symlink = false;
-  bool writeProtected = false;  // the user may not write it: deleting it asks first
+  bool writeProtected = false;  // read-only, or not the user's to write: deleting asks first
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
 };

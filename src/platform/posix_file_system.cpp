@@ -100,8 +100,11 @@ std::optional<FileFacts> PosixFileSystem::Facts(const std::string& path) {
   FileFacts facts;
   facts.symlink = S_ISLNK(info.st_mode);
   facts.type = TypeOfMode(info.st_mode);
-  // A link's own permission bits mean nothing; rm does not ask about it.
-  facts.writeProtected = !facts.symlink && ::access(path.c_str(), W_OK) != 0;
+  // A link's own permission bits mean nothing. A file without its owner's
+  // write bit is read-only even for the administrator, as the read-only
+  // attribute is on other systems.
+  facts.writeProtected =
+      !facts.symlink && ((info.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0);
   facts.device = info.st_dev;
   facts.inode = info.st_ino;
   return facts;
