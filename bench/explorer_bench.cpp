@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench_folder.h"
 #include "explorer/folder_tree.h"
 #include "explorer/pc_list.h"
 #include "platform/file_times.h"
@@ -21,19 +22,7 @@ namespace {
 using namespace tesmora;
 using namespace tesmora::explorer;
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tesmora-bench-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~Folder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using bench::Folder;
 
 // A laboratory's archive: test files of every kind over the years, one in
 // ten with its export beside it, and a few other files.
@@ -48,8 +37,8 @@ void MakeTestFiles(const std::string& folder, int count) {
     } else if (i % 50 == 7) {
       std::snprintf(name, sizeof name, "notes%05d.txt", i);
     } else {
-      std::snprintf(name, sizeof name, "%02d%02d%04d.%c%02d", month, day, i % 10000,
-                    kKinds[i % 6], year);
+      std::snprintf(name, sizeof name, "%02d%02d%04d.%c%02d", month, day, i % 10000, kKinds[i % 6],
+                    year);
     }
     std::ofstream(folder + "/" + name) << "x";
   }

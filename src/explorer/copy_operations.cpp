@@ -2,9 +2,7 @@
 
 #include "explorer/node_state.h"
 #include "platform/paths.h"
-#include "records/failure_text.h"
 #include "shell/ask_replace.h"
-#include "shell/message_table.h"
 
 namespace tesmora::explorer {
 
@@ -13,12 +11,6 @@ namespace {
 constexpr int kMessageNotCopied = 277;
 
 using platform::FsStatus;
-
-void ReportNotCopied(const OperationContext& context, const std::string& name) {
-  context.prompter.ShowMessage(
-      kErrorCaption, name + ". " + MessageUtf8(kMessageNotCopied, context.language.LanguageIndex),
-      PromptIcon::Error, context.language.MessageLanguageId);
-}
 
 std::optional<PromptAnswer> AskAbout(const OperationContext& context, const std::string& folder,
                                      const std::string& name) {
@@ -40,7 +32,7 @@ bool MoveOne(const OperationContext& context, const std::string& from, const std
   // Another file system (or a rename refused for another reason): copy, and
   // let the source go only once its copy is whole.
   if (context.fs.CopyFile(from, to) != FsStatus::Ok) {
-    ReportNotCopied(context, name);
+    ReportError(context, name, kMessageNotCopied);
     return false;
   }
   return context.fs.RemoveFile(from) == FsStatus::Ok;
@@ -71,7 +63,7 @@ TransferOutcome PasteFiles(const OperationContext& context, const PcClipboard& c
     if (status == FsStatus::Ok) {
       outcome.done.push_back(name);
     } else {
-      ReportNotCopied(context, name);
+      ReportError(context, name, kMessageNotCopied);
     }
   }
   return outcome;

@@ -4,14 +4,12 @@
 #include <cctype>
 
 #include "platform/paths.h"
-#include "records/failure_text.h"
 #include "shell/message_table.h"
 
 namespace tesmora::explorer {
 
 namespace {
 
-constexpr int kMessageConfirmation = 74;
 constexpr int kMessageFileNotDeleted = 266;
 constexpr int kMessageRemoveFolder = 278;
 constexpr int kMessageRemoveFiles = 279;
@@ -21,19 +19,6 @@ constexpr int kMessageProgram = 283;
 constexpr int kMessageReadOnly = 284;
 
 using platform::FsStatus;
-
-bool Confirm(const OperationContext& context, const std::string& text) {
-  const int index = context.language.LanguageIndex;
-  return context.prompter.Ask(MessageUtf8(kMessageConfirmation, index), text,
-                              PromptButtons::OkCancel, PromptIcon::Question,
-                              context.language.MessageLanguageId) == PromptAnswer::Ok;
-}
-
-void ReportError(const OperationContext& context, const std::string& lead, int message) {
-  context.prompter.ShowMessage(kErrorCaption,
-                               lead + ". " + MessageUtf8(message, context.language.LanguageIndex),
-                               PromptIcon::Error, context.language.MessageLanguageId);
-}
 
 bool EndsWithExe(const std::string& name) {
   if (name.size() < 4) return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/file_system.h"
 #include "shell/languages.h"
 #include "shell/prompter.h"
@@ -13,5 +15,12 @@ struct OperationContext {
   Prompter& prompter;
   LanguageState language;
 };
+
+// "  CONFIRMATION   " over OK and Cancel with a question mark; true for OK.
+bool Confirm(const OperationContext& context, const std::string& text);
+
+// An error box under the caption "Tesmora": the lead (a file or folder
+// name), ". " and the message.
+void ReportError(const OperationContext& context, const std::string& lead, int message);
 
 }  // namespace tesmora::explorer

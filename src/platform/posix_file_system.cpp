@@ -1,5 +1,7 @@
 #include "platform/posix_file_system.h"
 
+#include "platform/file_descriptor.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -20,20 +22,6 @@ EntryType TypeOfMode(mode_t mode) {
   if (S_ISREG(mode)) return EntryType::File;
   return EntryType::Other;
 }
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 }  // namespace
 
@@ -141,7 +129,7 @@ FsStatus PosixFileSystem::WriteChunk(AtomicFileWriter& writer, std::string_view 
 }
 
 FsStatus PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
-  const Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  const FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
   if (source.get() < 0) return StatusOfErrno(errno);
   struct stat info {};
   if (::fstat(source.get(), &info) != 0) return StatusOfErrno(errno);
