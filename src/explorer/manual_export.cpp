@@ -1,10 +1,23 @@
 #include "explorer/manual_export.h"
 
 #include "platform/paths.h"
+#include "records/failure_text.h"
 #include "records/test_names.h"
 #include "shell/ask_replace.h"
 
 namespace tesmora::explorer {
+
+ExportOneFile ExportThrough(Exporter& exporter, ExportSettings settings, Prompter& prompter,
+                            LanguageState language) {
+  return [&exporter, settings = std::move(settings), &prompter, language](
+             const std::string& directory, const std::string& testName) {
+    const Exporter::Outcome outcome = exporter.ExportTestFile(directory, testName, settings);
+    for (const std::string& text : outcome.messages) {
+      prompter.ShowMessage(kErrorCaption, text, PromptIcon::Error, language.MessageLanguageId);
+    }
+    return outcome.ok;
+  };
+}
 
 std::vector<std::string> ExportSelectedFiles(const OperationContext& context,
                                              const std::string& directory,

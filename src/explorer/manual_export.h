@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "explorer/operation_context.h"
+#include "records/exporter.h"
 
 namespace tesmora::explorer {
 
@@ -12,6 +13,12 @@ namespace tesmora::explorer {
 // written. A failed export reports itself.
 using ExportOneFile =
     std::function<bool(const std::string& directory, const std::string& testName)>;
+
+// The exporter as the manual export runs it: its failures are shown in
+// error boxes (caption "Tesmora"). The exporter and the prompter must
+// outlive the function returned.
+ExportOneFile ExportThrough(Exporter& exporter, ExportSettings settings, Prompter& prompter,
+                            LanguageState language);
 
 // The manual export of the PC list's selected test files into `directory`
 // (the selected folder, ending with a separator): an existing export is asked
