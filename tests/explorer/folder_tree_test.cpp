@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,18 @@ TEST_F(FolderTreeTest, FillShowsTheDrivesThenTheNetworkWithTheHomeSelectedAndLis
   ASSERT_EQ(tests.children.size(), 1u);
   EXPECT_EQ(tree.Node(tests.children[0]).state, kNodeNone);
   EXPECT_TRUE(tree.Node(tree.FindChild(homeNode, "Archive")).children.empty());
+}
+
+TEST(NodeKind, EveryStateHasItsOwnWordsAndAPlaceHolderNone) {
+  std::set<UiText> seen;
+  for (int state = kNodeFixedDrive; state <= kNodeNetworkDrive; ++state) {
+    const std::optional<UiText> text = NodeKindText(state);
+    ASSERT_TRUE(text) << state;
+    EXPECT_TRUE(seen.insert(*text).second) << state;
+  }
+  EXPECT_EQ(NodeKindText(kNodeCdRom), UiText::CdRomDrive);
+  EXPECT_EQ(NodeKindText(kNodeShare), UiText::NetworkShare);
+  EXPECT_FALSE(NodeKindText(kNodeNone));
 }
 
 TEST_F(FolderTreeTest, ExpandingReplacesThePlaceHolderByTheFolder) {
