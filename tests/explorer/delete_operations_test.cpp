@@ -143,6 +143,15 @@ TEST_F(DeleteFolderTest, ALinkInsideIsDeletedWithoutWhatItLeadsTo) {
   EXPECT_TRUE(Exists(data + "/Precious/keep.312"));
 }
 
+TEST_F(DeleteFolderTest, AnotherFileSystemMountedInsideIsNotEmptied) {
+  MakeFolder(home + "/Lab/Stick");
+  MakeFile(home + "/Lab/Stick/on-the-stick.312");
+  fs.mountPoints.insert(home + "/Lab/Stick");
+  EXPECT_FALSE(DeleteFolderNode(Context(), tree, lab).deleted);
+  EXPECT_TRUE(Exists(home + "/Lab/Stick/on-the-stick.312"));
+  EXPECT_EQ(prompter.messages(), std::vector<std::string>{"Lab. " + Text(282)});
+}
+
 TEST_F(DeleteFolderTest, ALinkToAFolderIsRemovedItself) {
   MakeFile(data + "/keep.312");
   std::filesystem::create_directory_symlink(data, home + "/Linked");

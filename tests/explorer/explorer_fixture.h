@@ -25,12 +25,19 @@ class ScriptedFileSystem : public platform::PosixFileSystem {
   bool renamesCrossDevice = false;
   std::set<std::string> refuseCopyTo;
   std::set<std::string> refuseRemove;
+  // Folders that are the mount points of another file system.
+  std::set<std::string> mountPoints;
   // A copy's bytes after this many fill the disk.
   std::size_t diskFullAfter = std::string::npos;
 
   platform::FsStatus Rename(const std::string& from, const std::string& to, bool replace) override {
     if (renamesCrossDevice) return platform::FsStatus::CrossDevice;
     return PosixFileSystem::Rename(from, to, replace);
+  }
+  std::optional<platform::FileFacts> Facts(const std::string& path) override {
+    auto facts = PosixFileSystem::Facts(path);
+    if (facts && mountPoints.count(path) != 0) ++facts->device;
+    return facts;
   }
   platform::FsStatus CopyFile(const std::string& from, const std::string& to) override {
     if (refuseCopyTo.count(to) != 0) return platform::FsStatus::Failed;
