@@ -153,7 +153,8 @@ NodePathInfo FolderTree::NodePath(NodeId id) const {
   return info;
 }
 
-bool FolderTree::ListSubfolders(NodeId id, const std::string& path, bool lookDeeper,
+// The path is a copy: adding nodes moves the nodes a reference would point into.
+bool FolderTree::ListSubfolders(NodeId id, std::string path, bool lookDeeper,
                                 platform::FileSystem& fs) {
   const auto entries = fs.List(path);
   if (!entries) return false;

@@ -98,8 +98,7 @@ class FolderTree {
   void Forget(NodeId id);
   void SortChildren(NodeId id);
   void SortRoots();
-  bool ListSubfolders(NodeId id, const std::string& path, bool lookDeeper,
-                      platform::FileSystem& fs);
+  bool ListSubfolders(NodeId id, std::string path, bool lookDeeper, platform::FileSystem& fs);
   void EnumerateNetwork(NodeId root, platform::FileSystem& fs);
   std::vector<NodeId>& ChildrenOf(NodeId parent);
 
