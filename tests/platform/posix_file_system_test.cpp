@@ -1,6 +1,8 @@
 #include "platform/posix_file_system.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -56,6 +58,42 @@ TEST(PosixFileSystem, CopyOntoAFullDiskKeepsTheOlderTargetWhole) {
   EXPECT_EQ(ReadBytes(temp.File("to/big.txt")), "older");
   EXPECT_EQ(EntriesIn(temp.File("to")), 1);  // no temporary file left
   EXPECT_EQ(ReadBytes(temp.File("big.txt")), big);
+}
+
+// Files may not grow past a size for the lifetime of the object, so that a
+// write fails in the kernel as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    ::signal(SIGXFSZ, oldHandler_);
+  }
+
+ private:
+  rlimit old_{};
+  sighandler_t oldHandler_;
+};
+
+TEST(PosixFileSystem, AWriteRefusedByTheSystemKeepsTheOlderTargetWhole) {
+  TempDir temp;
+  const std::string big(600 * 1024, 'x');
+  WriteBytes(temp.File("big.txt"), big);
+  std::filesystem::create_directory(temp.File("to"));
+  WriteBytes(temp.File("to/big.txt"), "older");
+  PosixFileSystem fs;
+  {
+    const FileSizeLimit limit(64 * 1024);
+    EXPECT_NE(fs.CopyFile(temp.File("big.txt"), temp.File("to/big.txt")), FsStatus::Ok);
+  }
+  EXPECT_EQ(ReadBytes(temp.File("to/big.txt")), "older");
+  EXPECT_EQ(EntriesIn(temp.File("to")), 1);
 }
 
 TEST(PosixFileSystem, CopyOfWhatIsNotThereOrNotAFileFails) {
