@@ -1,6 +1,7 @@
 #include "platform/mount_table.h"
 
 #include <mntent.h>
+#include <pwd.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/file_io.h"
@@ -101,6 +103,16 @@ std::string VolumeLabel(const DriveSources& sources, const MountEntry& entry) {
 }
 
 }  // namespace
+
+DriveSources SystemDriveSources() {
+  DriveSources sources;
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    sources.homeFolder = home;
+  } else if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir) {
+    sources.homeFolder = entry->pw_dir;
+  }
+  return sources;
+}
 
 std::optional<std::vector<MountEntry>> ReadMountTable(const std::string& path) {
   FILE* table = ::setmntent(path.c_str(), "r");

@@ -39,6 +39,10 @@ struct DriveSources {
   std::string homeFolder;  // shown as a fixed drive, selected at start; none when empty
 };
 
+// This machine's sources, with the user's home folder ($HOME, else the
+// password database's).
+DriveSources SystemDriveSources();
+
 // What a mount is, or nothing for the file systems that hold no user files
 // (proc, sysfs, tmpfs, overlay, snap images...).
 std::optional<DriveKind> ClassifyMount(const MountEntry& entry, const DriveSources& sources);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -116,6 +118,19 @@ TEST_F(MountTable, DrivesComeFromTheTableWithTheHomeFolderFirst) {
   EXPECT_EQ(drives[4].host, "srv");
   EXPECT_EQ(drives[4].share, "DATA");
   // The tmpfs over /mnt/covered hides the disk mounted there before.
+}
+
+TEST(SystemDrives, TheHomeFolderComesFromTheEnvironment) {
+  const char* home = std::getenv("HOME");
+  const DriveSources sources = SystemDriveSources();
+  if (home != nullptr && *home != '\0') {
+    EXPECT_EQ(sources.homeFolder, home);
+  }
+  EXPECT_EQ(sources.mountTable, "/proc/self/mounts");
+  // This machine's own table: the root file system is always there.
+  const std::vector<Drive> drives = ListDrives(sources);
+  EXPECT_TRUE(std::any_of(drives.begin(), drives.end(),
+                          [](const Drive& d) { return d.mountPoint == "/" || d.selectedAtStart; }));
 }
 
 TEST_F(MountTable, NoTableNoDrivesButTheHome) {
