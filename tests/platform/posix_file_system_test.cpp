@@ -46,18 +46,31 @@ TEST(PosixFileSystem, CopyReplacesTheTargetWholeWithTheSourceDate) {
   EXPECT_EQ(EntriesIn(temp.File("to")), 1);
 }
 
-TEST(PosixFileSystem, CopyOntoAFullDiskKeepsTheOlderTargetWhole) {
+// A file bigger than one piece of a copy, so that a copy can fail halfway,
+// and an older file of its name in "to".
+class CopyHalfway : public ::testing::Test {
+ protected:
+  CopyHalfway() {
+    WriteBytes(temp.File("big.txt"), big);
+    std::filesystem::create_directory(temp.File("to"));
+    WriteBytes(temp.File("to/big.txt"), "older");
+  }
+  FsStatus Copy(FileSystem& fs) {
+    return fs.CopyFile(temp.File("big.txt"), temp.File("to/big.txt"));
+  }
+  void ExpectOlderTargetWhole() {
+    EXPECT_EQ(ReadBytes(temp.File("to/big.txt")), "older");
+    EXPECT_EQ(EntriesIn(temp.File("to")), 1);  // no temporary file left
+    EXPECT_EQ(ReadBytes(temp.File("big.txt")), big);
+  }
   TempDir temp;
-  // Bigger than one piece, so that the disk fills up halfway.
-  const std::string big(600 * 1024, 'x');
-  WriteBytes(temp.File("big.txt"), big);
-  std::filesystem::create_directory(temp.File("to"));
-  WriteBytes(temp.File("to/big.txt"), "older");
+  const std::string big = std::string(600 * 1024, 'x');
+};
+
+TEST_F(CopyHalfway, AFullDiskKeepsTheOlderTargetWhole) {
   FullDisk fs;
-  EXPECT_EQ(fs.CopyFile(temp.File("big.txt"), temp.File("to/big.txt")), FsStatus::DiskFull);
-  EXPECT_EQ(ReadBytes(temp.File("to/big.txt")), "older");
-  EXPECT_EQ(EntriesIn(temp.File("to")), 1);  // no temporary file left
-  EXPECT_EQ(ReadBytes(temp.File("big.txt")), big);
+  EXPECT_EQ(Copy(fs), FsStatus::DiskFull);
+  ExpectOlderTargetWhole();
 }
 
 // Files may not grow past a size for the lifetime of the object, so that a
@@ -81,19 +94,13 @@ class FileSizeLimit {
   sighandler_t oldHandler_;
 };
 
-TEST(PosixFileSystem, AWriteRefusedByTheSystemKeepsTheOlderTargetWhole) {
-  TempDir temp;
-  const std::string big(600 * 1024, 'x');
-  WriteBytes(temp.File("big.txt"), big);
-  std::filesystem::create_directory(temp.File("to"));
-  WriteBytes(temp.File("to/big.txt"), "older");
+TEST_F(CopyHalfway, AWriteRefusedByTheSystemKeepsTheOlderTargetWhole) {
   PosixFileSystem fs;
   {
     const FileSizeLimit limit(64 * 1024);
-    EXPECT_NE(fs.CopyFile(temp.File("big.txt"), temp.File("to/big.txt")), FsStatus::Ok);
+    EXPECT_NE(Copy(fs), FsStatus::Ok);
   }
-  EXPECT_EQ(ReadBytes(temp.File("to/big.txt")), "older");
-  EXPECT_EQ(EntriesIn(temp.File("to")), 1);
+  ExpectOlderTargetWhole();
 }
 
 TEST(PosixFileSystem, CopyOfWhatIsNotThereOrNotAFileFails) {
