@@ -18,4 +18,29 @@ SelectedNodeFacts FactsOfNode(int state) {
   return facts;
 }
 
+std::optional<UiText> NodeKindText(int state) {
+  switch (state) {
+    case kNodeFixedDrive:
+      return UiText::FixedDrive;
+    case kNodeCdRom:
+      return UiText::CdRomDrive;
+    case kNodeRemovable:
+      return UiText::RemovableDrive;
+    case kNodeFolder:
+      return UiText::FolderNode;
+    case kNodeNetworkRoot:
+      return UiText::NetworkPlaces;
+    case kNodeServer:
+      return UiText::NetworkServer;
+    case kNodeOpenFolder:
+      return UiText::OpenFolderNode;
+    case kNodeShare:
+      return UiText::NetworkShare;
+    case kNodeNetworkDrive:
+      return UiText::NetworkDrive;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace tesmora::explorer

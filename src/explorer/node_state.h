@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "shell/main_window_rules.h"
+#include "shell/ui_texts.h"
 
 namespace tesmora::explorer {
 
@@ -21,5 +24,9 @@ enum NodeState : int {
 // What the menus need to know of the tree's selected node; kNodeNone when
 // there is none.
 SelectedNodeFacts FactsOfNode(int state);
+
+// What a node of this state is, in words (a screen reader's description);
+// nothing for a place-holder.
+std::optional<UiText> NodeKindText(int state);
 
 }  // namespace tesmora::explorer

@@ -11,6 +11,7 @@
 #include "platform/file_io.h"
 #include "records/failure_text.h"
 #include "records/test_names.h"
+#include "shell/ask_replace.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {
@@ -22,7 +23,6 @@ constexpr int kMessageNotRecorderFormat = 269;
 constexpr int kMessageRecorderFull = 270;
 constexpr int kMessageRemoveSeveral = 279;
 constexpr int kMessageRemoveOne = 280;
-constexpr int kMessageReplace = 285;
 
 std::string UpperCase(std::string_view text) {
   std::string upper(text);
@@ -69,15 +69,6 @@ std::optional<PromptAnswer> AskAboutFirstNames(const LinkContext& context, std::
 }
 
 }  // namespace
-
-std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::string_view name,
-                                       const LanguageState& language) {
-  if (!exists) return std::nullopt;
-  const int index = language.LanguageIndex;
-  const std::string text = std::string(name) + ". " + MessageUtf8(kMessageReplace, index);
-  return prompter.Ask(MessageUtf8(kMessageConfirmation, index), text, PromptButtons::YesNoCancel,
-                      PromptIcon::Stop, language.MessageLanguageId);
-}
 
 bool IsRecorderFormatName(std::string_view name) { return ExtensionReadsAsInteger(name); }
 

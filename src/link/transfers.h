@@ -25,11 +25,6 @@ struct LinkContext {
   LinkEvents& events;
 };
 
-// The overwrite question: none when the file does not exist, else the answer
-// to "NAME. Do you want to replace this file?".
-std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::string_view name,
-                                       const LanguageState& language);
-
 // Whether a PC file name can go to the recorder in normal mode: its
 // characters 10 to 12 read as a number, the rule that also lets the File
 // menu export them.

@@ -1,6 +1,7 @@
 #include "platform/file_io.h"
 
 #include "platform/atomic_file_writer.h"
+#include "platform/file_descriptor.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,27 +14,6 @@
 namespace tesmora::platform {
 
 namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  // Closes now and reports whether the close succeeded (a late write error
-  // can show up only here on some file systems).
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd < 0 || ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {

@@ -68,8 +68,7 @@ std::string_view ExtensionOf(std::string_view name) {
   return Chars(name, kKindDigitPosition, kExtensionLength);
 }
 
-bool ExtensionReadsAsInteger(std::string_view name) {
-  std::string_view text = ExtensionOf(name);
+bool ReadsAsInteger(std::string_view text) {
   const std::size_t firstNonBlank = text.find_first_not_of(' ');
   if (firstNonBlank == std::string_view::npos) return false;
   text.remove_prefix(firstNonBlank);
@@ -77,6 +76,8 @@ bool ExtensionReadsAsInteger(std::string_view name) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
+
+bool ExtensionReadsAsInteger(std::string_view name) { return ReadsAsInteger(ExtensionOf(name)); }
 
 std::string TestTypeLabel(std::string_view name, bool allFilesMode) {
   if (allFilesMode) {

@@ -52,6 +52,10 @@ char KindDigitOf(std::string_view name);
 // year and an export file its export code; fewer when the name is shorter.
 std::string_view ExtensionOf(std::string_view name);
 
+// Whether a text reads as a decimal integer: optional leading blanks, an
+// optional sign, then digits only.
+bool ReadsAsInteger(std::string_view text);
+
 // Characters 10 to 12 of a file name (fewer when the name is shorter) read as
 // a decimal integer: optional leading blanks, an optional sign, then digits
 // only. Test files carry their kind and year there.

@@ -98,6 +98,32 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     // Picture
     {"Logo de Tesmora", "Tesmora logo", "Logotipo de Tesmora", "Logo di Tesmora",
      "Logotipo do Tesmora", "Tesmora-Logo", "Logo Tesmora", "Logo programu Tesmora"},
+    // FixedDrive
+    {"Disque fixe", "Fixed drive", "Unidad fija", "Unità fissa", "Unidade fixa", "Festes Laufwerk",
+     "Dysk stały", "Pevný disk"},
+    // RemovableDrive
+    {"Support amovible", "Removable drive", "Unidad extraíble", "Unità rimovibile",
+     "Unidade removível", "Wechseldatenträger", "Dysk wymienny", "Vyměnitelná jednotka"},
+    // CdRomDrive
+    {"Lecteur de CD-ROM", "CD-ROM drive", "Unidad de CD-ROM", "Unità CD-ROM", "Unidade de CD-ROM",
+     "CD-ROM-Laufwerk", "Napęd CD-ROM", "Jednotka CD-ROM"},
+    // NetworkDrive
+    {"Lecteur réseau", "Network drive", "Unidad de red", "Unità di rete", "Unidade de rede",
+     "Netzlaufwerk", "Dysk sieciowy", "Síťová jednotka"},
+    // NetworkPlaces
+    {"Emplacements réseau", "Network places", "Ubicaciones de red", "Risorse di rete",
+     "Locais de rede", "Netzwerkorte", "Miejsca sieciowe", "Síťová umístění"},
+    // NetworkServer
+    {"Serveur", "Server", "Servidor", "Server", "Servidor", "Server", "Serwer", "Server"},
+    // NetworkShare
+    {"Dossier partagé", "Shared folder", "Carpeta compartida", "Cartella condivisa",
+     "Pasta compartilhada", "Freigegebener Ordner", "Folder udostępniony", "Sdílená složka"},
+    // FolderNode
+    {"Dossier", "Folder", "Carpeta", "Cartella", "Pasta", "Ordner", "Folder", "Složka"},
+    // OpenFolderNode
+    {"Dossier affiché dans la liste", "Folder shown in the list", "Carpeta mostrada en la lista",
+     "Cartella mostrata nell'elenco", "Pasta mostrada na lista", "In der Liste gezeigter Ordner",
+     "Folder pokazany na liście", "Složka zobrazená v seznamu"},
 }};
 
 }  // namespace

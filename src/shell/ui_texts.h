@@ -31,8 +31,18 @@ enum class UiText : int {
   RecorderVersion,
   LegalNotice,
   Picture,
+  // What a folder-tree node is, for screen readers and tool tips.
+  FixedDrive,
+  RemovableDrive,
+  CdRomDrive,
+  NetworkDrive,
+  NetworkPlaces,
+  NetworkServer,
+  NetworkShare,
+  FolderNode,
+  OpenFolderNode,
 };
-inline constexpr int kUiTextCount = static_cast<int>(UiText::Picture) + 1;
+inline constexpr int kUiTextCount = static_cast<int>(UiText::OpenFolderNode) + 1;
 
 // The text in a language (0 French to 7 Czech); English for an index out of
 // range.

@@ -14,6 +14,7 @@
 #include "link/link_events.h"
 #include "platform/serial_port.h"
 #include "shell/prompter.h"
+#include "support/fake_prompter.h"
 
 namespace tesmora::link {
 inline void PrintTo(CopyProgressEvent event, std::ostream* out) {
@@ -30,51 +31,7 @@ inline std::string Joined(const std::vector<std::string>& texts) {
   return all;
 }
 
-// Records every message and question; answers questions from a script, and
-// with Yes or OK once the script is used up.
-class FakePrompter : public Prompter {
- public:
-  void ShowMessage(std::string_view caption, std::string_view text, PromptIcon icon,
-                   std::uint16_t) override {
-    std::lock_guard lock(mutex_);
-    captions_.emplace_back(caption);
-    messages_.emplace_back(text);
-    icons_.push_back(icon);
-  }
-  PromptAnswer Ask(std::string_view, std::string_view text, PromptButtons buttons, PromptIcon,
-                   std::uint16_t) override {
-    std::lock_guard lock(mutex_);
-    questions_.emplace_back(text);
-    if (!answers_.empty()) {
-      const PromptAnswer answer = answers_.front();
-      answers_.pop_front();
-      return answer;
-    }
-    return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes : PromptAnswer::Ok;
-  }
-  void Script(std::initializer_list<PromptAnswer> answers) {
-    std::lock_guard lock(mutex_);
-    answers_.insert(answers_.end(), answers);
-  }
-  std::vector<std::string> messages() const {
-    std::lock_guard lock(mutex_);
-    return messages_;
-  }
-  std::vector<std::string> captions() const {
-    std::lock_guard lock(mutex_);
-    return captions_;
-  }
-  std::vector<std::string> questions() const {
-    std::lock_guard lock(mutex_);
-    return questions_;
-  }
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<std::string> messages_, captions_, questions_;
-  std::vector<PromptIcon> icons_;
-  std::deque<PromptAnswer> answers_;
-};
+using FakePrompter = tesmora::testing::FakePrompter;
 
 struct StoredFile {
   std::string folder, name;

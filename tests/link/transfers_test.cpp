@@ -105,14 +105,5 @@ TEST(ProgramProgress, StepsAddUpToAHundredForAnySize) {
   EXPECT_EQ(ProgramProgressSteps(1, 0), 0);
 }
 
-TEST(Transfers, AskReplaceAsksOnlyAboutExistingFiles) {
-  testing::FakePrompter prompter;
-  prompter.Script({PromptAnswer::Cancel});
-  const LanguageState english;
-  EXPECT_EQ(AskReplace(prompter, false, "a.312", english), std::nullopt);
-  EXPECT_EQ(AskReplace(prompter, true, "a.312", english), PromptAnswer::Cancel);
-  EXPECT_EQ(prompter.questions(), std::vector<std::string>{"a.312. " + MessageUtf8(285, 1)});
-}
-
 }  // namespace
 }  // namespace tesmora::link

@@ -27,6 +27,9 @@ TEST(UiTexts, FrenchAndEnglishReadAsWritten) {
   EXPECT_EQ(UiTextUtf8(UiText::PcFolders, 0), "Dossiers de l'ordinateur");
   EXPECT_EQ(UiTextUtf8(UiText::PcFolders, 1), "Folders of the computer");
   EXPECT_EQ(UiTextUtf8(UiText::RecorderFiles, 1), "Files on the KALDIRONE");
+  EXPECT_EQ(UiTextUtf8(UiText::RemovableDrive, 0), "Support amovible");
+  EXPECT_EQ(UiTextUtf8(UiText::RemovableDrive, 1), "Removable drive");
+  EXPECT_EQ(UiTextUtf8(UiText::NetworkShare, 0), "Dossier partagé");
   // An index outside the table falls back to English.
   EXPECT_EQ(UiTextUtf8(UiText::Cancel, 8), "Cancel");
   EXPECT_EQ(UiTextUtf8(UiText::Cancel, -1), "Cancel");

@@ -1,0 +1,51 @@
+#include "explorer/auto_save_directory.h"
+
+#include "platform/paths.h"
+#include "shell/message_table.h"
+
+namespace tesmora::explorer {
+
+namespace {
+constexpr int kMessageConfirmation = 74;
+constexpr int kMessageChangeDirectory = 281;
+}  // namespace
+
+std::optional<std::string> AutoSaveTextForNode(const FolderTree& tree, NodeId id) {
+  if (!tree.Contains(id)) return std::nullopt;
+  const int state = tree.Node(id).state;
+  const NodePathInfo where = tree.NodePath(id);
+  if (where.path.empty() || state == kNodeServer || state == kNodeCdRom ||
+      state == kNodeNetworkRoot) {
+    return std::nullopt;
+  }
+  return platform::WithTrailingSeparator(where.path);
+}
+
+TreeChange AutoSaveDirectoryDialog::Show(const Settings& settings, platform::FileSystem& fs) {
+  shown_ = settings.AutoSaveDirectory;
+  return tree_.Fill(fs);
+}
+
+TreeChange AutoSaveDirectoryDialog::Select(NodeId id) {
+  TreeChange change = tree_.Select(id);
+  if (const std::optional<std::string> text = AutoSaveTextForNode(tree_, id)) {
+    shown_ = *text;
+    change.Merge(tree_.MarkCurrentFolder(id));
+  }
+  return change;
+}
+
+bool AutoSaveDirectoryDialog::Ok(Settings& settings, Prompter& prompter,
+                                 const LanguageState& language) const {
+  if (shown_ == settings.AutoSaveDirectory) return false;
+  const int index = language.LanguageIndex;
+  if (prompter.Ask(MessageUtf8(kMessageConfirmation, index),
+                   MessageUtf8(kMessageChangeDirectory, index), PromptButtons::OkCancel,
+                   PromptIcon::Question, language.MessageLanguageId) != PromptAnswer::Ok) {
+    return false;
+  }
+  SaveAutoSaveDirectory(settings, shown_);
+  return true;
+}
+
+}  // namespace tesmora::explorer

@@ -1,0 +1,39 @@
+#include "explorer/manual_export.h"
+
+#include "platform/paths.h"
+#include "records/failure_text.h"
+#include "records/test_names.h"
+#include "shell/ask_replace.h"
+
+namespace tesmora::explorer {
+
+ExportOneFile ExportThrough(Exporter& exporter, ExportSettings settings, Prompter& prompter,
+                            LanguageState language) {
+  return [&exporter, settings = std::move(settings), &prompter, language](
+             const std::string& directory, const std::string& testName) {
+    const Exporter::Outcome outcome = exporter.ExportTestFile(directory, testName, settings);
+    for (const std::string& text : outcome.messages) {
+      prompter.ShowMessage(kErrorCaption, text, PromptIcon::Error, language.MessageLanguageId);
+    }
+    return outcome.ok;
+  };
+}
+
+std::vector<std::string> ExportSelectedFiles(const OperationContext& context,
+                                             const std::string& directory,
+                                             const std::vector<std::string>& selectedNames,
+                                             const ExportOneFile& exportOne) {
+  std::vector<std::string> written;
+  if (directory.empty()) return written;
+  for (const std::string& name : selectedNames) {
+    const std::string exportName = ExportFileName(name);
+    const bool exists = context.fs.Facts(platform::JoinPath(directory, exportName)).has_value();
+    const std::optional<PromptAnswer> answer =
+        AskReplace(context.prompter, exists, exportName, context.language);
+    if (answer == PromptAnswer::No || answer == PromptAnswer::Cancel) continue;
+    if (exportOne(directory, name)) written.push_back(exportName);
+  }
+  return written;
+}
+
+}  // namespace tesmora::explorer

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "explorer/folder_tree.h"
+#include "platform/file_system.h"
+#include "records/test_names.h"
+
+namespace tesmora::explorer {
+
+inline constexpr int kNoIcon = -1;
+
+// One row of the PC list: Name, Type and Date columns and the file-type icon
+// (display-all-files mode only).
+struct PcListRow {
+  std::string name;
+  std::string type;
+  std::string date;
+  int icon = kNoIcon;
+};
+
+// The row a folder entry gives, or nothing when the entry is not listed: in
+// the normal mode only test files (12 characters, kind digit, digits where
+// the recorder puts them) and export files (capital export codes); in the
+// display-all-files mode every file.
+std::optional<PcListRow> RowForEntry(std::string_view folder, const platform::DirectoryEntry& entry,
+                                     bool allFilesMode);
+
+// The icon of a Type text in the display-all-files mode (lower-case
+// extensions only; anything else gets the plain file's icon).
+int IconForType(std::string_view type);
+
+// The sort column and one descending flag per column. A click flips the
+// column's flag; a fill sorts by Type ascending and clears only the Type
+// flag, so that the Name and Date flags persist from folder to folder.
+struct PcListSort {
+  int column = 1;
+  std::array<bool, 3> descending{};
+  void ClickColumn(int column);
+  void AfterFill();
+};
+
+// The Date text dd/mm/yy as it sorts: yymmdd.
+std::string DateSortKey(std::string_view date);
+// Negative when a comes first under the sort state.
+int CompareRows(const PcListRow& a, const PcListRow& b, const PcListSort& sort);
+void SortRows(std::vector<PcListRow>& rows, const PcListSort& sort);
+
+// Status panel 4: the count of the list, or of its selection when there is one.
+std::string PcCountPanelText(int fileCount, int selectedCount, int languageIndex);
+
+// The PC list of one folder of the main tree.
+class PcList {
+ public:
+  // FillPcList: the node becomes the current folder (open-folder image), its
+  // folder is listed and sorted by Type. Returns what changed in the tree.
+  TreeChange Fill(FolderTree& tree, NodeId node, platform::FileSystem& fs, bool allFilesMode);
+
+  // Re-sorts the rows present after a column click.
+  void ClickColumn(int column);
+
+  // A file the link stored (or exported) in `folder` (ending with a
+  // separator): added when the tree's selected node shows that folder (a
+  // fixed or removable drive or the open folder) and the list has no row of
+  // that name. Returns whether a row was added.
+  bool AddReceivedFile(const FolderTree& tree, std::string_view folder, std::string_view name,
+                       DateSource source, bool allFilesMode);
+  // The row of a deleted or moved file goes.
+  bool RemoveRow(std::string_view name);
+
+  const std::vector<PcListRow>& rows() const { return rows_; }
+  int PcFileCount() const { return static_cast<int>(rows_.size()); }
+  const std::string& CurrentPcFolder() const { return folder_; }
+  NodeId CurrentFolderNode() const { return node_; }
+  const PcListSort& sort() const { return sort_; }
+
+ private:
+  std::vector<PcListRow> rows_;
+  std::string folder_;
+  NodeId node_ = kNoNode;
+  PcListSort sort_;
+};
+
+}  // namespace tesmora::explorer

@@ -1,0 +1,159 @@
+#include "platform/posix_file_system.h"
+
+#include "platform/file_descriptor.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+
+namespace tesmora::platform {
+
+namespace {
+
+constexpr std::size_t kCopyChunk = 256 * 1024;
+
+EntryType TypeOfMode(mode_t mode) {
+  if (S_ISDIR(mode)) return EntryType::Directory;
+  if (S_ISREG(mode)) return EntryType::File;
+  return EntryType::Other;
+}
+
+}  // namespace
+
+FsStatus StatusOfErrno(int error) {
+  switch (error) {
+    case 0:
+      return FsStatus::Ok;
+    case EEXIST:
+      return FsStatus::Exists;
+    case ENOENT:
+      return FsStatus::NotFound;
+    case EXDEV:
+      return FsStatus::CrossDevice;
+    case ENOSPC:
+    case EDQUOT:
+      return FsStatus::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return FsStatus::Denied;
+    case ENOTEMPTY:
+      return FsStatus::NotEmpty;
+    default:
+      return FsStatus::Failed;
+  }
+}
+
+std::vector<Drive> PosixFileSystem::Drives() { return ListDrives(sources_); }
+
+std::optional<std::vector<DirectoryEntry>> PosixFileSystem::List(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  const int dirFd = ::dirfd(dir);
+  std::vector<DirectoryEntry> entries;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    DirectoryEntry item{std::string(name), EntryType::File, entry->d_type == DT_LNK};
+    if (entry->d_type == DT_DIR) {
+      item.type = EntryType::Directory;
+    } else if (entry->d_type == DT_REG) {
+      item.type = EntryType::File;
+    } else {
+      // Links and file systems that do not tell the type: ask for it.
+      struct stat info {};
+      if (entry->d_type == DT_UNKNOWN) {
+        struct stat own {};
+        if (::fstatat(dirFd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0) {
+          item.symlink = S_ISLNK(own.st_mode);
+        }
+      }
+      item.type = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 ? TypeOfMode(info.st_mode)
+                                                                 : EntryType::Other;
+    }
+    entries.push_back(std::move(item));
+  }
+  ::closedir(dir);
+  return entries;
+}
+
+std::optional<FileFacts> PosixFileSystem::Facts(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
+  FileFacts facts;
+  facts.symlink = S_ISLNK(info.st_mode);
+  facts.type = TypeOfMode(info.st_mode);
+  // A link's own permission bits mean nothing. A file without its owner's
+  // write bit is read-only even for the administrator, as the read-only
+  // attribute is on other systems.
+  facts.writeProtected =
+      !facts.symlink && ((info.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0);
+  facts.device = info.st_dev;
+  facts.inode = info.st_ino;
+  return facts;
+}
+
+FsStatus PosixFileSystem::CreateFolder(const std::string& path) {
+  return ::mkdir(path.c_str(), 0777) == 0 ? FsStatus::Ok : StatusOfErrno(errno);
+}
+
+FsStatus PosixFileSystem::RemoveFolder(const std::string& path) {
+  return ::rmdir(path.c_str()) == 0 ? FsStatus::Ok : StatusOfErrno(errno);
+}
+
+FsStatus PosixFileSystem::RemoveFile(const std::string& path) {
+  return ::unlink(path.c_str()) == 0 ? FsStatus::Ok : StatusOfErrno(errno);
+}
+
+FsStatus PosixFileSystem::Rename(const std::string& from, const std::string& to, bool replace) {
+  if (replace) return ::rename(from.c_str(), to.c_str()) == 0 ? FsStatus::Ok : StatusOfErrno(errno);
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return FsStatus::Ok;
+  }
+  if (errno != EINVAL && errno != ENOSYS) return StatusOfErrno(errno);
+  // A file system without the no-replace rename (some network ones): look
+  // first. A plain rename would silently replace a file or an empty folder.
+  struct stat info {};
+  if (::lstat(to.c_str(), &info) == 0) return FsStatus::Exists;
+  return ::rename(from.c_str(), to.c_str()) == 0 ? FsStatus::Ok : StatusOfErrno(errno);
+}
+
+FsStatus PosixFileSystem::WriteChunk(AtomicFileWriter& writer, std::string_view bytes) {
+  if (writer.Write(bytes)) return FsStatus::Ok;
+  return writer.diskFull() ? FsStatus::DiskFull : FsStatus::Failed;
+}
+
+FsStatus PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
+  const FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  if (source.get() < 0) return StatusOfErrno(errno);
+  struct stat info {};
+  if (::fstat(source.get(), &info) != 0) return StatusOfErrno(errno);
+  if (!S_ISREG(info.st_mode)) return FsStatus::Failed;
+  AtomicFileWriter writer;
+  if (!writer.Open(to)) return StatusOfErrno(errno);
+  std::array<char, kCopyChunk> buffer;
+  for (;;) {
+    const ssize_t n = ::read(source.get(), buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return StatusOfErrno(errno);  // the writer leaves nothing behind
+    if (n == 0) break;
+    const FsStatus status = WriteChunk(writer, std::string_view(buffer.data(), n));
+    if (status != FsStatus::Ok) return status;
+  }
+  if (!writer.Commit(Durability::Precious)) {
+    return writer.diskFull() ? FsStatus::DiskFull : FsStatus::Failed;
+  }
+  // The copy carries the source's date, which is what the lists show, and
+  // its permissions, as a copy on the PC always has.
+  ::chmod(to.c_str(), info.st_mode & 07777);
+  const struct timespec times[2] = {info.st_atim, info.st_mtim};
+  ::utimensat(AT_FDCWD, to.c_str(), times, 0);
+  return FsStatus::Ok;
+}
+
+}  // namespace tesmora::platform

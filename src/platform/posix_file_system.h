@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/atomic_file_writer.h"
+#include "platform/file_system.h"
+
+namespace tesmora::platform {
+
+// The explorer's file system on POSIX calls.
+class PosixFileSystem : public FileSystem {
+ public:
+  explicit PosixFileSystem(DriveSources sources = {}) : sources_(std::move(sources)) {}
+
+  std::vector<Drive> Drives() override;
+  std::optional<std::vector<DirectoryEntry>> List(const std::string& folder) override;
+  std::optional<FileFacts> Facts(const std::string& path) override;
+  FsStatus CreateFolder(const std::string& path) override;
+  FsStatus RemoveFolder(const std::string& path) override;
+  FsStatus RemoveFile(const std::string& path) override;
+  FsStatus Rename(const std::string& from, const std::string& to, bool replace) override;
+  FsStatus CopyFile(const std::string& from, const std::string& to) override;
+
+ protected:
+  // One piece of a copy on its way to the temporary file.
+  virtual FsStatus WriteChunk(AtomicFileWriter& writer, std::string_view bytes);
+
+ private:
+  DriveSources sources_;
+};
+
+// The status of an errno value.
+FsStatus StatusOfErrno(int error);
+
+}  // namespace tesmora::platform

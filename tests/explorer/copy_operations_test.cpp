@@ -1,0 +1,208 @@
+#include "explorer/copy_operations.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "explorer/new_folder.h"
+#include "explorer_fixture.h"
+#include "platform/file_times.h"
+#include "shell/message_table.h"
+
+namespace tesmora::explorer {
+namespace {
+
+using tesmora::testing::EntriesIn;
+using tesmora::testing::ReadBytes;
+using testing::ExplorerFixture;
+
+class CopyTest : public ExplorerFixture {
+ protected:
+  void SetUp() override {
+    from = home + "/From";
+    to = home + "/To";
+    MakeFolder(from);
+    MakeFolder(to);
+    for (const char* name : {"a.312", "b.312", "c.312"}) {
+      MakeFile(from + "/" + name, std::string("new ") + name);
+    }
+  }
+  std::string Replace(const std::string& name) const {
+    return name + ". " + MessageUtf8(285, english);
+  }
+  std::string NotCopied(const std::string& name) const {
+    return name + ". " + MessageUtf8(277, english);
+  }
+  std::string from, to;
+  const std::vector<std::string> names{"a.312", "b.312", "c.312"};
+};
+
+TEST_F(CopyTest, PasteAsksAboutExistingFilesYesNoAndCancel) {
+  MakeFile(to + "/a.312", "old a");
+  MakeFile(to + "/b.312", "old b");
+  MakeFile(to + "/c.312", "old c");
+  const PcClipboard clipboard = CopyPcSelection(from, names);
+  EXPECT_EQ(clipboard.ClipboardFolder, from + "/");
+  prompter.Script({PromptAnswer::Yes, PromptAnswer::No, PromptAnswer::Cancel});
+  const TransferOutcome outcome = PasteFiles(Context(), clipboard, to + "/");
+  EXPECT_EQ(outcome.done, std::vector<std::string>{"a.312"});
+  EXPECT_TRUE(outcome.cancelled);
+  EXPECT_EQ(ReadBytes(to + "/a.312"), "new a.312");
+  EXPECT_EQ(ReadBytes(to + "/b.312"), "old b");
+  EXPECT_EQ(ReadBytes(to + "/c.312"), "old c");
+  EXPECT_EQ(prompter.questions(),
+            (std::vector<std::string>{Replace("a.312"), Replace("b.312"), Replace("c.312")}));
+  EXPECT_EQ(ReadBytes(from + "/a.312"), "new a.312");  // the source stays
+}
+
+TEST_F(CopyTest, PasteCopiesWithoutAskingAndKeepsTheDate) {
+  ASSERT_TRUE(platform::SetFileCreationDate(from + "/a.312", {2003, 3, 15}));
+  MakeFile(to + "/b.312", "old b");
+  fs.refuseCopyTo.insert(to + "/b.312");
+  const TransferOutcome outcome = PasteFiles(Context(), CopyPcSelection(from, names), to + "/");
+  // b answered Yes (the default) but failed: reported, and c still goes.
+  EXPECT_EQ(outcome.done, (std::vector<std::string>{"a.312", "c.312"}));
+  EXPECT_FALSE(outcome.cancelled);
+  EXPECT_EQ(prompter.questions(), std::vector<std::string>{Replace("b.312")});
+  EXPECT_EQ(prompter.messages(), std::vector<std::string>{NotCopied("b.312")});
+  EXPECT_EQ(ReadBytes(to + "/b.312"), "old b");
+  EXPECT_EQ(platform::ReadFileDate(to + "/a.312", platform::FileTimeKind::Creation),
+            (platform::CalendarDate{2003, 3, 15}));
+}
+
+TEST_F(CopyTest, APasteOntoAFullDiskKeepsTheOlderFileWhole) {
+  MakeFile(from + "/big.312", std::string(1 << 20, 'n'));
+  MakeFile(to + "/big.312", "older, whole");
+  fs.diskFullAfter = 4096;
+  const TransferOutcome outcome =
+      PasteFiles(Context(), CopyPcSelection(from, {"big.312"}), to + "/");
+  EXPECT_TRUE(outcome.done.empty());
+  EXPECT_EQ(ReadBytes(to + "/big.312"), "older, whole");
+  EXPECT_EQ(EntriesIn(to), 1);  // no partial file beside it
+  EXPECT_EQ(prompter.messages(), std::vector<std::string>{NotCopied("big.312")});
+}
+
+TEST_F(CopyTest, OnlyDrivesAndTheListedFolderRefreshTheList) {
+  EXPECT_TRUE(PasteRefreshesList(kNodeFixedDrive));
+  EXPECT_TRUE(PasteRefreshesList(kNodeRemovable));
+  EXPECT_TRUE(PasteRefreshesList(kNodeOpenFolder));
+  EXPECT_FALSE(PasteRefreshesList(kNodeFolder));
+  EXPECT_FALSE(PasteRefreshesList(kNodeShare));
+}
+
+TEST_F(CopyTest, ADropMovesTheFilesAndNoSkipsOnlyThatOne) {
+  MakeFile(to + "/a.312", "old a");
+  prompter.Script({PromptAnswer::No});
+  const TransferOutcome outcome = MoveByDrop(Context(), from + "/", names, to + "/");
+  EXPECT_EQ(outcome.done, (std::vector<std::string>{"b.312", "c.312"}));
+  EXPECT_EQ(ReadBytes(to + "/a.312"), "old a");
+  EXPECT_TRUE(Exists(from + "/a.312"));
+  EXPECT_FALSE(Exists(from + "/b.312"));
+  EXPECT_EQ(ReadBytes(to + "/c.312"), "new c.312");
+  EXPECT_EQ(prompter.questions(), std::vector<std::string>{Replace("a.312")});
+}
+
+TEST_F(CopyTest, CancelStopsTheDrop) {
+  MakeFile(to + "/b.312", "old b");
+  prompter.Script({PromptAnswer::Cancel});
+  const TransferOutcome outcome = MoveByDrop(Context(), from + "/", names, to + "/");
+  EXPECT_EQ(outcome.done, std::vector<std::string>{"a.312"});
+  EXPECT_TRUE(outcome.cancelled);
+  EXPECT_TRUE(Exists(from + "/c.312"));
+  EXPECT_FALSE(Exists(to + "/c.312"));
+}
+
+TEST_F(CopyTest, AcrossFileSystemsTheSourceGoesOnlyAfterAWholeCopy) {
+  fs.renamesCrossDevice = true;
+  ASSERT_TRUE(platform::SetFileCreationDate(from + "/a.312", {1998, 12, 31}));
+  // The second copy fails halfway, the third source cannot be deleted.
+  fs.diskFullAfter = std::string::npos;
+  fs.refuseCopyTo.insert(to + "/b.312");
+  fs.refuseRemove.insert(from + "/c.312");
+  const TransferOutcome outcome = MoveByDrop(Context(), from + "/", names, to + "/");
+  EXPECT_EQ(outcome.done, std::vector<std::string>{"a.312"});
+  EXPECT_FALSE(Exists(from + "/a.312"));
+  EXPECT_EQ(ReadBytes(to + "/a.312"), "new a.312");
+  EXPECT_EQ(platform::ReadFileDate(to + "/a.312", platform::FileTimeKind::Creation),
+            (platform::CalendarDate{1998, 12, 31}));
+  EXPECT_EQ(ReadBytes(from + "/b.312"), "new b.312");
+  EXPECT_FALSE(Exists(to + "/b.312"));
+  EXPECT_EQ(prompter.messages(), std::vector<std::string>{NotCopied("b.312")});
+  // In both folders, whole in each.
+  EXPECT_EQ(ReadBytes(from + "/c.312"), "new c.312");
+  EXPECT_EQ(ReadBytes(to + "/c.312"), "new c.312");
+}
+
+TEST_F(CopyTest, AcrossFileSystemsAFullDiskLeavesTheSourceAndTheOlderTarget) {
+  fs.renamesCrossDevice = true;
+  MakeFile(from + "/big.312", std::string(1 << 20, 'n'));
+  MakeFile(to + "/big.312", "older");
+  fs.diskFullAfter = 1000;
+  EXPECT_TRUE(MoveByDrop(Context(), from + "/", {"big.312"}, to + "/").done.empty());
+  EXPECT_EQ(ReadBytes(from + "/big.312").size(), 1u << 20);
+  EXPECT_EQ(ReadBytes(to + "/big.312"), "older");
+  EXPECT_EQ(EntriesIn(to), 1);
+}
+
+TEST_F(CopyTest, DroppingFilesOnTheirOwnFolderKeepsThem) {
+  const TransferOutcome outcome = MoveByDrop(Context(), from + "/", names, from + "/");
+  EXPECT_TRUE(outcome.done.empty());
+  EXPECT_EQ(ReadBytes(from + "/a.312"), "new a.312");
+  // Also when the same folder is named another way.
+  std::filesystem::create_directory_symlink(from, home + "/Alias");
+  EXPECT_TRUE(MoveByDrop(Context(), from + "/", names, home + "/Alias/").done.empty());
+  EXPECT_EQ(EntriesIn(from), 3);
+  EXPECT_TRUE(prompter.questions().empty());
+}
+
+class NewFolderTest : public ExplorerFixture {};
+
+TEST_F(NewFolderTest, UnderADriveTheFolderIsMadeAtTheDrivesPath) {
+  FolderTree tree;
+  tree.Fill(fs);
+  const NodeId drive = tree.FindChild(kNoNode, "LAB STICK");
+  const NewFolderNodeOutcome outcome = CreateNewFolderNode(Context(), tree, drive, "Tests");
+  EXPECT_FALSE(outcome.folder.failed);
+  EXPECT_EQ(outcome.folder.path, usb + "/Tests");
+  EXPECT_TRUE(std::filesystem::is_directory(usb + "/Tests"));
+  ASSERT_NE(outcome.added, kNoNode);
+  EXPECT_EQ(tree.Node(outcome.added).state, kNodeFolder);
+  EXPECT_EQ(tree.Node(outcome.added).parent, drive);
+  EXPECT_EQ(outcome.change.childrenChanged, std::vector<NodeId>{drive});
+  // A parent path ending with a separator gets no second one.
+  EXPECT_EQ(CreateNewFolder(Context(), usb + "/", "More").path, usb + "/More");
+  // No folder under a CD-ROM, the network root or a server.
+  EXPECT_TRUE(
+      CreateNewFolderNode(Context(), tree, tree.FindChild(kNoNode, "cdrom"), "X").folder.failed);
+  EXPECT_TRUE(CreateNewFolderNode(Context(), tree, tree.FindChild(kNoNode, kNetworkRootText), "X")
+                  .folder.failed);
+  EXPECT_FALSE(Exists(cdrom + "/X"));
+  EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST_F(NewFolderTest, BadEmptyAndExistingNamesMakeNoFolder) {
+  struct Case {
+    std::string name;
+    std::vector<std::string> messages;
+  };
+  MakeFolder(home + "/Tests");
+  const Case cases[] = {
+      {"a\\b", {MessageUtf8(272, english)}},  {"a/b", {MessageUtf8(272, english)}},
+      {"..", {MessageUtf8(272, english)}},    {"", {}},
+      {"Tests", {MessageUtf8(293, english)}},
+  };
+  for (const Case& c : cases) {
+    tesmora::testing::FakePrompter own;
+    const NewFolderOutcome outcome = CreateNewFolder({fs, own, english}, home, c.name);
+    EXPECT_TRUE(outcome.failed) << c.name;
+    EXPECT_EQ(own.messages(), c.messages) << c.name;
+  }
+  EXPECT_EQ(EntriesIn(home), 1);
+  // Without a parent folder nothing lands in the working directory.
+  EXPECT_TRUE(CreateNewFolder(Context(), "", "Stray").failed);
+  EXPECT_FALSE(Exists("Stray"));
+}
+
+}  // namespace
+}  // namespace tesmora::explorer
