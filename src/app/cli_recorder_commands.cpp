@@ -1,6 +1,7 @@
 // The recorder commands of tesmora-cli: the desktop program's link code with
 // the terminal standing in for its windows.
 #include "app/cli_recorder_commands.h"
+#include "app/cli_console.h"
 
 #include <signal.h>
 #include <time.h>
@@ -89,78 +90,6 @@ const char* HelpOf(std::string_view command) {
   }
   return nullptr;
 }
-
-// The terminal as the link's user interface: messages go to standard error,
-// questions are answered yes (the command line asked for the work already),
-// the batch timer is a flag the main loop polls.
-class ConsoleSession : public link::LinkEvents, public Prompter {
- public:
-  explicit ConsoleSession(bool verbose) : verbose_(verbose) {}
-
-  void ShowMessage(std::string_view, std::string_view text, PromptIcon icon,
-                   std::uint16_t) override {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-    std::lock_guard lock(mutex_);
-    if (icon == PromptIcon::Error) ++errors_;
-  }
-  PromptAnswer Ask(std::string_view, std::string_view, PromptButtons buttons, PromptIcon,
-                   std::uint16_t) override {
-    return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes : PromptAnswer::Ok;
-  }
-
-  void RecorderListCleared() override {
-    std::lock_guard lock(mutex_);
-    rows_.clear();
-  }
-  void RecorderRowAdded(const link::RecorderRow& row) override {
-    std::lock_guard lock(mutex_);
-    rows_.push_back(row);
-  }
-  void RecorderListEnded() override {}
-  void RecorderFileCountShown(int) override {}
-  void ShowCopyProgress(const link::CopyWindowContent&) override {}
-  void CopyProgress(link::CopyProgressEvent) override {}
-  void CloseCopyWindow() override {}
-  void ShowDeleteProgress(const std::string& name) override {
-    if (verbose_) std::fprintf(stderr, "deleting %s\n", name.c_str());
-  }
-  void CloseDeleteWindow() override {}
-  void PcFileStored(const std::string& folder, const std::string& name, DateSource) override {
-    std::printf("%s%s\n", folder.c_str(), name.c_str());
-    std::fflush(stdout);
-  }
-  void ArmBatchTimer() override {
-    std::lock_guard lock(mutex_);
-    timerArmed_ = true;
-  }
-  void BusyCursor(bool) override {}
-  void LineHungUp() override {
-    std::fputs("tesmora-cli: the line to the recorder has hung up\n", stderr);
-  }
-  void LineBack() override {
-    std::fputs("tesmora-cli: the line to the recorder is back\n", stderr);
-  }
-
-  bool TakeTimer() {
-    std::lock_guard lock(mutex_);
-    return std::exchange(timerArmed_, false);
-  }
-  int errors() const {
-    std::lock_guard lock(mutex_);
-    return errors_;
-  }
-  std::vector<link::RecorderRow> rows() const {
-    std::lock_guard lock(mutex_);
-    return rows_;
-  }
-
- private:
-  bool verbose_;
-  mutable std::mutex mutex_;
-  int errors_ = 0;
-  bool timerArmed_ = false;
-  std::vector<link::RecorderRow> rows_;
-};
 
 struct Arguments {
   std::vector<std::string> names;
