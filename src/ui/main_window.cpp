@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <algorithm>
+#include <functional>
 
 #include "platform/paths.h"
 #include "records/failure_text.h"
@@ -175,10 +176,8 @@ void TFPtesm100q::CreateOwnedWindows() {
   FenCopie100b = new TFenCopie100b(language_, this);
   ChoixCom = new TChoixCom(
       language_, [this] { return settings_.portName; },
-      [this](const std::string& name, const std::string& previous) {
-        ChangePortTo(name, previous);
-      },
-      {&settings_, options_.serialDevices}, this);
+      std::bind_front(&TFPtesm100q::ChangePortTo, this),
+      {&settings_, options_.serialDevices, [this] { return portOpen(); }}, this);
   FenSuiviSup100b = new TFenSuiviSup100b(language_, this);
   AffVersion = new TAffVersion(
       language_, [this] { return link_->RecorderVersion(); }, this);

@@ -99,6 +99,10 @@ TChoixCom::TChoixCom(const LanguageState& language, std::function<std::string()>
 
   resize(kDesignedSize);
   NameControls(*this, language_);
+  // Filled once now so that every control has its text and name before the
+  // first showing, which fills it afresh.
+  ShowChoices();
+  ShowChosenPort();
   CentreOnPrimaryScreen(*this);
 }
 
@@ -120,8 +124,11 @@ void TChoixCom::ShowChoices() {
   // Read afresh at each showing: adapters come and go while the program runs.
   choices_ = ReadPortChoices(devices_.settings != nullptr ? *devices_.settings : Settings{},
                              devices_.roots);
+  const std::string current = currentPort_ ? currentPort_() : std::string();
+  const bool currentOpen = devices_.currentPortOpen && devices_.currentPortOpen();
   for (std::size_t i = 0; i < choices_.rows.size() && i < rowDevices_.size(); ++i) {
-    const PortRow& row = choices_.rows[i];
+    PortRow& row = choices_.rows[i];
+    row.present = row.present || (currentOpen && row.portName == current);
     QLabel& label = *rowDevices_[i];
     label.setText(FromUtf8(RowDeviceLabel(choices_, row)) + (row.present ? kConnectedMark : ""));
     label.setEnabled(row.present);
@@ -129,7 +136,9 @@ void TChoixCom::ShowChoices() {
     NameForReader(label, FromUtf8(row.portName + ": " + row.devicePath),
                   Presence(row.present, language_));
   }
-  findChild<QGroupBox*>("gbDevice")->setTitle(UiString(UiText::PortDevice, language_));
+  auto* chosen = findChild<QGroupBox*>("gbDevice");
+  chosen->setTitle(UiString(UiText::PortDevice, language_));
+  NameForReader(*chosen, chosen->title());
 }
 
 void TChoixCom::ShowChosenPort() {
@@ -141,12 +150,13 @@ void TChoixCom::ShowChosenPort() {
     const PortRow& row = choices_.rows[static_cast<std::size_t>(id - 1)];
     chosenDevice_->setText(FromUtf8(row.portName + " \u2192 " + row.devicePath) +
                            QStringLiteral(", ") + Presence(row.present, language_));
-    // The device the name stands for now comes first when it is not there,
+    // The device the name stands for now comes first when it is not listed,
     // so that leaving the list alone keeps the binding.
     const int offered = OfferedDeviceOfRow(choices_, row);
     if (offered < 0) {
       deviceList_->addItem(
-          FromUtf8(row.devicePath) + QStringLiteral(" \u2013 ") + Presence(false, language_), -1);
+          FromUtf8(row.devicePath) + QStringLiteral(" \u2013 ") + Presence(row.present, language_),
+          -1);
     }
     const std::string unnamed(UiTextUtf8(UiText::SerialPortDevice, language_.LanguageIndex));
     for (std::size_t i = 0; i < choices_.devices.size(); ++i) {
@@ -159,7 +169,9 @@ void TChoixCom::ShowChosenPort() {
   }
   hint_->setText(UiString(
       choices_.devices.empty() ? UiText::NoSerialDevice : UiText::PortDeviceHint, language_));
-  NameForReader(*chosenDevice_, chosenDevice_->text());
+  NameForReader(*chosenDevice_, chosenDevice_->text().isEmpty()
+                                    ? UiString(UiText::PortDevice, language_)
+                                    : chosenDevice_->text());
   NameForReader(*hint_, hint_->text());
   FixSizeAtLeast(*this, kDesignedSize);
 }

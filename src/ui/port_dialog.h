@@ -22,6 +22,9 @@ namespace tesmora::ui {
 struct PortDevicesSource {
   const Settings* settings = nullptr;
   platform::SerialDeviceRoots roots{};
+  // The link has the current port open: its device is there, whether or not
+  // it is one the listing knows (a pseudo-terminal, say).
+  std::function<bool()> currentPortOpen;
 };
 
 // The serial port the link uses, COM1 to COM27, each with the device it

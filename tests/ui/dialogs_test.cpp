@@ -433,7 +433,7 @@ class PortBinding : public ::testing::Test {
         [this](const std::string& name, const std::string& previous) {
           moves_.push_back({name, previous});
         },
-        PortDevicesSource{&settings_, devices_.roots()});
+        PortDevicesSource{&settings_, devices_.roots(), {}});
   }
   std::string SettingsText() const {
     return platform::ReadWholeFile(program_.File("tesmora.ini")).value_or("");
@@ -489,6 +489,22 @@ TEST_F(PortBinding, BesideEachPortItsDeviceAndWhetherItIsConnected) {
   EXPECT_EQ(list->accessibleName(), "Device of the chosen port");
   ExpectNoClippedText(*dialog);
   dialog->reject();
+}
+
+// The link talks through the current port: its device is there, even one
+// that is no adapter the listing knows.
+TEST_F(PortBinding, TheCurrentPortOpenOnTheLinkIsConnected) {
+  for (const bool open : {false, true}) {
+    TChoixCom dialog(
+        english_, [] { return std::string("COM2"); }, [](const std::string&, const std::string&) {},
+        PortDevicesSource{&settings_, devices_.roots(), [open] { return open; }});
+    dialog.open();
+    EXPECT_EQ(Child<QLabel>(dialog, "lbCom2")->isEnabled(), open);
+    EXPECT_EQ(LabelText(dialog, "lbDevice"),
+              QString("COM2 \u2192 /dev/ttyUSB7, ") + (open ? "connected" : "not connected"));
+    EXPECT_FALSE(Child<QLabel>(dialog, "lbCom1")->isEnabled());
+    dialog.reject();
+  }
 }
 
 TEST_F(PortBinding, NoTextIsClippedInAnyLanguage) {
@@ -552,7 +568,7 @@ TEST_F(PortBinding, TheDeviceAlreadyBoundIsNotWrittenAgainAndTheSamePortMovesNot
 TEST_F(PortBinding, WithoutAnyDeviceTheDialogSaysSoAndOffersNone) {
   const auto dialog = std::make_unique<TChoixCom>(
       english_, [] { return std::string("COM1"); }, [](const std::string&, const std::string&) {},
-      PortDevicesSource{&settings_, {nodes_.path(), nodes_.path(), nodes_.path()}});
+      PortDevicesSource{&settings_, {nodes_.path(), nodes_.path(), nodes_.path()}, {}});
   dialog->open();
   EXPECT_EQ(LabelText(*dialog, "lbHint"), "No serial device was found on this computer.");
   EXPECT_FALSE(Child<QComboBox>(*dialog, "cbDevice")->isEnabled());
