@@ -5,13 +5,17 @@
 #   scripts/start-demo.sh BUILD_DIR [program arguments]
 #
 # The demo lives in BUILD_DIR/demo: a program directory (TESMORA_HOME) whose
-# settings map COM1 to the simulated recorder's pseudo-terminal, the
+# settings map COM1 to the simulated recorder's stable name (a link in
+# BUILD_DIR/demo/serial/by-id to its pseudo-terminal, as udev makes one for a
+# USB adapter), the
 # recorder's memory (a dozen generated tests of every kind, its customer and
 # protocol lists), and the folder where pushed tests are stored. The recorder
 # keeps the pace of a real line, so transfers take the time they would take. While the
 # program runs, the recorder takes control lines, for example:
 #
 #   echo "push 03021001.126" > BUILD_DIR/demo/control    (a test ends on the recorder)
+#   echo unplug > BUILD_DIR/demo/control    (the adapter pulled out: the line hangs up)
+#   echo plug > BUILD_DIR/demo/control      (plugged back: the list comes back)
 #
 # The recorder stops when the program ends.
 set -euo pipefail
@@ -22,9 +26,10 @@ program=$build/src/app/tesmora
 simulator=$build/tools/recorder_sim/tesmora-recorder-sim
 fixtures=$build/tools/fixtures/tesmora-make-fixtures
 
-rm -rf "$demo/recorder" "$demo/control" "$demo/recorder.pty"
+stable=$demo/serial/by-id/usb-Tesmora_Simulated_KALDIRONE_DEMO0001-if00-port0
+rm -rf "$demo/recorder" "$demo/control" "$demo/recorder.pty" "$demo/serial"
 mkdir -p "$demo/recorder/tests" "$demo/recorder/disk-c" "$demo/recorder/flash" \
-  "$demo/home" "$demo/received"
+  "$demo/home" "$demo/received" "$(dirname "$stable")"
 
 "$fixtures" --out "$demo/recorder/tests" >/dev/null
 mv "$demo/recorder/tests/cliente.txt" "$demo/recorder/tests/protocol.txt" "$demo/recorder/flash/"
@@ -59,7 +64,7 @@ Mode=1
 [REPERTOIRE]
 Sauvegarde Auto=$demo/received/
 [PORTS]
-COM1=$demo/recorder.pty
+COM1=$stable
 INI
 
 # The recorder reads its control lines from a pipe that this script holds
@@ -67,19 +72,22 @@ INI
 # and the recorder stops.
 mkfifo "$demo/control"
 "$simulator" --folder "$demo/recorder/tests" --disk-c "$demo/recorder/disk-c" \
-  --flash "$demo/recorder/flash" --flash-letter E --emulate-line --link "$demo/recorder.pty" \
+  --flash "$demo/recorder/flash" --flash-letter E --emulate-line --link "$stable" \
   <"$demo/control" >"$demo/recorder.log" 2>&1 &
 exec 3>"$demo/control"
 for _ in $(seq 50); do
-  [ -e "$demo/recorder.pty" ] && break
+  [ -e "$stable" ] && break
   sleep 0.1
 done
-if [ ! -e "$demo/recorder.pty" ]; then
+if [ ! -e "$stable" ]; then
   echo "The simulated recorder did not start; see $demo/recorder.log" >&2
   exit 1
 fi
-echo "Simulated recorder on $(readlink "$demo/recorder.pty"); push a test with:"
+echo "Simulated recorder on $(readlink "$stable") as $stable; push a test, unplug"
+echo "the recorder and plug it back with:"
 echo "  echo 'push 03021001.126' > $demo/control"
+echo "  echo unplug > $demo/control"
+echo "  echo plug > $demo/control"
 # The working folder holds the program files the recorder may ask for and
 # the scratch files of the exports.
 cd "$demo/home"

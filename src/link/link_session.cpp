@@ -48,14 +48,25 @@ bool LinkSession::OpenPort(const Settings& settings, std::string_view portName) 
   return link::OpenPort(port_, settings, portName, prompter_, Language());
 }
 
+LinkSession::StartPort LinkSession::OpenPortAtStart(const Settings& settings,
+                                                    std::string_view portName) {
+  if (OpenPort(settings, portName)) return StartPort::Open;
+  const std::string device = PortDevicePath(settings, portName);
+  if (port_.LastOpenError().failure != platform::OpenFailure::NoDevice ||
+      !link::DeviceMayArriveAt(device))
+    return StartPort::Failed;
+  link_.AwaitDevice(device);
+  return StartPort::Awaited;
+}
+
 void LinkSession::Start() { link_.Start(); }
 void LinkSession::RequestStop() { link_.RequestStop(); }
 bool LinkSession::Ended() const { return link_.Ended(); }
 void LinkSession::Stop() { link_.Stop(); }
 
-bool LinkSession::ChangePort(const Settings& settings, std::string_view newName,
-                             Prompter& messages) {
-  return link::ChangePort(link_, settings, newName, messages, Language());
+bool LinkSession::ChangePort(const Settings& settings, std::string_view newName, Prompter& messages,
+                             std::string_view previousDevice) {
+  return link::ChangePort(link_, settings, newName, messages, Language(), previousDevice);
 }
 
 bool LinkSession::Refresh() { return !QueuesInUse() && link_.StartCommand(kCmdList); }

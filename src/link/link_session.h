@@ -64,6 +64,12 @@ class LinkSession {
   // session's language. After a hang-up the session opens the same device
   // again by itself when it comes back.
   bool OpenPort(const Settings& settings, std::string_view portName);
+  // The same at the program's start, where a device that is not there yet
+  // but may come (an adapter still to be plugged in) is waited for as after a
+  // hang-up: LineHungUp at once, LineBack once it is open. Returns what
+  // happened; the owner starts its start-up timer only for an open port.
+  enum class StartPort { Open, Awaited, Failed };
+  StartPort OpenPortAtStart(const Settings& settings, std::string_view portName);
   void Start();
   // Asks the reader thread to end; the owner keeps carrying out its waiting
   // calls until Ended(), then calls Stop() and closes the port.
@@ -75,8 +81,11 @@ class LinkSession {
   // but the owner's may keep painting meanwhile; its messages go to
   // `messages`. Returns true when the link moved: the caller then saves the
   // new name in the settings, on its own thread. The same name changes
-  // nothing. When the new port does not open, the old one is opened again.
-  bool ChangePort(const Settings& settings, std::string_view newName, Prompter& messages);
+  // nothing, unless it was just bound to another device: `previousDevice` is
+  // then the one it stood for. When the new port does not open, the old one
+  // is opened again.
+  bool ChangePort(const Settings& settings, std::string_view newName, Prompter& messages,
+                  std::string_view previousDevice = {});
 
   // --- commands; each returns false when it was refused -------------------
   // The recorder's list again (Refresh).

@@ -125,6 +125,14 @@ bool TRead::TakeLineBack() {
 
 void TRead::WatchForDeviceReturn(bool on) { watchReturn_ = on; }
 
+void TRead::AwaitDevice(std::string path) {
+  {
+    std::lock_guard lock(mutex_);
+    awaitedPath_ = std::move(path);
+  }
+  Wake();
+}
+
 void TRead::SetExporter(ExportReceivedFile exporter) {
   std::lock_guard lock(mutex_);
   exporter_ = std::move(exporter);
@@ -176,13 +184,20 @@ void TRead::Execute() {
     bool reset = false;
     bool busy = false;
     const std::function<void(platform::SerialPort&)>* job = nullptr;
+    std::string awaited;
     {
       std::lock_guard lock(mutex_);
       job = exclusiveJob_;
+      awaited = std::exchange(awaitedPath_, {});
       code = std::exchange(pendingCommand_, 0);
       pauseMs = std::exchange(pendingPauseMs_, 0);
       reset = std::exchange(resetRequested_, false);
       busy = busy_;
+    }
+    if (!awaited.empty() && job == nullptr && !port_.IsOpen()) {
+      // Said as a hang-up is: the line to the recorder is not there.
+      returnPath_ = std::move(awaited);
+      events_.LineHungUp();
     }
     if (job != nullptr) {
       (*job)(port_);

@@ -79,6 +79,10 @@ class TRead {
   // kDeviceReturnCheckMs, asleep meanwhile; when it opens, the line is back
   // at 9600 baud (LinkEvents::LineBack, and the lineBack flag).
   void WatchForDeviceReturn(bool on);
+  // A port that did not open because its device is not there yet (the
+  // adapter not plugged in): the thread reports LineHungUp and waits for
+  // `path` as for a device that went away. A port change ends the wait.
+  void AwaitDevice(std::string path);
 
   void SetExporter(ExportReceivedFile exporter);
 
@@ -161,6 +165,7 @@ class TRead {
   const std::function<void(platform::SerialPort&)>* exclusiveJob_ = nullptr;
   std::condition_variable jobDone_;
   std::uint8_t pendingCommand_ = 0;
+  std::string awaitedPath_;
   int pendingPauseMs_ = 0;
   std::array<char, kVersionTextSize> versionText_{};
   std::optional<std::uint8_t> basisFlags_;

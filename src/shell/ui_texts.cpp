@@ -124,6 +124,53 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     {"Dossier affiché dans la liste", "Folder shown in the list", "Carpeta mostrada en la lista",
      "Cartella mostrata nell'elenco", "Pasta mostrada na lista", "In der Liste gezeigter Ordner",
      "Folder pokazany na liście", "Složka zobrazená v seznamu"},
+    // PortDevice
+    {"Périphérique du port choisi", "Device of the chosen port", "Dispositivo del puerto elegido",
+     "Dispositivo della porta scelta", "Dispositivo da porta escolhida",
+     "Gerät des gewählten Anschlusses", "Urządzenie wybranego portu", "Zařízení zvoleného portu"},
+    // DeviceConnected
+    {"branché", "connected", "conectado", "collegato", "ligado", "angeschlossen", "podłączone",
+     "připojeno"},
+    // DeviceAbsent
+    {"non branché", "not connected", "no conectado", "non collegato", "não ligado",
+     "nicht angeschlossen", "niepodłączone", "nepřipojeno"},
+    // PortDeviceHint
+    {"Choisissez le périphérique série sur lequel le KALDIRONE est branché. Il est enregistré "
+     "sous son nom stable.",
+     "Choose the serial device the KALDIRONE is plugged into. It is kept under its stable name.",
+     "Elija el dispositivo serie al que está conectado el KALDIRONE. Se guarda con su nombre "
+     "estable.",
+     "Scegliere il dispositivo seriale a cui è collegato il KALDIRONE. Viene registrato con il "
+     "suo nome stabile.",
+     "Escolha o dispositivo série a que o KALDIRONE está ligado. Fica registado com o seu nome "
+     "estável.",
+     "Wählen Sie das serielle Gerät, an dem der KALDIRONE angeschlossen ist. Es wird unter "
+     "seinem festen Namen gespeichert.",
+     "Wybierz urządzenie szeregowe, do którego podłączony jest KALDIRONE. Zostanie zapisane pod "
+     "swoją stałą nazwą.",
+     "Zvolte sériové zařízení, ke kterému je KALDIRONE připojen. Uloží se pod svým stálým "
+     "názvem."},
+    // NoSerialDevice
+    {"Aucun périphérique série n'a été trouvé sur cet ordinateur.",
+     "No serial device was found on this computer.",
+     "No se ha encontrado ningún dispositivo serie en este ordenador.",
+     "Nessun dispositivo seriale trovato su questo computer.",
+     "Não foi encontrado nenhum dispositivo série neste computador.",
+     "Auf diesem Computer wurde kein serielles Gerät gefunden.",
+     "Na tym komputerze nie znaleziono urządzenia szeregowego.",
+     "V tomto počítači nebylo nalezeno žádné sériové zařízení."},
+    // SettingsNotWritten
+    {"Le fichier des paramètres n'a pas pu être écrit ; le port reste inchangé.",
+     "The settings file could not be written; the port is unchanged.",
+     "No se ha podido escribir el archivo de configuración; el puerto no cambia.",
+     "Impossibile scrivere il file delle impostazioni; la porta resta invariata.",
+     "Não foi possível escrever o ficheiro de configuração; a porta fica inalterada.",
+     "Die Einstellungsdatei konnte nicht geschrieben werden; der Anschluss bleibt unverändert.",
+     "Nie można zapisać pliku ustawień; port pozostaje bez zmian.",
+     "Soubor nastavení nelze zapsat; port zůstává beze změny."},
+    // SerialPortDevice
+    {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série",
+     "Serielle Schnittstelle", "Port szeregowy", "Sériový port"},
 }};
 
 }  // namespace

@@ -41,8 +41,16 @@ enum class UiText : int {
   NetworkShare,
   FolderNode,
   OpenFolderNode,
+  // The port dialog.
+  PortDevice,
+  DeviceConnected,
+  DeviceAbsent,
+  PortDeviceHint,
+  NoSerialDevice,
+  SettingsNotWritten,
+  SerialPortDevice,
 };
-inline constexpr int kUiTextCount = static_cast<int>(UiText::OpenFolderNode) + 1;
+inline constexpr int kUiTextCount = static_cast<int>(UiText::SerialPortDevice) + 1;
 
 // The text in a language (0 French to 7 Czech); English for an index out of
 // range.

@@ -82,7 +82,10 @@ MainLink::MainLink(QWidget& window, const std::string& programDirectory, Setting
   seed.programFilesDirectory = settings_.startupWorkingDirectory;
   seed.startupPhase = true;
   session_->Seed(seed);
-  session_->OpenPort(settings_, settings_.portName);
+  // An adapter still to be plugged in is waited for: its arrival starts the
+  // start-up sequence, as after a hang-up.
+  awaitingDevice_ = session_->OpenPortAtStart(settings_, settings_.portName) ==
+                    link::LinkSession::StartPort::Awaited;
   session_->UseExporter(exporter_);
   session_->Start();
   session_->PrepareStartup(programDirectory_, [this] {
@@ -109,7 +112,9 @@ void MainLink::AttachProgressWindows(TFenCopie100b* copyWindow, TFenSuiviSup100b
   deletionWindow_->onEscape = [this] { session_->CancelDeletion(); };
 }
 
-void MainLink::StartTimers() { Timer1->start(); }
+void MainLink::StartTimers() {
+  if (!awaitingDevice_) Timer1->start();
+}
 
 void MainLink::Timer1Tick() {
   if (!session_->StartupTick()) Timer1->stop();
@@ -147,7 +152,7 @@ void MainLink::SwitchAllFilesMode(bool on) { session_->SwitchAllFilesMode(on); }
 
 void MainLink::ChooseMemory(int memoryChoice) { session_->ChooseMemory(memoryChoice); }
 
-bool MainLink::ChangePortTo(const std::string& name) {
+bool MainLink::ChangePortTo(const std::string& name, const std::string& previousDevice) {
   // Moving the link takes a second or more (the old port is given time to
   // settle): it runs on a thread of its own while this one keeps painting
   // under the port dialog, which holds the user's input meanwhile. The
@@ -157,7 +162,7 @@ bool MainLink::ChangePortTo(const std::string& name) {
   QEventLoop loop;
   const Settings settings = settings_;
   std::thread worker([&] {
-    moved = session_->ChangePort(settings, name, held);
+    moved = session_->ChangePort(settings, name, held, previousDevice);
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
   QApplication::setOverrideCursor(Qt::WaitCursor);

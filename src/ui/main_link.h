@@ -8,6 +8,7 @@
 #include "link/link_events.h"
 #include "link/link_state.h"
 #include "platform/posix_serial_port.h"
+#include "platform/serial_devices.h"
 #include "shell/languages.h"
 #include "shell/prompter.h"
 #include "shell/settings.h"
@@ -41,6 +42,8 @@ struct MainWindowOptions {
   // the real ones (tests run them faster).
   link::LinkTiming linkTiming{};
   double timerScale = 1.0;
+  // Where the port dialog looks for the serial devices present.
+  platform::SerialDeviceRoots serialDevices{};
 };
 
 // The main window's side of the recorder link: the one file of the window
@@ -84,7 +87,9 @@ class MainLink : public QObject, private link::LinkEvents {
   // Moves the link to another port on a thread of its own, while this one
   // keeps painting; its messages are shown once it is done. When the link
   // moved, this thread saves the new name in the settings and returns true.
-  bool ChangePortTo(const std::string& name);
+  // `previousDevice`: the device the current name stood for before the port
+  // dialog bound it to another one (the link then moves to that one).
+  bool ChangePortTo(const std::string& name, const std::string& previousDevice = {});
 
   // --- what the window shows ---------------------------------------------
   // A batch of the user's is under way, or a progress window is open. The
@@ -129,6 +134,7 @@ class MainLink : public QObject, private link::LinkEvents {
   PcPane& pc_;
   StatusPanels& status_;
   bool lineHungUp_ = false;
+  bool awaitingDevice_ = false;
   TFenCopie100b* copyWindow_ = nullptr;
   TFenSuiviSup100b* deletionWindow_ = nullptr;
   bool busyCursor_ = false;

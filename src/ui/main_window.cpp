@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <algorithm>
+#include <functional>
 
 #include "platform/paths.h"
 #include "records/failure_text.h"
@@ -175,7 +176,8 @@ void TFPtesm100q::CreateOwnedWindows() {
   FenCopie100b = new TFenCopie100b(language_, this);
   ChoixCom = new TChoixCom(
       language_, [this] { return settings_.portName; },
-      [this](const std::string& name) { ChangePortTo(name); }, this);
+      std::bind_front(&TFPtesm100q::ChangePortTo, this),
+      {&settings_, options_.serialDevices, [this] { return portOpen(); }}, this);
   FenSuiviSup100b = new TFenSuiviSup100b(language_, this);
   AffVersion = new TAffVersion(
       language_, [this] { return link_->RecorderVersion(); }, this);
@@ -183,8 +185,9 @@ void TFPtesm100q::CreateOwnedWindows() {
   link_->AttachProgressWindows(FenCopie100b, FenSuiviSup100b);
 }
 
-void TFPtesm100q::ChangePortTo(const std::string& name) {
-  if (link_->ChangePortTo(name)) statusPanels_->SetText(1, FromUtf8(settings_.portName));
+void TFPtesm100q::ChangePortTo(const std::string& name, const std::string& previousDevice) {
+  if (link_->ChangePortTo(name, previousDevice))
+    statusPanels_->SetText(1, FromUtf8(settings_.portName));
 }
 
 // ---------------------------------------------------------------- language

@@ -112,7 +112,7 @@ class TFPtesm100q : public QMainWindow {
   void SetBatchRunning(bool running);
 
   PaneFocus Focus() const;
-  void ChangePortTo(const std::string& name);
+  void ChangePortTo(const std::string& name, const std::string& previousDevice = {});
 
   std::string programDirectory_;
   MainWindowOptions options_;

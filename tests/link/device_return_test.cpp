@@ -11,9 +11,12 @@
 
 #include "link/link_protocol.h"
 #include "link/link_session.h"
+#include "link/port_change.h"
 #include "link_fakes.h"
 #include "platform/posix_serial_port.h"
+#include "platform/profile_file.h"
 #include "shell/message_table.h"
+#include "shell/settings.h"
 #include "simulated_recorder.h"
 #include "support/temp_dir.h"
 
@@ -82,6 +85,10 @@ class AdapterUnplugged : public ::testing::Test {
   }
   void StartSession() {
     ASSERT_TRUE(port_.Open(stableName()));
+    MakeSession();
+    session_->Start();
+  }
+  void MakeSession() {
     session_ = std::make_unique<LinkSession>(port_, events_, prompter_, LinkTiming{kScale});
     LinkSeed seed;
     seed.startupPhase = false;
@@ -89,7 +96,16 @@ class AdapterUnplugged : public ::testing::Test {
     seed.programFilesDirectory = programs();
     session_->Seed(seed);
     session_->PrepareStartup(programs(), [this] { ++listLoads_; });
+  }
+  // The desktop program's start: COM1 bound to the stable name in the
+  // settings, the port opened (or awaited), then the reader thread started.
+  LinkSession::StartPort StartProgram(const std::string& device) {
+    Settings settings = LoadSettings(dir_.path(), dir_.path());
+    platform::WriteProfileString(settings.settingsPath, "PORTS", "COM1", device);
+    MakeSession();
+    const LinkSession::StartPort opened = session_->OpenPortAtStart(settings, "COM1");
     session_->Start();
+    return opened;
   }
   // The owner's 1500 ms timer, started when the line is back, until the
   // start-up sequence stops it; its batch timer meanwhile carries the
@@ -204,6 +220,57 @@ TEST_F(AdapterUnplugged, SendCutByTheHangUpFailsAndIsNotOfferedAgain) {
   std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(8000)));
   EXPECT_EQ(recorder_->record().putOffers, 0);
   EXPECT_EQ(prompter_.messages().size(), 1u);
+}
+
+// The adapter not plugged in yet when the program starts: the opening error
+// says so, the line is said to be gone, and the reader waits asleep; plugged
+// in, the device opens at 9600 baud and the start-up sequence fills the list.
+TEST_F(AdapterUnplugged, AdapterMissingAtStartIsWaitedForAndBringsTheListWhenPluggedIn) {
+  ASSERT_EQ(StartProgram(stableName()), LinkSession::StartPort::Awaited);
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{"COM1. " + MessageUtf8(54, 1) + "\n" + MessageUtf8(365, 1)});
+  ASSERT_TRUE(WaitFor([&] { return events_.hangUps() == 1; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(3000)));
+  EXPECT_EQ(events_.hangUps(), 1);
+  EXPECT_EQ(events_.linesBack(), 0);
+  EXPECT_FALSE(port_.IsOpen());
+
+  PlugIn(Contents({"04021235.212"}));
+  ASSERT_TRUE(WaitFor([&] { return events_.linesBack() == 1; }));
+  EXPECT_TRUE(port_.IsOpen());
+  EXPECT_EQ(platform::ReadBaudRate(port_.PollDescriptor()), 9600);
+  ASSERT_TRUE(RunStartupTimer()) << testing::Joined(prompter_.messages());
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"04021235.212"});
+  EXPECT_EQ(listLoads_, 1);
+  EXPECT_EQ(prompter_.messages().size(), 1u);
+}
+
+// A path that cannot bring the recorder is not waited for: the start goes on
+// as with any failed open, and nothing opens later.
+TEST_F(AdapterUnplugged, NumberedPseudoTerminalMissingAtStartIsNotWaitedFor) {
+  ASSERT_EQ(StartProgram("/dev/pts/987654"), LinkSession::StartPort::Failed);
+  EXPECT_EQ(prompter_.messages().size(), 1u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(2000)));
+  EXPECT_EQ(events_.hangUps(), 0);
+  EXPECT_FALSE(port_.IsOpen());
+}
+
+TEST(DeviceMayArrive, AdaptersAndStableNamesYesPseudoTerminalsAndOnBoardPortsNo) {
+  const struct {
+    const char* path;
+    bool awaited;
+  } cases[] = {
+      {"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", true},
+      {"/dev/ttyUSB0", true},
+      {"/dev/ttyACM1", true},
+      {"/home/lab/kaldirone", true},  // a link of the user's
+      {"/dev/ttyS0", false},
+      {"/dev/ttyS12", false},
+      {"/dev/ttyStm", true},  // not an on-board port's node
+      {"/dev/pts/3", false},
+      {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DeviceMayArriveAt(c.path), c.awaited) << c.path;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 #include "fixtures/test_file_writer.h"
@@ -662,19 +663,38 @@ TEST_F(LinkAgainstRecorder, StartUpSequenceCutShortDownloadsEverythingAgain) {
   EXPECT_EQ(EntriesIn(programs_.path()), 3);
 }
 
+// A second recorder, with one test, on a terminal of its own; it serves
+// until it goes.
+struct SecondRecorder {
+  SecondRecorder() {
+    sim::RecorderContents other;
+    other.tests = {{"01021111.312", "x", "", false, std::nullopt}};
+    recorder = std::make_unique<sim::SimulatedRecorder>(
+        other, sim::SimOptions{0, false, false, kTestScale});
+    opened = recorder->Open();
+    if (opened) thread = std::thread([this] { recorder->Run(); });
+  }
+  ~SecondRecorder() {
+    recorder->Stop();
+    if (thread.joinable()) thread.join();
+  }
+  sim::SimulatedRecorder* operator->() { return recorder.get(); }
+
+  std::unique_ptr<sim::SimulatedRecorder> recorder;
+  bool opened = false;
+  std::thread thread;
+};
+
 TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {
   StartWith(SampleContents());
-  sim::RecorderContents other;
-  other.tests = {{"01021111.312", "x", "", false, std::nullopt}};
-  sim::SimulatedRecorder second(other, sim::SimOptions{0, false, false, kTestScale});
-  ASSERT_TRUE(second.Open());
-  std::thread secondThread([&] { second.Run(); });
+  SecondRecorder second;
+  ASSERT_TRUE(second.opened);
   TempDir home;
   Settings settings = LoadSettings(home.path(), home.path());
   ASSERT_TRUE(platform::WriteProfileString(settings.settingsPath, "PORTS", "COM1",
                                            recorder_->devicePath()));
   ASSERT_TRUE(
-      platform::WriteProfileString(settings.settingsPath, "PORTS", "COM2", second.devicePath()));
+      platform::WriteProfileString(settings.settingsPath, "PORTS", "COM2", second->devicePath()));
   ASSERT_TRUE(platform::WriteProfileString(settings.settingsPath, "PORTS", "COM9",
                                            dir_.path() + "/no-such-port"));
   const LanguageState english;
@@ -696,8 +716,37 @@ TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {
   ASSERT_TRUE(RunUntil([&] { return ListShown(2); }));
   EXPECT_EQ(events_.countShown(), 1);
   link_->Stop();
-  second.Stop();
-  secondThread.join();
+}
+
+// The port dialog bound the current name to another device: the link moves
+// to it under the same name, and when it does not open, back to the device
+// the name stood for before (not to the new binding a second time).
+TEST_F(LinkAgainstRecorder, CurrentNameBoundToAnotherDeviceMovesTheLinkOrGoesBack) {
+  StartWith(SampleContents());
+  SecondRecorder second;
+  ASSERT_TRUE(second.opened);
+  TempDir home;
+  const Settings settings = LoadSettings(home.path(), home.path());
+  const LanguageState english;
+  const std::string first = recorder_->devicePath();
+
+  ASSERT_TRUE(platform::WriteProfileString(settings.settingsPath, "PORTS", "COM1",
+                                           dir_.path() + "/no-such-port"));
+  EXPECT_FALSE(ChangePort(*link_, settings, "COM1", prompter_, english, first));
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{"COM1. " + kOpeningError + "\n" + MessageUtf8(365, 1)});
+  ASSERT_TRUE(link_->StartCommand(kCmdList));
+  ASSERT_TRUE(RunUntil([&] { return ListShown(1); }));
+  EXPECT_EQ(events_.countShown(), 3);  // the first recorder still answers
+
+  ASSERT_TRUE(
+      platform::WriteProfileString(settings.settingsPath, "PORTS", "COM1", second->devicePath()));
+  EXPECT_TRUE(ChangePort(*link_, settings, "COM1", prompter_, english, first));
+  EXPECT_EQ(prompter_.messages().size(), 1u);
+  ASSERT_TRUE(link_->StartCommand(kCmdList));
+  ASSERT_TRUE(RunUntil([&] { return ListShown(2); }));
+  EXPECT_EQ(events_.countShown(), 1);
+  link_->Stop();
 }
 
 TEST_F(LinkAgainstRecorder, StopCutsAnExchangeShort) {

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +21,8 @@
 #include <vector>
 
 #include "link/link_fakes.h"
+#include "platform/file_io.h"
+#include "platform/profile_file.h"
 #include "shell/company.h"
 #include "shell/window_placement.h"
 #include "support/temp_dir.h"
@@ -30,11 +33,12 @@
 #include "ui/password_dialog.h"
 #include "ui/port_dialog.h"
 #include "ui/splash_window.h"
+#include "window_test_support.h"
 
 namespace tesmora::ui {
 namespace {
 
-using testing::TempDir;
+using tesmora::testing::TempDir;
 
 LanguageState Language(int index) {
   LanguageState state;
@@ -198,7 +202,8 @@ TEST_P(CompanyClose, WithoutAFileShowsTheDefaultsAndWritesThemUnchanged) {
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
   EXPECT_EQ(Lines(dialog.company()), Lines(DefaultCompanyLines()));
   EXPECT_EQ(Lines(ReadCompanyFile(program.path())), Lines(DefaultCompanyLines()));
-  EXPECT_NE(testing::ReadBytes(program.File("societe.txt")).find("Ligne4="), std::string::npos);
+  EXPECT_NE(tesmora::testing::ReadBytes(program.File("societe.txt")).find("Ligne4="),
+            std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -225,7 +230,7 @@ TEST(CompanyDialog, OkStoresAndWritesTheLinesInCodePage1252) {
   EXPECT_EQ(dialog.company().lines[3],
             "Fran\xe7"
             "e \x80");
-  const std::string file = testing::ReadBytes(program.File("societe.txt"));
+  const std::string file = tesmora::testing::ReadBytes(program.File("societe.txt"));
   EXPECT_NE(file.find("Ligne1=Laboratoire des C\xe9r\xe9"
                       "ales"),
             std::string::npos)
@@ -276,8 +281,8 @@ TEST(CompanyDialog, ACharacterOutsideCodePage1252IsRefusedAndNothingChanges) {
 
 TEST(CompanyDialog, ReadsAFileWhoseSectionIsInCapitals) {
   TempDir program;
-  testing::WriteBytes(program.File("societe.txt"),
-                      "[SOCIETE]\r\nLigne1=Moulin d'essai\r\nLigne3=Z\xfcrich\r\n");
+  tesmora::testing::WriteBytes(program.File("societe.txt"),
+                               "[SOCIETE]\r\nLigne1=Moulin d'essai\r\nLigne3=Z\xfcrich\r\n");
   const LanguageState language = Language(1);
   link::testing::FakePrompter prompter;
   TFormSociete dialog(language, program.path(), prompter);
@@ -312,8 +317,9 @@ struct PortDialogProbe {
   std::string current = "COM5";
   std::vector<std::string> changes;
   LanguageState language = Language(1);
-  TChoixCom dialog{language, [this] { return current; },
-                   [this](const std::string& name) { changes.push_back(name); }};
+  TChoixCom dialog{
+      language, [this] { return current; },
+      [this](const std::string& name, const std::string&) { changes.push_back(name); }};
 
   std::vector<std::string> Checked() const {
     std::vector<std::string> checked;
@@ -407,6 +413,166 @@ TEST(PortDialog, EscLeavesThePortAlone) {
   Click(probe.dialog, "bbCancel");
   EXPECT_TRUE(probe.changes.empty());
   EXPECT_EQ(probe.dialog.result(), QDialog::Rejected);
+}
+
+// The dialog on a sample machine: one USB adapter (ttyUSB0, with its stable
+// name), no on-board port; COM2 bound to an adapter that is not there.
+class PortBinding : public ::testing::Test {
+ protected:
+  static constexpr char kSettings[] =
+      "[LIAISON]\nPort=COM1\n; kept as written\n[EXPORT]\nMode=1\n[PORTS]\nCOM2=/dev/ttyUSB7\n"
+      "[REPERTOIRE]\nSauvegarde Auto=/tmp/\n";
+
+  PortBinding() {
+    tesmora::testing::WriteBytes(program_.File("tesmora.ini"), kSettings);
+    settings_ = LoadSettings(program_.path(), program_.path());
+  }
+  std::unique_ptr<TChoixCom> Dialog(const LanguageState& language) {
+    return std::make_unique<TChoixCom>(
+        language, [this] { return current_; },
+        [this](const std::string& name, const std::string& previous) {
+          moves_.push_back({name, previous});
+        },
+        PortDevicesSource{&settings_, devices_.roots(), {}});
+  }
+  std::string SettingsText() const {
+    return platform::ReadWholeFile(program_.File("tesmora.ini")).value_or("");
+  }
+  static QStringList Items(const QComboBox& list) {
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i) items << list.itemText(i);
+    return items;
+  }
+
+  TempDir program_, nodes_;
+  testing::SampleSerialDevices devices_{nodes_.File("pty")};
+  Settings settings_;
+  std::string current_ = "COM1";
+  std::vector<std::pair<std::string, std::string>> moves_;
+  LanguageState english_ = Language(1);
+};
+
+TEST_F(PortBinding, BesideEachPortItsDeviceAndWhetherItIsConnected) {
+  tesmora::testing::WriteBytes(nodes_.File("pty"), "");
+  platform::WriteProfileString(settings_.settingsPath, "PORTS", "COM4", devices_.stablePath());
+  const auto dialog = Dialog(english_);
+  dialog->open();
+  const struct {
+    const char* label;
+    const char* text;
+    bool connected;
+  } rows[] = {{"lbCom1", "ttyS0", false},
+              {"lbCom2", "ttyUSB7", false},
+              {"lbCom4", "ttyUSB0 \u2713", true},
+              {"lbCom27", "ttyS26", false}};
+  for (const auto& row : rows) {
+    const auto* label = Child<QLabel>(*dialog, row.label);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QString::fromUtf8(row.text)) << row.label;
+    EXPECT_EQ(label->isEnabled(), row.connected) << row.label;
+    EXPECT_EQ(label->accessibleDescription(), row.connected ? "connected" : "not connected");
+  }
+  EXPECT_EQ(Child<QLabel>(*dialog, "lbCom4")->accessibleName(),
+            QString::fromStdString("COM4: " + devices_.stablePath()));
+  const auto* list = Child<QComboBox>(*dialog, "cbDevice");
+  // COM1 is checked: its device is not there, the adapter is offered.
+  EXPECT_EQ(Items(*list), QStringList({QString::fromUtf8("/dev/ttyS0 \u2013 not connected"),
+                                       QString::fromUtf8("FTDI FT232R USB UART, serial A50285BI "
+                                                         "\u2013 ttyUSB0 (COM4)")}));
+  EXPECT_EQ(list->currentIndex(), 0);
+  EXPECT_EQ(LabelText(*dialog, "lbDevice"), "COM1 \u2192 /dev/ttyS0, not connected");
+  Click(*dialog, "rbCom4");
+  EXPECT_EQ(list->count(), 1);
+  EXPECT_EQ(list->currentData().toInt(), 0);
+  EXPECT_EQ(LabelText(*dialog, "lbDevice"),
+            QString::fromStdString("COM4 \u2192 " + devices_.stablePath() + ", connected"));
+  EXPECT_EQ(list->accessibleName(), "Device of the chosen port");
+  ExpectNoClippedText(*dialog);
+  dialog->reject();
+}
+
+// The link talks through the current port: its device is there, even one
+// that is no adapter the listing knows.
+TEST_F(PortBinding, TheCurrentPortOpenOnTheLinkIsConnected) {
+  for (const bool open : {false, true}) {
+    TChoixCom dialog(
+        english_, [] { return std::string("COM2"); }, [](const std::string&, const std::string&) {},
+        PortDevicesSource{&settings_, devices_.roots(), [open] { return open; }});
+    dialog.open();
+    EXPECT_EQ(Child<QLabel>(dialog, "lbCom2")->isEnabled(), open);
+    EXPECT_EQ(LabelText(dialog, "lbDevice"),
+              QString("COM2 \u2192 /dev/ttyUSB7, ") + (open ? "connected" : "not connected"));
+    EXPECT_FALSE(Child<QLabel>(dialog, "lbCom1")->isEnabled());
+    dialog.reject();
+  }
+}
+
+TEST_F(PortBinding, NoTextIsClippedInAnyLanguage) {
+  tesmora::testing::WriteBytes(nodes_.File("pty"), "");
+  for (int language = 0; language < 8; ++language) {
+    const LanguageState state = Language(language);
+    const auto dialog = Dialog(state);
+    dialog->open();
+    ExpectNoClippedText(*dialog);
+    dialog->reject();
+  }
+}
+
+// Choosing a port name and a device writes the binding by the stable name,
+// keeps every other line of the file, and moves the link; rebinding the
+// current name says which device it stood for, so the link can go back.
+TEST_F(PortBinding, ChoosingADeviceBindsItByItsStableNameAndMovesTheLink) {
+  tesmora::testing::WriteBytes(nodes_.File("pty"), "");
+  const struct {
+    const char* port;
+    bool chooseDevice;
+    std::string binding;  // the line added to [PORTS], if any
+    std::pair<std::string, std::string> move;
+  } cases[] = {
+      {"rbCom3", true, "COM3=" + devices_.stablePath(), {"COM3", ""}},
+      {"rbCom1", true, "COM1=" + devices_.stablePath(), {"COM1", "/dev/ttyS0"}},
+      {"rbCom2", false, "", {"COM2", ""}},
+  };
+  for (const auto& c : cases) {
+    tesmora::testing::WriteBytes(program_.File("tesmora.ini"), kSettings);
+    moves_.clear();
+    const auto dialog = Dialog(english_);
+    dialog->open();
+    Click(*dialog, c.port);
+    auto* list = Child<QComboBox>(*dialog, "cbDevice");
+    if (c.chooseDevice) list->setCurrentIndex(list->findData(0));
+    Click(*dialog, "bbOK");
+    std::string expected = kSettings;
+    if (!c.binding.empty()) {
+      const std::size_t at = expected.find("[REPERTOIRE]");
+      expected.insert(at, c.binding + "\n");
+    }
+    EXPECT_EQ(SettingsText(), expected) << c.port;
+    EXPECT_EQ(moves_, (std::vector<std::pair<std::string, std::string>>{c.move})) << c.port;
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  }
+}
+
+TEST_F(PortBinding, TheDeviceAlreadyBoundIsNotWrittenAgainAndTheSamePortMovesNothing) {
+  tesmora::testing::WriteBytes(nodes_.File("pty"), "");
+  platform::WriteProfileString(settings_.settingsPath, "PORTS", "COM1", devices_.nodePath());
+  const std::string before = SettingsText();
+  const auto dialog = Dialog(english_);
+  dialog->open();
+  EXPECT_EQ(Child<QComboBox>(*dialog, "cbDevice")->currentData().toInt(), 0);
+  Click(*dialog, "bbOK");
+  EXPECT_EQ(SettingsText(), before);
+  EXPECT_TRUE(moves_.empty());
+}
+
+TEST_F(PortBinding, WithoutAnyDeviceTheDialogSaysSoAndOffersNone) {
+  const auto dialog = std::make_unique<TChoixCom>(
+      english_, [] { return std::string("COM1"); }, [](const std::string&, const std::string&) {},
+      PortDevicesSource{&settings_, {nodes_.path(), nodes_.path(), nodes_.path()}, {}});
+  dialog->open();
+  EXPECT_EQ(LabelText(*dialog, "lbHint"), "No serial device was found on this computer.");
+  EXPECT_FALSE(Child<QComboBox>(*dialog, "cbDevice")->isEnabled());
+  dialog->reject();
 }
 
 // -------------------------------------------------------- copy and deletion
@@ -644,7 +810,7 @@ TEST(MinorWindows, CentredOnThePrimaryScreenWhenCreated) {
   link::testing::FakePrompter prompter;
   TFormSociete company(language, program.path(), prompter);
   TChoixCom port(
-      language, [] { return std::string("COM1"); }, [](const std::string&) {});
+      language, [] { return std::string("COM1"); }, [](const std::string&, const std::string&) {});
   TFenCopie100b copy(language);
   TFenSuiviSup100b deletion(language);
   TAffVersion about(language, [] { return std::string(); });

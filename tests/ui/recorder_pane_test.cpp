@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -17,6 +18,8 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <filesystem>
+
+#include <unistd.h>
 
 #include "platform/profile_file.h"
 #include "shell/message_table.h"
@@ -71,9 +74,26 @@ class RecorderPane : public ::testing::Test {
     recorder_ = std::make_unique<RunningRecorder>(std::move(contents), emulateLine);
     ASSERT_TRUE(recorder_->opened());
     testing::WriteSettings(program_, "COM1", {{"COM1", (*recorder_)->devicePath()}});
-    window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, FastOptions(prompter_));
+    window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, Options());
     window_->CreateOwnedWindows();
     window_->show();
+  }
+  MainWindowOptions Options() {
+    MainWindowOptions options = FastOptions(prompter_);
+    options.serialDevices = serialDevices_;
+    return options;
+  }
+  // The port dialog: `port` chosen, and the device of the list at `device`
+  // when it is not negative, then OK.
+  void ChoosePort(const char* port, int device = -1) {
+    auto* dialog = window_->findChild<QDialog*>("ChoixCom");
+    testing::WhenIdle([=] {
+      dialog->findChild<QRadioButton*>(port)->setChecked(true);
+      auto* devices = dialog->findChild<QComboBox*>("cbDevice");
+      if (device >= 0) devices->setCurrentIndex(devices->findData(device));
+      dialog->findChild<QAbstractButton*>("bbOK")->click();
+    });
+    window_->PortClick();
   }
   void TearDown() override {
     window_.reset();
@@ -86,6 +106,7 @@ class RecorderPane : public ::testing::Test {
 
   TempDir program_;
   FakePrompter prompter_;
+  platform::SerialDeviceRoots serialDevices_;
   std::unique_ptr<RunningRecorder> recorder_;
   std::unique_ptr<TFPtesm100q> window_;
 };
@@ -394,6 +415,64 @@ TEST_F(RecorderPane, PortDialogComesBackAfterAFailedOpenAndMovesToAnotherPort) {
   EXPECT_EQ(window_->statusPanelText(1), "COM2");
   window_->RafraichirClick();
   ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }));
+}
+
+// A recorder on a USB adapter: the port dialog binds a port name to the
+// adapter by its stable name, and the link moves there; bound anew, the
+// current name moves the link too.
+TEST_F(RecorderPane, PortDialogBindsTheChosenDeviceAndTheLinkMovesToIt) {
+  RunningRecorder second(Contents({TestFile("05051111.105", "SECOND")}));
+  ASSERT_TRUE(second.opened());
+  const testing::SampleSerialDevices devices(second->devicePath());
+  serialDevices_ = devices.roots();
+  Start(Contents({TestFile("03151234.312", "FIRST")}));
+  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+
+  ChoosePort("rbCom3", 0);
+  EXPECT_TRUE(prompter_.messages().empty()) << link::testing::Joined(prompter_.messages());
+  EXPECT_EQ(platform::ReadProfileString(program_.File("tesmora.ini"), "PORTS", "COM3", ""),
+            devices.stablePath());
+  EXPECT_EQ(window_->settings().portName, "COM3");
+  EXPECT_EQ(window_->statusPanelText(1), "COM3");
+  window_->RafraichirClick();
+  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }));
+
+  ChoosePort("rbCom1");  // back to the first recorder, by name alone
+  ASSERT_EQ(window_->settings().portName, "COM1");
+  window_->RafraichirClick();
+  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"FIRST"}; }));
+  ChoosePort("rbCom1", 0);  // the current name bound to the adapter
+  EXPECT_TRUE(prompter_.messages().empty()) << link::testing::Joined(prompter_.messages());
+  EXPECT_EQ(platform::ReadProfileString(program_.File("tesmora.ini"), "PORTS", "COM1", ""),
+            devices.stablePath());
+  EXPECT_EQ(window_->settings().portName, "COM1");
+  window_->RafraichirClick();
+  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }));
+}
+
+// The adapter not plugged in when the program starts: after the opening
+// error the status bar says the line is gone and nothing is asked of it;
+// plugged in, the start-up sequence fills the list.
+TEST_F(RecorderPane, AdapterMissingAtStartIsWaitedForAndTheListFillsWhenItIsPluggedIn) {
+  const std::string stable = program_.File("usb-KALDIRONE-if00-port0");
+  testing::WriteSettings(program_, "COM1", {{"COM1", stable}});
+  window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, Options());
+  window_->CreateOwnedWindows();
+  window_->show();
+  ASSERT_EQ(prompter_.messages(), std::vector<std::string>{PortOpeningErrorText(
+                                      "COM1", {platform::OpenFailure::NoDevice, ""}, 1)});
+  ASSERT_TRUE(
+      WaitUntil([&] { return window_->statusPanelText(3) == MessageUtf8(287, 1).c_str(); }));
+  EXPECT_FALSE(window_->findChild<QTimer*>("Timer1")->isActive());
+  EXPECT_FALSE(window_->portOpen());
+
+  recorder_ = std::make_unique<RunningRecorder>(Contents({TestFile("03151234.312", "LATE")}));
+  ASSERT_TRUE(recorder_->opened());
+  ASSERT_EQ(::symlink((*recorder_)->devicePath().c_str(), stable.c_str()), 0);
+  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"LATE"}; }));
+  EXPECT_TRUE(window_->portOpen());
+  EXPECT_EQ(window_->statusPanelText(3), "");
+  EXPECT_EQ(prompter_.messages().size(), 1u);
 }
 
 TEST_F(RecorderPane, ExitQuestionCancelKeepsTheProgramAndOkReleasesThePort) {

@@ -4,6 +4,7 @@
 #include <QThread>
 #include <QTimer>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "link/link_fakes.h"
 #include "link/reader_thread.h"
 #include "platform/profile_file.h"
+#include "platform/serial_devices.h"
 #include "simulated_recorder.h"
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
@@ -75,6 +77,39 @@ inline void WriteSettings(const tesmora::testing::TempDir& program, const std::s
     platform::WriteProfileString(path, "PORTS", name, device);
   }
 }
+
+// A machine's serial devices in a folder: one USB adapter, ttyUSB0 (a link
+// to `node`, a pseudo-terminal or any file), with its maker, product and
+// serial number and a stable name, and nothing else.
+class SampleSerialDevices {
+ public:
+  static constexpr const char* kStableName = "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+
+  explicit SampleSerialDevices(const std::string& node) {
+    namespace fs = std::filesystem;
+    const std::string usb = Path("sys/devices/usb1/1-1");
+    for (const std::string& folder :
+         {Path("dev/serial/by-id"), Path("sys/class/tty/ttyUSB0"), usb + "/1-1:1.0/ttyUSB0"}) {
+      fs::create_directories(folder);
+    }
+    fs::create_symlink(node, Path("dev/ttyUSB0"));
+    fs::create_symlink("../../ttyUSB0", stablePath());
+    fs::create_directory_symlink(usb + "/1-1:1.0/ttyUSB0", Path("sys/class/tty/ttyUSB0/device"));
+    tesmora::testing::WriteBytes(usb + "/idVendor", "0403\n");
+    tesmora::testing::WriteBytes(usb + "/manufacturer", "FTDI\n");
+    tesmora::testing::WriteBytes(usb + "/product", "FT232R USB UART\n");
+    tesmora::testing::WriteBytes(usb + "/serial", "A50285BI\n");
+  }
+  platform::SerialDeviceRoots roots() const {
+    return {Path("dev"), Path("dev/serial/by-id"), Path("sys")};
+  }
+  std::string stablePath() const { return Path("dev/serial/by-id/") + kStableName; }
+  std::string nodePath() const { return Path("dev/ttyUSB0"); }
+
+ private:
+  std::string Path(const std::string& relative) const { return dir_.path() + "/" + relative; }
+  tesmora::testing::TempDir dir_;
+};
 
 inline MainWindowOptions FastOptions(Prompter& prompter) {
   MainWindowOptions options;

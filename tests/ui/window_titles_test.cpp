@@ -72,7 +72,7 @@ class WindowTitles : public ::testing::Test {
 TEST_F(WindowTitles, EachDialogShowsExactlyItsCaption) {
   TPasswordDlg password(language_);
   TChoixCom port(
-      language_, [] { return std::string("COM1"); }, [](const std::string&) {});
+      language_, [] { return std::string("COM1"); }, [](const std::string&, const std::string&) {});
   TFenCopie100b copy(language_);
   TFenSuiviSup100b deletion(language_);
   TAffVersion about(language_, [] { return std::string(); });

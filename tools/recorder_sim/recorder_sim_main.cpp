@@ -9,12 +9,16 @@
 //                                late-reply, wrong-echo, truncated-stream,
 //                                wrong-checksum, wrong-ack, deletion-refused
 //   speed 0|1|2|3                speed code of the next exchanges
+//   unplug                       as an adapter pulled out: the terminal closes
+//                                and the --link is removed
+//   plug                         plugged back: a new terminal behind the link
 //   quit
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -39,7 +43,11 @@ constexpr char kUsage[] =
     "  --link PATH         make PATH a symbolic link to the terminal\n"
     "Files put or deleted by the PC change the recorder in memory only; the folders\n"
     "are read once at start. Control lines on standard input: push NAME,\n"
-    "program normal|emergency, fault NAME, speed N, quit.\n";
+    "program normal|emergency, fault NAME, speed N, quit, and\n"
+    "  unplug              as a USB adapter pulled out: the terminal closes (the PC\n"
+    "                      sees the line hang up) and the --link PATH goes away\n"
+    "  plug                plugged back: a new terminal, the --link PATH pointing at\n"
+    "                      it again; the recorder keeps its memory meanwhile\n";
 
 void LoadSamples(const std::string& folder, std::vector<tesmora::sim::RecorderFile>& files) {
   const auto text =
@@ -60,6 +68,14 @@ void LoadSamples(const std::string& folder, std::vector<tesmora::sim::RecorderFi
       file.degradation = tab2 != std::string::npos && line.substr(tab2 + 1) == "1";
     }
   }
+}
+
+// Points `link` at `target` in one step, as udev replaces a device's link.
+bool PointLinkAt(const std::string& link, const std::string& target) {
+  const std::string fresh = link + ".new";
+  ::unlink(fresh.c_str());
+  return ::symlink(target.c_str(), fresh.c_str()) == 0 &&
+         std::rename(fresh.c_str(), link.c_str()) == 0;
 }
 
 }  // namespace
@@ -115,47 +131,79 @@ int main(int argc, char** argv) {
     }
   }
 
-  SimulatedRecorder recorder(std::move(contents), options);
-  if (!recorder.Open()) {
-    std::cerr << "tesmora-recorder-sim: cannot open a pseudo-terminal\n";
-    return 1;
-  }
-  if (!linkPath.empty()) {
-    ::unlink(linkPath.c_str());
-    if (::symlink(recorder.devicePath().c_str(), linkPath.c_str()) != 0) {
-      std::cerr << "tesmora-recorder-sim: cannot link " << linkPath << "\n";
-      return 1;
+  // The recorder behind its terminal; unplug and plug replace it, keeping
+  // what its memory holds.
+  std::unique_ptr<SimulatedRecorder> recorder;
+  std::thread server;
+  const auto plug = [&](RecorderContents memory) {
+    recorder = std::make_unique<SimulatedRecorder>(std::move(memory), options);
+    if (!recorder->Open()) {
+      std::cerr << "tesmora-recorder-sim: cannot open a pseudo-terminal\n";
+      return false;
     }
-  }
-  std::cout << recorder.devicePath() << std::endl;
-
-  std::thread server([&] { recorder.Run(); });
+    if (!linkPath.empty() && !PointLinkAt(linkPath, recorder->devicePath())) {
+      std::cerr << "tesmora-recorder-sim: cannot link " << linkPath << "\n";
+      return false;
+    }
+    std::cout << recorder->devicePath() << std::endl;
+    server = std::thread([&] { recorder->Run(); });
+    return true;
+  };
   std::size_t logged = 0;
+  const auto logEvents = [&] {
+    if (!recorder) return;
+    const SimRecord record = recorder->record();
+    for (; logged < record.events.size(); ++logged) std::cout << record.events[logged] << "\n";
+    std::cout.flush();
+  };
+  const auto unplug = [&] {
+    logEvents();
+    recorder->Stop();
+    server.join();
+    RecorderContents memory = recorder->contents();
+    // The terminal closes with the recorder: the PC's side hangs up.
+    recorder.reset();
+    logged = 0;
+    if (!linkPath.empty()) ::unlink(linkPath.c_str());
+    return memory;
+  };
+  if (!plug(std::move(contents))) return 1;
+  RecorderContents unplugged;
+
   std::string line;
   while (std::getline(std::cin, line)) {
     const std::size_t space = line.find(' ');
     const std::string verb = line.substr(0, space);
     const std::string arg = space == std::string::npos ? "" : line.substr(space + 1);
     if (verb == "quit") break;
+    if (verb == "plug" || verb == "unplug") {
+      if ((verb == "plug") == (recorder != nullptr)) {
+        std::cerr << "already " << verb << "ged\n";
+      } else if (verb == "unplug") {
+        unplugged = unplug();
+        std::cout << "unplugged" << std::endl;
+      } else if (!plug(std::move(unplugged))) {
+        return 1;
+      }
+      continue;
+    }
+    if (!recorder) {
+      std::cerr << "unplugged; plug first: " << line << "\n";
+      continue;
+    }
     if (verb == "push") {
-      recorder.RequestPush(arg);
+      recorder->RequestPush(arg);
     } else if (verb == "program") {
-      recorder.RequestProgram(arg == "emergency");
+      recorder->RequestProgram(arg == "emergency");
     } else if (verb == "speed") {
-      recorder.SetSpeedCode(std::atoi(arg.c_str()));
+      recorder->SetSpeedCode(std::atoi(arg.c_str()));
     } else if (verb == "fault" && FaultFromName(arg)) {
-      recorder.SetFault(*FaultFromName(arg));
+      recorder->SetFault(*FaultFromName(arg));
     } else if (!verb.empty()) {
       std::cerr << "unknown control line: " << line << "\n";
     }
-    const SimRecord record = recorder.record();
-    for (; logged < record.events.size(); ++logged) std::cout << record.events[logged] << "\n";
-    std::cout.flush();
+    logEvents();
   }
-  recorder.Stop();
-  server.join();
-  const SimRecord record = recorder.record();
-  for (; logged < record.events.size(); ++logged) std::cout << record.events[logged] << "\n";
-  if (!linkPath.empty()) ::unlink(linkPath.c_str());
+  if (recorder) unplug();
   return 0;
 }
