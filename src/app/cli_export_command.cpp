@@ -74,17 +74,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return !options.files.empty();
 }
 
-void SplitPath(const std::string& path, std::string& folder, std::string& name) {
-  const std::size_t slash = path.find_last_of(platform::kPathSeparator);
-  if (slash == std::string::npos) {
-    folder = ".";
-    name = path;
-  } else {
-    folder = path.substr(0, slash + 1);
-    name = path.substr(slash + 1);
-  }
-}
-
 }  // namespace
 
 int RunExportCommand(int argc, char** argv) {
@@ -102,10 +91,8 @@ int RunExportCommand(int argc, char** argv) {
   }
 
   int status = 0;
-  std::string folder;
-  std::string name;
   for (const std::string& path : options.files) {
-    SplitPath(path, folder, name);
+    const auto [folder, name] = platform::SplitPath(path);
     const Exporter::Outcome outcome =
         exporter.ExportTestFile(folder, name, options.settings, options.outputDirectory);
     for (const std::string& message : outcome.messages) {

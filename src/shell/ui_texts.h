@@ -31,8 +31,15 @@ enum class UiText : int {
   RecorderVersion,
   LegalNotice,
   Picture,
+  SheetPages,
+  SheetZoom,
+  ChoosePrinter,
+  PrintSheets,
+  PdfFile,
+  PreparingSheets,
+  SheetInPreparation,
 };
-inline constexpr int kUiTextCount = static_cast<int>(UiText::Picture) + 1;
+inline constexpr int kUiTextCount = static_cast<int>(UiText::SheetInPreparation) + 1;
 
 // The text in a language (0 French to 7 Czech); English for an index out of
 // range.
