@@ -1,6 +1,7 @@
 #include "ui/sheet_window.h"
 
 #include <QApplication>
+#include <QGraphicsView>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "records/exporter.h"
@@ -115,6 +117,9 @@ TficheGraphique::TficheGraphique(const LanguageState& language, SheetSources sou
   });
   connect(JvPreviewControl1, &QPrintPreviewWidget::previewChanged, this,
           &TficheGraphique::FollowZoom);
+  if (auto* view = JvPreviewControl1->findChild<QGraphicsView*>()) {
+    view->viewport()->installEventFilter(this);
+  }
   connect(Echelle, &QSlider::valueChanged, this, &TficheGraphique::EchelleChange);
   connect(BitBtn2, &QPushButton::clicked, this, &TficheGraphique::BitBtn2Click);
   connect(BitBtn1, &QPushButton::clicked, this, &TficheGraphique::BitBtn1Click);
@@ -292,6 +297,22 @@ void TficheGraphique::FollowZoom() {
   const QSignalBlocker quiet(Echelle);
   Echelle->setValue(std::clamp(ZoomPercent(), kZoomMin, kZoomMax));
   echelleValeur->setText(QStringLiteral("%1 %").arg(ZoomPercent()));
+}
+
+bool TficheGraphique::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel &&
+      (static_cast<QWheelEvent*>(event)->modifiers() & Qt::ControlModifier)) {
+    const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+    if (delta > 0) JvPreviewControl1->zoomIn();
+    if (delta < 0) JvPreviewControl1->zoomOut();
+    FollowZoom();
+    return true;
+  }
+  if (event->type() == QEvent::MouseButtonRelease) {
+    JvPreviewControl1->setZoomMode(QPrintPreviewWidget::CustomZoom);
+    FollowZoom();
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TficheGraphique::FitWholePage() {

@@ -78,6 +78,8 @@ class TficheGraphique : public QDialog {
   // The printer's name and printable size, in txtImprimante.
   void ShowPrinterLine();
   void Relabel();
+  // Closing empties the preview: every opening starts from no page.
+  void done(int result) override;
 
   // Components, by their names.
   QGroupBox* menuHaut = nullptr;
@@ -93,7 +95,9 @@ class TficheGraphique : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void done(int result) override;
+  // Ctrl and the wheel zoom the preview; a click or a zoom of the preview's
+  // own moves the track bar after it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void DrawPages(QPrinter& printer, const std::vector<int>& order);
