@@ -68,7 +68,10 @@ TficheGraphique::TficheGraphique(const LanguageState& language, SheetSources sou
 
   menuHaut = new QGroupBox(this);
   menuHaut->setObjectName("menuHaut");
-  menuHaut->setFixedHeight(90);
+  // At least its designed height, more when the fonts need it: the printer
+  // line must never be squeezed out.
+  menuHaut->setMinimumHeight(90);
+  menuHaut->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   GroupBox1 = new QGroupBox(menuHaut);
   GroupBox1->setObjectName("GroupBox1");
   txtImprimante = new QLabel(GroupBox1);
