@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench_folder.h"
 #include "fixtures/test_file_writer.h"
 #include "records/export_text.h"
 #include "records/exporter.h"
@@ -16,19 +17,7 @@ namespace {
 
 using namespace tesmora;
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tesmora-bench-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~Folder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using bench::Folder;
 
 fixtures::Bytes InflationFile() {
   fixtures::InflationOptions options;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_folder.h"
 #include "fixtures/test_file_writer.h"
 #include "records/exporter.h"
 #include "sheet/sheet_loader.h"
@@ -23,20 +24,7 @@ namespace {
 
 using namespace tesmora;
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tesmora-sheet-bench-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~Folder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using bench::Folder;
 
 void Write(const std::string& path, const fixtures::Bytes& bytes) {
   std::ofstream(path, std::ios::binary)

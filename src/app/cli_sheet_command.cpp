@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/cli_common.h"
 #include "app/cli_sheet_output.h"
 #include "platform/file_io.h"
 #include "platform/locale.h"
@@ -97,12 +97,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       if (!ChooseOutput(options, Output::Png, argv[++i])) return false;
     } else if (arg == "--ops" && hasValue) {
       if (!ChooseOutput(options, Output::Ops, argv[++i])) return false;
-    } else if (arg == "--") {
-      for (++i; i < argc; ++i) options.files.emplace_back(argv[i]);
-    } else if (arg.starts_with("--")) {
+    } else if (!TakeFileArguments(argc, argv, i, options.files)) {
       return false;
-    } else {
-      options.files.emplace_back(arg);
     }
   }
   return options.output != Output::None && !options.files.empty();
@@ -110,18 +106,14 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 
 // The pages of the files that load, in their order; false when any gave none.
 bool LoadPages(const Options& options, std::vector<SheetPage>& pages) {
-  Exporter exporter(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
-  for (const std::string& message :
-       exporter.LoadCustomerAndProtocolLists(options.settings.languageIndex)) {
-    std::fprintf(stderr, "tesmora-cli: %s\n", message.c_str());
-  }
+  const std::unique_ptr<Exporter> exporter = ProgramExporter(options.settings.languageIndex);
   // One sheet data for the run, as the desktop program keeps: a protocol
   // survives a test that sets none.
   SheetData sheet;
   bool allLoaded = true;
   for (const std::string& path : options.files) {
     const auto [folder, name] = platform::SplitPath(path);
-    SheetLoad load = LoadSheetTest(exporter, options.settings, 0, folder, name, sheet);
+    SheetLoad load = LoadSheetTest(*exporter, options.settings, 0, folder, name, sheet);
     for (const std::string& message : load.messages) std::fprintf(stderr, "%s\n", message.c_str());
     if (load.result == SheetLoadResult::NotASheetKind) {
       std::fprintf(stderr, "tesmora-cli: %s: not a test file of a kind with a sheet\n",
@@ -158,7 +150,7 @@ bool WriteDump(const std::string& target, const std::vector<SheetPage>& pages, R
 }  // namespace
 
 int RunSheetCommand(int argc, char** argv) {
-  if (argc == 3 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0)) {
+  if (IsHelpRequest(argc, argv)) {
     std::fputs(kSheetUsage, stdout);
     return 0;
   }

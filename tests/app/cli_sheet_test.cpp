@@ -2,31 +2,24 @@
 
 #include <string>
 
+#include "app/cli_test_support.h"
 #include "fixtures/test_file_writer.h"
 #include "records/exporter.h"
 #include "sheet/recording_canvas.h"
 #include "sheet/sheet_loader.h"
 #include "sheet/sheet_page.h"
 #include "shell/company.h"
-#include "support/run_command.h"
-#include "support/temp_dir.h"
 
 namespace tesmora {
 namespace {
 
+using testing::AsText;
 using testing::CommandRun;
 using testing::EntriesIn;
 using testing::ReadBytes;
-using testing::RunCommand;
+using testing::RunCli;
 using testing::TempDir;
 using testing::WriteBytes;
-
-CommandRun RunCli(const std::string& home, const std::string& arguments) {
-  return RunCommand("TESMORA_HOME='" + home + "' LC_ALL=C '" TESMORA_CLI "' " + arguments +
-                    " 2>&1");
-}
-
-std::string AsText(const fixtures::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
 
 int Count(const std::string& text, const std::string& what) {
   int count = 0;
@@ -48,20 +41,12 @@ std::pair<int, int> PngSize(const std::string& png) {
   return {word(16), word(20)};
 }
 
-class CliSheet : public ::testing::Test {
+class CliSheet : public testing::CliWithTests {
  protected:
   CliSheet() {
-    WriteBytes(home_.File("cliente.txt"),
-               AsText(fixtures::BuildCustomerFile(fixtures::StandardCustomers())));
-    WriteBytes(home_.File("protocol.txt"),
-               AsText(fixtures::BuildProtocolFile(fixtures::StandardProtocols())));
     WriteBytes(home_.File("societe.txt"),
                "[Societe]\r\nLigne1=Laboratoire d'essais\r\nLigne2=Z.I. des C\xe9r\xe9"
                "ales\r\n");
-    WriteBytes(tests_.File("03021001.126"),
-               AsText(fixtures::BuildInflationFile(fixtures::RealisticInflationTest(1, '1'))));
-    WriteBytes(tests_.File("10221107.526"),
-               AsText(fixtures::BuildConsistencyFile(fixtures::RealisticConsistencyTest(1, '5'))));
     WriteBytes(tests_.File("01010001.126"), "no test in here");
     WriteBytes(tests_.File("01010002.726"), "not a kind with a sheet");
   }
@@ -89,9 +74,6 @@ class CliSheet : public ::testing::Test {
   std::string Files() const {
     return tests_.File("03021001.126") + " " + tests_.File("10221107.526");
   }
-
-  TempDir home_;
-  TempDir tests_;
 };
 
 TEST_F(CliSheet, TheDumpIsWhatTheSheetLayerDrawsForThoseFiles) {
