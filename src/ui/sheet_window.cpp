@@ -1,6 +1,7 @@
 #include "ui/sheet_window.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QGraphicsView>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,8 +11,10 @@
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <cmath>
@@ -122,6 +125,12 @@ TficheGraphique::TficheGraphique(const LanguageState& language, SheetSources sou
           &TficheGraphique::FollowZoom);
   if (auto* view = JvPreviewControl1->findChild<QGraphicsView*>()) {
     view->viewport()->installEventFilter(this);
+    // While the pages scroll by, a hint says which one is on show.
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, view] {
+      if (!isVisible()) return;
+      QToolTip::showText(QCursor::pos(),
+                         QStringLiteral("Page %1").arg(JvPreviewControl1->currentPage()), view);
+    });
   }
   connect(Echelle, &QSlider::valueChanged, this, &TficheGraphique::EchelleChange);
   connect(BitBtn2, &QPushButton::clicked, this, &TficheGraphique::BitBtn2Click);
