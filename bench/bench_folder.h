@@ -7,8 +7,8 @@
 
 namespace tesmora::bench {
 
-// A fresh folder under the system's temporary folder, removed with its
-// content when the object goes.
+// A fresh folder under the system's temporary directory, removed with its
+// contents at the end.
 class Folder {
  public:
   Folder() {
@@ -16,10 +16,11 @@ class Folder {
         (std::filesystem::temp_directory_path() / "tesmora-bench-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
   }
+  ~Folder() { std::filesystem::remove_all(path_); }
   Folder(const Folder&) = delete;
   Folder& operator=(const Folder&) = delete;
-  ~Folder() { std::filesystem::remove_all(path_); }
   const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
 
  private:
   std::string path_;

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/cli_common.h"
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "records/exporter.h"
@@ -63,51 +63,30 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.settings.versionText = argv[++i];
     } else if (arg == "--basis-flags" && hasValue) {
       if (!ParseBasisFlags(argv[++i], options.settings.basisFlags)) return false;
-    } else if (arg == "--") {
-      for (++i; i < argc; ++i) options.files.emplace_back(argv[i]);
-    } else if (arg.starts_with("--")) {
+    } else if (!TakeFileArguments(argc, argv, i, options.files)) {
       return false;
-    } else {
-      options.files.emplace_back(arg);
     }
   }
   return !options.files.empty();
 }
 
-void SplitPath(const std::string& path, std::string& folder, std::string& name) {
-  const std::size_t slash = path.find_last_of(platform::kPathSeparator);
-  if (slash == std::string::npos) {
-    folder = ".";
-    name = path;
-  } else {
-    folder = path.substr(0, slash + 1);
-    name = path.substr(slash + 1);
-  }
-}
-
 }  // namespace
 
 int RunExportCommand(int argc, char** argv) {
-  if (argc == 3 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0)) {
+  if (IsHelpRequest(argc, argv)) {
     std::fputs(kExportUsage, stdout);
     return 0;
   }
   Options options;
   if (!ParseOptions(argc, argv, options)) return Usage();
 
-  Exporter exporter(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
-  for (const std::string& message :
-       exporter.LoadCustomerAndProtocolLists(options.settings.languageIndex)) {
-    std::fprintf(stderr, "tesmora-cli: %s\n", message.c_str());
-  }
+  const std::unique_ptr<Exporter> exporter = ProgramExporter(options.settings.languageIndex);
 
   int status = 0;
-  std::string folder;
-  std::string name;
   for (const std::string& path : options.files) {
-    SplitPath(path, folder, name);
+    const auto [folder, name] = platform::SplitPath(path);
     const Exporter::Outcome outcome =
-        exporter.ExportTestFile(folder, name, options.settings, options.outputDirectory);
+        exporter->ExportTestFile(folder, name, options.settings, options.outputDirectory);
     for (const std::string& message : outcome.messages) {
       std::fprintf(stderr, "%s\n", message.c_str());
     }

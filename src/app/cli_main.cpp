@@ -7,6 +7,7 @@
 #include "app/cli_export_command.h"
 #include "app/cli_ports_command.h"
 #include "app/cli_recorder_commands.h"
+#include "app/cli_sheet_command.h"
 
 namespace {
 
@@ -14,7 +15,9 @@ constexpr const char* kUsage =
     "usage: tesmora-cli [--help] [--version] COMMAND [ARGS]\n"
     "\n"
     "Tesmora's command-line program. Commands (each takes --help):\n"
-    "  export FILE...               write the export texts of test files\n";
+    "  export FILE...               write the export texts of test files\n"
+    "  sheet (--pdf|--png|--ops) OUT FILE...\n"
+    "                               draw the result sheets of test files\n";
 
 void PrintUsage(std::FILE* out) {
   std::fputs(kUsage, out);
@@ -38,6 +41,9 @@ int main(int argc, char** argv) {
   }
   if (argc >= 2 && std::string_view(argv[1]) == "ports") {
     return tesmora::cli::RunPortsCommand(argc - 1, argv + 1);
+  }
+  if (argc >= 2 && std::string_view(argv[1]) == "sheet") {
+    return tesmora::cli::RunSheetCommand(argc, argv);
   }
   if (argc >= 2 && tesmora::cli::IsRecorderCommand(argv[1])) {
     return tesmora::cli::RunRecorderCommand(argc - 1, argv + 1);

@@ -1,5 +1,6 @@
 #include "platform/locale.h"
 
+#include <langinfo.h>
 #include <locale.h>
 #include <string.h>
 
@@ -90,6 +91,16 @@ std::uint32_t UserDefaultLocaleId() {
 
 namespace {
 
+// The locale the user chose for one category: LC_ALL, the category's own
+// variable or LANG, the first that is set and not empty; "C" without one.
+std::string UserLocaleName(const char* categoryVariable) {
+  for (const char* variable : {"LC_ALL", categoryVariable, "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return "C";
+}
+
 // The collation locale of the user, opened again only when the environment
 // names another one (tests switch it; a program normally keeps one).
 class UserCollation {
@@ -97,7 +108,7 @@ class UserCollation {
   ~UserCollation() { Release(); }
   int Compare(const std::string& a, const std::string& b) {
     std::lock_guard lock(mutex_);
-    const std::string name = CollationName();
+    const std::string name = UserLocaleName("LC_COLLATE");
     if (!opened_ || name != name_) {
       Release();
       name_ = name;
@@ -109,13 +120,6 @@ class UserCollation {
   }
 
  private:
-  static std::string CollationName() {
-    for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
-      const char* value = std::getenv(variable);
-      if (value != nullptr && *value != '\0') return value;
-    }
-    return "C";
-  }
   void Release() {
     if (locale_ != static_cast<locale_t>(nullptr)) ::freelocale(locale_);
     locale_ = static_cast<locale_t>(nullptr);
@@ -136,6 +140,27 @@ int CompareTextsForUser(std::string_view utf8a, std::string_view utf8b) {
   static UserCollation collation;
   // strcoll stops at a zero byte; texts here never hold one.
   return collation.Compare(std::string(utf8a), std::string(utf8b));
+}
+
+std::string DecimalSeparatorOfLocaleId(std::uint32_t localeId) {
+  // The languages here that write a point; the others of the table write a
+  // comma.
+  for (const std::string_view point : {"en", "zh", "ja", "ko", "he", "th"}) {
+    if (IsoLanguageOfLocaleId(localeId) == point) return ".";
+  }
+  return IsoLanguageOfLocaleId(localeId).empty() ? "." : ",";
+}
+
+std::string UserDecimalSeparator() {
+  const std::string name = UserLocaleName("LC_NUMERIC");
+  const locale_t numeric =
+      ::newlocale(LC_NUMERIC_MASK, name.c_str(), static_cast<locale_t>(nullptr));
+  if (numeric == static_cast<locale_t>(nullptr)) {
+    return DecimalSeparatorOfLocaleId(LocaleIdFromPosixName(name));
+  }
+  std::string separator = ::nl_langinfo_l(RADIXCHAR, numeric);
+  ::freelocale(numeric);
+  return separator.empty() ? "." : separator;
 }
 
 }  // namespace tesmora::platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tesmora::platform {
@@ -29,5 +30,14 @@ std::uint32_t UserDefaultLocaleId();
 // before any other. In the C locale, or one that is not installed, the bytes
 // are compared.
 int CompareTextsForUser(std::string_view utf8a, std::string_view utf8b);
+
+// The decimal separator a language writes, for a locale that is not
+// installed: "." for English and the other languages that write a point, ","
+// for the rest of the table, "." for a language it does not hold.
+std::string DecimalSeparatorOfLocaleId(std::uint32_t localeId);
+
+// The decimal separator of the user's numbers (LC_ALL, LC_NUMERIC or LANG):
+// the installed locale's, else the language's.
+std::string UserDecimalSeparator();
 
 }  // namespace tesmora::platform

@@ -56,6 +56,12 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
+FolderAndName SplitPath(std::string_view path) {
+  const std::size_t slash = path.find_last_of(kPathSeparator);
+  if (slash == std::string_view::npos) return {".", std::string(path)};
+  return {std::string(path.substr(0, slash + 1)), std::string(path.substr(slash + 1))};
+}
+
 std::string WithTrailingSeparator(std::string_view folder) {
   std::string path(folder);
   if (!path.empty() && path.back() != kPathSeparator) path += kPathSeparator;

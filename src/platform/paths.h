@@ -24,4 +24,12 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // The folder with a separator at its end (an empty folder stays empty).
 std::string WithTrailingSeparator(std::string_view folder);
 
+// A path as the folder the command line hands to the exporter (with its
+// separator, or "." for a bare name) and the file's name.
+struct FolderAndName {
+  std::string folder;
+  std::string name;
+};
+FolderAndName SplitPath(std::string_view path);
+
 }  // namespace tesmora::platform

@@ -176,7 +176,13 @@ void DrawAxes(Canvas& canvas, const SheetPage& page, Resolution d, const GraphGe
   const TextSize v = canvas.TextExtent(verticalTitle);
   canvas.Text(g.ContentLeft - v.width / 2, g.AxisY - g.AxisLength - v.height, verticalTitle);
   const TextSize h = canvas.TextExtent(horizontalTitle);
-  canvas.Text(g.ContentRight + d.X(0.6) - h.width, g.AxisY - h.height / 2, horizontalTitle);
+  const int left = g.ContentRight + d.X(0.6) - h.width;
+  const int top = g.AxisY - h.height / 2;
+  // The title sits across the end of the axis: on a white box of its own, as
+  // text on the paper the layout was made for, so that the line does not run
+  // through it.
+  canvas.Rectangle({left, top, left + h.width, top + h.height}, false);
+  canvas.Text(left, top, horizontalTitle);
 }
 
 void DrawCurves(Canvas& canvas, const SheetPage& page, Resolution d, const GraphGeometry& g,

@@ -13,6 +13,10 @@ namespace {
 
 constexpr int kTitlePoints = 14;
 constexpr int kTextPoints = 10;
+// The smallest size a text is set in to keep within its column.
+constexpr int kSmallestPoints = 6;
+// The room kept between a text and the next column or the box's edge.
+constexpr double kGapCm = 0.1;
 // Measured, never drawn: the title is centred as if this word stood left of
 // the sheet's right edge.
 constexpr std::string_view kTitleRightWord = "MERVIC";
@@ -57,8 +61,30 @@ class HeaderPainter {
         language_(page.settings.languageIndex),
         pitch_(LinePitch(kTextPoints, dots.DpiY)) {}
 
-  void Font(int points, FontWeight weight) { c_.SetFont(points, weight, kBlack); }
+  void Font(int points, FontWeight weight) {
+    c_.SetFont(points, weight, kBlack);
+    weight_ = weight;
+  }
   void Text(int x, int y, std::string_view text) { c_.Text(x, y, text); }
+
+  // A text that must end before `right` (the next column, or its box's edge
+  // less the gap): a text too long for its room, such as a long mill name
+  // or customer line, is set smaller, down to 6 points, rather than run into
+  // its neighbour. The size returns to 10 points afterwards.
+  void Fitted(int x, int y, std::string_view text, int right) {
+    if (text.empty()) return;
+    int points = kTextPoints;
+    TextSize size = c_.TextExtent(text);
+    const int fullHeight = size.height;
+    while (points > kSmallestPoints && x + size.width > right) {
+      c_.SetFont(--points, weight_, kBlack);
+      size = c_.TextExtent(text);
+    }
+    // A smaller text stands on the line of its row, not at its top.
+    Text(x, y + fullHeight - size.height, text);
+    if (points != kTextPoints) c_.SetFont(kTextPoints, weight_, kBlack);
+  }
+  int Gap() const { return d_.X(kGapCm); }
   std::string Msg(int id) const { return MessageUtf8(id, language_); }
   int Row(int top, int k) const { return top + k * pitch_; }
 
@@ -80,7 +106,9 @@ class HeaderPainter {
     const int x = box.left + d_.X(0.1);
     const int y = box.top + d_.Y(0.1);
     const auto& lines = page_.settings.company.lines;
-    for (int k = 0; k < 4; ++k) Text(x, Row(y, k), DecodeToUtf8(lines[k], CodePage::Windows1252));
+    for (int k = 0; k < 4; ++k) {
+      Fitted(x, Row(y, k), DecodeToUtf8(lines[k], CodePage::Windows1252), box.right - Gap());
+    }
   }
 
   void Customer(const DotRect& box) {
@@ -88,34 +116,36 @@ class HeaderPainter {
     const int y = box.top + d_.Y(0.1);
     for (int k = 0; k < 4; ++k) {
       if (k < 2) Font(kTextPoints, k == 0 ? FontWeight::Bold : FontWeight::Normal);
-      Text(x, Row(y, k), page_.sheet.CustomerLines[k]);
+      Fitted(x, Row(y, k), page_.sheet.CustomerLines[k], box.right - Gap());
     }
   }
 
-  // A label, its colon and its value, the last two in normal weight.
+  // A label, its colon and its value, the last two in normal weight; the
+  // value ends before `right`.
   void LabelledValue(int x, int y, const std::string& label, FontWeight labelWeight, double colonCm,
-                     double valueCm, std::string_view value) {
+                     double valueCm, std::string_view value, int right) {
     Font(kTextPoints, labelWeight);
-    Text(x, y, label);
+    Fitted(x, y, label, x + d_.X(colonCm) - Gap() / 2);
     if (labelWeight != FontWeight::Normal) Font(kTextPoints, FontWeight::Normal);
     Text(x + d_.X(colonCm), y, ":");
-    Text(x + d_.X(valueCm), y, value);
+    Fitted(x + d_.X(valueCm), y, value, right);
   }
 
   void Identification(const DotRect& band, const DotRect& customer) {
     const int y = band.top + d_.Y(0.1);
     const int x = band.left + d_.X(0.1);
     const std::string& name = page_.SheetFileName;
+    const int x2 = customer.left + d_.X(0.1);
     LabelledValue(x, Row(y, 0), Msg(kDateLabel), FontWeight::Normal, 2, 2.3,
-                  TestFileDate({}, name, DateSource::FromName));
+                  TestFileDate({}, name, DateSource::FromName), x2 - Gap());
     const auto& time = page_.test->decoded.TestTime;
     LabelledValue(x, Row(y, 1), Msg(kTimeLabel), FontWeight::Normal, 2, 2.3,
-                  std::string(time.data(), std::find(time.begin(), time.end(), '\0')));
-    const int x2 = customer.left + d_.X(0.1);
+                  std::string(time.data(), std::find(time.begin(), time.end(), '\0')), x2 - Gap());
     LabelledValue(x2, Row(y, 0), LabelTextOf(kSampleIdLabel, language_), FontWeight::Bold, 6, 6.3,
-                  DecodeToUtf8(page_.test->decoded.Texts.Sample, CodePage::Dos850));
+                  DecodeToUtf8(page_.test->decoded.Texts.Sample, CodePage::Dos850),
+                  band.right - Gap());
     LabelledValue(x2, Row(y, 1), LabelTextOf(kFileNameLabel, language_), FontWeight::Bold, 6, 6.3,
-                  PrintedFileName(name));
+                  PrintedFileName(name), band.right - Gap());
   }
 
   // The box's title in bold, centred between its edges.
@@ -130,12 +160,13 @@ class HeaderPainter {
   void Parameters(const DotRect& box) {
     BoxTitle(box, kParametersTitle);
     const int y = box.top + d_.Y(0.8);
+    const int secondColumn = box.left + d_.X(6.1);
     for (const SampleRow& row : SampleRows(page_)) {
-      const int x = box.left + d_.X(row.column == 0 ? 0.1 : 6.1);
+      const int x = row.column == 0 ? box.left + d_.X(0.1) : secondColumn;
       const int rowY = Row(y, row.row);
-      Text(x, rowY, LabelTextOf(row.labelMessage, language_));
+      Fitted(x, rowY, LabelTextOf(row.labelMessage, language_), x + d_.X(2.5) - Gap() / 2);
       Text(x + d_.X(2.5), rowY, ":");
-      if (!row.value.empty()) Text(x + d_.X(3), rowY, row.value);
+      Fitted(x + d_.X(3), rowY, row.value, (row.column == 0 ? secondColumn : box.right) - Gap());
     }
   }
 
@@ -148,7 +179,7 @@ class HeaderPainter {
       const int rowY = Row(y, k++);
       Text(x, rowY, row.symbol);
       Text(x + d_.X(1.8), rowY, "=");
-      Text(x + d_.X(row.valueOffsetCm), rowY, row.value);
+      Fitted(x + d_.X(row.valueOffsetCm), rowY, row.value, box.right - Gap());
     }
   }
 
@@ -160,18 +191,29 @@ class HeaderPainter {
     if (!sheet.WithProtocol) {
       Text(x, Row(y, 0), Msg(kCommentsLabel));
       const SampleTexts& texts = page_.test->decoded.Texts;
-      Text(x + d_.X(0.3), Row(y, 1), DecodeToUtf8(texts.Comment1, CodePage::Dos850));
-      Text(x + d_.X(0.3), Row(y, 2), DecodeToUtf8(texts.Comment2, CodePage::Dos850));
+      const int right = band.right - Gap();
+      Fitted(x + d_.X(0.3), Row(y, 1), DecodeToUtf8(texts.Comment1, CodePage::Dos850), right);
+      Fitted(x + d_.X(0.3), Row(y, 2), DecodeToUtf8(texts.Comment2, CodePage::Dos850), right);
       return;
     }
     Font(kTextPoints, FontWeight::Bold);
+    // Each label and value ends before the next cell; the colons stand as
+    // they are.
     const struct {
       double cm;
       std::string text;
     } cells[] = {{0, Msg(kProtocolLabel)},     {3, ":"},    {3.1, sheet.ProtocolName},
                  {9, Msg(kPrMaxMinLabel)},     {11, ":"},   {11.2, sheet.PrMaxMin},
                  {13, Msg(kPrMaxTargetLabel)}, {15.5, ":"}, {15.7, sheet.PrMaxTarget}};
-    for (const auto& cell : cells) Text(x + d_.X(cell.cm), y, cell.text);
+    for (std::size_t i = 0; i < std::size(cells); ++i) {
+      const int right =
+          i + 1 < std::size(cells) ? x + d_.X(cells[i + 1].cm) - Gap() / 2 : band.right - Gap();
+      if (cells[i].text == ":") {
+        Text(x + d_.X(cells[i].cm), y, cells[i].text);
+      } else {
+        Fitted(x + d_.X(cells[i].cm), y, cells[i].text, right);
+      }
+    }
   }
 
   void Footer(const DotRect& band) {
@@ -198,6 +240,7 @@ class HeaderPainter {
   Resolution d_;
   int language_;
   int pitch_;
+  FontWeight weight_ = FontWeight::Normal;
 };
 
 }  // namespace

@@ -171,6 +171,32 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     // SerialPortDevice
     {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série",
      "Serielle Schnittstelle", "Port szeregowy", "Sériový port"},
+    // SheetPages
+    {"Pages des fiches de résultats", "Pages of the result sheets",
+     "Páginas de las fichas de resultados", "Pagine delle schede dei risultati",
+     "Páginas das fichas de resultados", "Seiten der Ergebnisblätter", "Strony kart wyników",
+     "Stránky listů výsledků"},
+    // SheetZoom
+    {"Agrandissement de l'aperçu", "Zoom of the preview", "Ampliación de la vista previa",
+     "Ingrandimento dell'anteprima", "Ampliação da pré-visualização", "Vergrößerung der Vorschau",
+     "Powiększenie podglądu", "Zvětšení náhledu"},
+    // ChoosePrinter
+    {"Choisir l'imprimante", "Choose the printer", "Elegir la impresora", "Scegliere la stampante",
+     "Escolher a impressora", "Drucker wählen", "Wybierz drukarkę", "Zvolit tiskárnu"},
+    // PrintSheets
+    {"Imprimer les fiches", "Print the sheets", "Imprimir las fichas", "Stampare le schede",
+     "Imprimir as fichas", "Blätter drucken", "Drukuj karty", "Vytisknout listy"},
+    // PdfFile
+    {"Fichier PDF", "PDF file", "Archivo PDF", "File PDF", "Arquivo PDF", "PDF-Datei", "Plik PDF",
+     "Soubor PDF"},
+    // PreparingSheets
+    {"Préparation des fiches", "Preparing the sheets", "Preparación de las fichas",
+     "Preparazione delle schede", "Preparação das fichas", "Blätter werden vorbereitet",
+     "Przygotowywanie kart", "Příprava listů"},
+    // SheetInPreparation
+    {"Fiche en cours de préparation", "Sheet being prepared", "Ficha en preparación",
+     "Scheda in preparazione", "Ficha em preparação", "Blatt in Vorbereitung",
+     "Przygotowywana karta", "Připravovaný list"},
 }};
 
 }  // namespace

@@ -49,8 +49,16 @@ enum class UiText : int {
   NoSerialDevice,
   SettingsNotWritten,
   SerialPortDevice,
+  // The sheet window.
+  SheetPages,
+  SheetZoom,
+  ChoosePrinter,
+  PrintSheets,
+  PdfFile,
+  PreparingSheets,
+  SheetInPreparation,
 };
-inline constexpr int kUiTextCount = static_cast<int>(UiText::SerialPortDevice) + 1;
+inline constexpr int kUiTextCount = static_cast<int>(UiText::SheetInPreparation) + 1;
 
 // The text in a language (0 French to 7 Czech); English for an index out of
 // range.

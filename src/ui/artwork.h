@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/logo.h"
+
 class QPainter;
 class QRectF;
 
@@ -22,9 +24,6 @@ QIcon FlagIcon(int languageIndex);
 // 26 export, 27 about, 29 display all files, 30 preview, 31 print,
 // 32 recorder, 33 computer. A null icon for any other index.
 QIcon ItemIcon(int imageIndex);
-
-// The program's mark, an ear of wheat and the name, fitted into `area`.
-void PaintLogo(QPainter& painter, const QRectF& area);
 
 // A widget whose whole content is a drawing, repainted at any size.
 class ArtworkPicture : public QWidget {

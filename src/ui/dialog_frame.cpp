@@ -16,10 +16,6 @@
 
 namespace tesmora::ui {
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString Message(int id, const LanguageState& language) {
   return QString::fromStdString(MessageUtf8(id, language));
 }

@@ -9,6 +9,7 @@
 
 #include "shell/languages.h"
 #include "shell/ui_texts.h"
+#include "ui/utf8_text.h"
 
 class QCloseEvent;
 class QHBoxLayout;
@@ -16,9 +17,6 @@ class QKeyEvent;
 class QPushButton;
 
 namespace tesmora::ui {
-
-// UTF-8 text for a widget.
-QString FromUtf8(std::string_view text);
 
 // A message of the table in the current language, ready for a widget.
 QString Message(int id, const LanguageState& language);

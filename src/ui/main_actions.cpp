@@ -76,10 +76,9 @@ MainActions::MainActions(QMainWindow& window, const LanguageState& language)
   Config->addSeparator();
   Imprimante = AddItem(Config, "Imprimante", 19);
   mSociete = AddItem(Config, "mSociete", 15);
-  // The automatic save directory and the printer set-up come with the PC
-  // explorer and the printing; until then their items stay disabled.
+  // The automatic save directory comes with the PC explorer; until then its
+  // item stays disabled.
   DirSauve->setEnabled(false);
-  Imprimante->setEnabled(false);
 
   Edition1 = AddMenu(bar, nullptr, "Edition1");
   Copier1 = AddItem(Edition1, "Copier1");
@@ -110,8 +109,8 @@ MainActions::MainActions(QMainWindow& window, const LanguageState& language)
   Apropos = AddItem(Aide, "Apropos", 27);
 
   // The popup of the tree and the two lists. Pasting, the sheets and the
-  // manual export work on the PC pane and come with it; their items show
-  // where the rules say, disabled until then.
+  // manual export work on the PC pane's selection; their items show where
+  // the rules say, and stay disabled until a test file is selected.
   PupMnu = new QMenu(&window);
   PupMnu->setObjectName("PupMnu");
   Copier = AddItem(PupMnu, "Copier");

@@ -183,6 +183,8 @@ char MainLink::FlashDriveLetter() const { return session_->FlashDriveLetter(); }
 
 std::string MainLink::RecorderVersion() const { return session_->VersionText(); }
 
+std::uint8_t MainLink::BasisFlags() const { return session_->reader().basisFlags().value_or(0); }
+
 link::TRead& MainLink::reader() { return session_->reader(); }
 
 void MainLink::ShowFailures(const std::vector<std::string>& texts) {

@@ -97,6 +97,10 @@ class MainLink : public QObject, private link::LinkEvents {
   bool BatchRunning() const;
   char FlashDriveLetter() const;
   std::string RecorderVersion() const;
+  // The basis byte of the last consistency test the recorder sent (0 before
+  // one came), and the exporter the sheets load their tests through.
+  std::uint8_t BasisFlags() const;
+  const std::shared_ptr<Exporter>& exporter() const { return exporter_; }
   bool PortOpen() const { return port_.IsOpen(); }
   link::LinkSession& session() { return *session_; }
   link::TRead& reader();

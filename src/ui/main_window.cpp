@@ -31,6 +31,7 @@
 #include "ui/pc_pane.h"
 #include "ui/port_dialog.h"
 #include "ui/recorder_pane.h"
+#include "ui/sheet_commands.h"
 #include "ui/status_panels.h"
 
 namespace tesmora::ui {
@@ -170,8 +171,7 @@ void TFPtesm100q::ShowPopup(QWidget* control, const QPoint& at) {
 }
 
 void TFPtesm100q::CreateOwnedWindows() {
-  // The order is the program's: the automatic save directory and new folder
-  // dialogs, and the sheet windows, join it with the explorer and printing.
+  // The order is the program's; the explorer's two dialogs join it later.
   PasswordDlg = new TPasswordDlg(language_, this);
   FenCopie100b = new TFenCopie100b(language_, this);
   ChoixCom = new TChoixCom(
@@ -181,6 +181,8 @@ void TFPtesm100q::CreateOwnedWindows() {
   FenSuiviSup100b = new TFenSuiviSup100b(language_, this);
   AffVersion = new TAffVersion(
       language_, [this] { return link_->RecorderVersion(); }, this);
+  sheets_ = new SheetCommands(*this, language_, *prompter_, *link_, *actions_, *pcPane_,
+                              [this]() -> const structure_societe& { return company(); });
   FormSociete = new TFormSociete(language_, programDirectory_, *prompter_, this);
   link_->AttachProgressWindows(FenCopie100b, FenSuiviSup100b);
 }

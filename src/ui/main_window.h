@@ -26,6 +26,7 @@ class MessageBoxPrompter;
 class PaneFocusWatch;
 class PcPane;
 class RecorderPane;
+class SheetCommands;
 class StatusPanels;
 class TAffVersion;
 class TChoixCom;
@@ -51,6 +52,8 @@ class TFPtesm100q : public QMainWindow {
 
   // The other windows, created once in their fixed order after this one.
   void CreateOwnedWindows();
+  // The sheet commands and windows, once the owned windows are created.
+  SheetCommands* sheets() const { return sheets_; }
 
   const LanguageState& language() const { return language_; }
   const Settings& settings() const { return settings_; }
@@ -141,6 +144,7 @@ class TFPtesm100q : public QMainWindow {
   TChoixCom* ChoixCom = nullptr;
   TFenSuiviSup100b* FenSuiviSup100b = nullptr;
   TAffVersion* AffVersion = nullptr;
+  SheetCommands* sheets_ = nullptr;  // the sheet window and TImpMulti
   TFormSociete* FormSociete = nullptr;
 
   // The link, last: the reader thread is gone before the parts it tells.

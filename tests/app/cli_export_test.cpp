@@ -2,42 +2,24 @@
 
 #include <string>
 
+#include "app/cli_test_support.h"
 #include "fixtures/test_file_writer.h"
 #include "records/exporter.h"
-#include "support/run_command.h"
-#include "support/temp_dir.h"
 
 namespace tesmora {
 namespace {
 
+using testing::AsText;
 using testing::CommandRun;
 using testing::EntriesIn;
 using testing::ReadBytes;
-using testing::RunCommand;
+using testing::RunCli;
 using testing::TempDir;
 using testing::WriteBytes;
 
-CommandRun RunCli(const std::string& home, const std::string& arguments) {
-  return RunCommand("TESMORA_HOME='" + home + "' '" TESMORA_CLI "' " + arguments + " 2>&1");
-}
-
-std::string AsText(const fixtures::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
-
-class CliExport : public ::testing::Test {
+class CliExport : public testing::CliWithTests {
  protected:
-  CliExport() {
-    WriteBytes(home_.File("cliente.txt"),
-               AsText(fixtures::BuildCustomerFile(fixtures::StandardCustomers())));
-    WriteBytes(home_.File("protocol.txt"),
-               AsText(fixtures::BuildProtocolFile(fixtures::StandardProtocols())));
-    WriteBytes(tests_.File("03021001.126"),
-               AsText(fixtures::BuildInflationFile(fixtures::RealisticInflationTest(1, '1'))));
-    WriteBytes(tests_.File("10221107.526"),
-               AsText(fixtures::BuildConsistencyFile(fixtures::RealisticConsistencyTest(1, '5'))));
-    WriteBytes(tests_.File("01010001.126"), "no test in here");
-  }
-  TempDir home_;
-  TempDir tests_;
+  CliExport() { WriteBytes(tests_.File("01010001.126"), "no test in here"); }
 };
 
 TEST_F(CliExport, WritesTheSameBytesAsTheProgramsExporter) {

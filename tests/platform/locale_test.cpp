@@ -108,5 +108,32 @@ TEST(Collation, CLocaleAndAnUnknownLocaleCompareBytes) {
   }
 }
 
+TEST(DecimalSeparator, ByTheLanguageWhenTheLocaleIsNotInstalled) {
+  const struct {
+    std::uint32_t localeId;
+    const char* separator;
+  } cases[] = {{0x040C, ","}, {0x0409, "."}, {0x0809, "."}, {0x0407, ","},
+               {0x0415, ","}, {0x0405, ","}, {0x0411, "."}, {0x03FF, "."}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(DecimalSeparatorOfLocaleId(c.localeId), c.separator) << std::hex << c.localeId;
+  }
+}
+
+TEST(DecimalSeparator, TheUsersNumbersFollowTheirLocale) {
+  {
+    const testing::UserLocale user("C");
+    EXPECT_EQ(UserDecimalSeparator(), ".");
+  }
+  {
+    // Not installed anywhere: the language decides.
+    const testing::UserLocale user("pl_PL.NOSUCHSET");
+    EXPECT_EQ(UserDecimalSeparator(), ",");
+  }
+  if (testing::LocaleInstalled("fr_FR.UTF-8")) {
+    const testing::UserLocale user("fr_FR.UTF-8");
+    EXPECT_EQ(UserDecimalSeparator(), ",");
+  }
+}
+
 }  // namespace
 }  // namespace tesmora::platform

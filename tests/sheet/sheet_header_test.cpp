@@ -255,5 +255,36 @@ TEST(SheetHeader, TheFooterIsBoldAfterAProtocolAndNormalAfterComments) {
   }
 }
 
+TEST(SheetHeader, ATextTooLongForItsRoomIsSetSmallerNotRunIntoItsNeighbour) {
+  // The customer box at 300 dpi: lines from dot 1084, the box's edge at 2244
+  // less 0.1 cm, so 1149 dots of room; the model gives 10-point characters 25
+  // dots, 9-point 22, 8-point 20, 7-point 17 and 6-point 15.
+  const struct {
+    std::size_t length;
+    int points;
+  } cases[] = {{45, 10}, {46, 9}, {60, 7}, {200, 6}};
+  for (const auto& c : cases) {
+    SheetPage page = MemoryPage(SheetType::Aha);
+    page.sheet.CustomerLines[1] = std::string(c.length, 'W');
+    page.sheet.CustomerLines[2] = "NEXT";
+    const RecordingCanvas canvas = Draw(page);
+    const CanvasOp* line = DrawnText(canvas, page.sheet.CustomerLines[1]);
+    ASSERT_NE(line, nullptr) << c.length;
+    EXPECT_EQ(line->state.fontPoints, c.points) << c.length;
+    EXPECT_EQ(line->n[0], 1084) << c.length;
+    // On the line of its row: its foot where a 10-point line's is.
+    const CanvasOp* first = DrawnText(canvas, "NEXT");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(line->n[1] + line->n[3], first->n[1] - 53 + 50) << c.length;
+    if (c.points > 6) {
+      EXPECT_LE(line->n[0] + line->n[2], 2244 - 11) << c.length;
+    }
+    // The next line is back at 10 points.
+    const CanvasOp* next = DrawnText(canvas, "NEXT");
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->state.fontPoints, 10);
+  }
+}
+
 }  // namespace
 }  // namespace tesmora

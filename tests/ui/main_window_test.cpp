@@ -41,7 +41,7 @@ TEST(MainWindow, OwnsEveryOtherWindowInCreationOrder) {
     order << dialog->objectName();
   }
   EXPECT_EQ(order, QStringList({"PasswordDlg", "FenCopie100b", "ChoixCom", "FenSuiviSup100b",
-                                "AffVersion", "FormSociete"}));
+                                "AffVersion", "ficheGraphique", "ImpMulti", "FormSociete"}));
 }
 
 TEST(MainWindow, EveryCaptionComesFromTheLanguagesColumn) {

@@ -1,0 +1,61 @@
+#include "app/cli_sheet_output.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <functional>
+
+#include "platform/paths.h"
+#include "ui/sheet_files.h"
+
+namespace tesmora::cli {
+
+namespace {
+
+// Fonts need a GUI application; the offscreen platform gives one without a
+// display, so a sheet can be made on a server or in a script.
+bool WithGuiApplication(const std::function<bool()>& work) {
+  if (QGuiApplication::instance() != nullptr) return work();
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Standard error is for the command's own reports; Qt's notes about the
+  // session it runs without (no runtime folder, no display) are not.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+      std::fprintf(stderr, "tesmora-cli: %s\n", text.toLocal8Bit().constData());
+    }
+  });
+  int argc = 1;
+  char name[] = "tesmora-cli";
+  char* argv[] = {name, nullptr};
+  const QGuiApplication application(argc, argv);
+  return work();
+}
+
+}  // namespace
+
+bool WriteSheetPdf(const std::string& path, const std::vector<SheetPage>& pages, Resolution dots) {
+  if (WithGuiApplication([&] { return ui::WritePagesToPdf(path, pages, dots); })) {
+    std::printf("%s\n", path.c_str());
+    return true;
+  }
+  std::fprintf(stderr, "tesmora-cli: %s: the PDF could not be written\n", path.c_str());
+  return false;
+}
+
+bool WriteSheetPngs(const std::string& directory, const std::vector<SheetPage>& pages,
+                    Resolution dots) {
+  return WithGuiApplication([&] {
+    bool allWritten = true;
+    for (const SheetPage& page : pages) {
+      const std::string path = platform::JoinPath(directory, page.SheetFileName + ".png");
+      if (ui::WritePageToPng(path, page, dots)) {
+        std::printf("%s\n", path.c_str());
+      } else {
+        std::fprintf(stderr, "tesmora-cli: %s: the picture could not be written\n", path.c_str());
+        allWritten = false;
+      }
+    }
+    return allWritten;
+  });
+}
+
+}  // namespace tesmora::cli

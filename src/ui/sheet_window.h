@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QDialog>
+#include <QPrinter>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sheet/sheet_data.h"
+#include "shell/languages.h"
+#include "shell/prompter.h"
+
+class QGroupBox;
+class QLabel;
+class QPrintPreviewWidget;
+class QPushButton;
+class QSlider;
+
+namespace tesmora {
+class Exporter;
+}  // namespace tesmora
+
+namespace tesmora::ui {
+
+class TImpMulti;
+
+// What the sheets are made from, asked at each preparation: the exporter the
+// tests load through, the settings printed on every page and the recorder's
+// basis byte.
+struct SheetSources {
+  std::shared_ptr<Exporter> exporter;
+  std::function<SheetSettings()> settings;
+  std::function<std::uint8_t()> basisFlags;
+};
+
+// The sheet window: the result sheets of the chosen tests, one page each, in
+// Qt's print preview, with the zoom, the printer line, the printer set-up and
+// printing. Every page is a snapshot taken when its test was loaded, so the
+// preview, the printer and a PDF draw exactly that test, at their own
+// resolution, as often as they need.
+class TficheGraphique : public QDialog {
+  Q_OBJECT
+
+ public:
+  TficheGraphique(const LanguageState& language, SheetSources sources, Prompter& prompter,
+                  QWidget* parent = nullptr);
+  ~TficheGraphique() override;
+
+  // The pages of the named files of `folder` (the selection in list order).
+  // A file of another kind, or one that cannot be loaded, gives no page; no
+  // page at all is said with message 54. `progress`, when printing, shows
+  // each name before its page is added. The window keeps painting meanwhile.
+  // Returns the page count.
+  int PreparePages(bool forPreview, const std::string& folder,
+                   const std::vector<std::string>& names, TImpMulti* progress = nullptr);
+  // Popup Print: the pages prepared and printed on the current printer with
+  // the copies and the page range last chosen (one copy of every page until
+  // the print dialog has been used).
+  void PrintSelection(const std::string& folder, const std::vector<std::string>& names,
+                      TImpMulti& progress);
+
+  // The printer set-up (BitBtn2 and Configuration > Printing): false when
+  // the dialog was cancelled.
+  bool BitBtn2Click();
+  // Print from the preview: the print dialog with copies and the page range.
+  void BitBtn1Click();
+  // The prepared pages on `printer`, as its page range and copies say; the
+  // window closes at the end of the job. False when nothing could be printed.
+  bool PrintPages(QPrinter& printer);
+
+  QPrinter& printer() { return printer_; }
+  const std::vector<SheetPage>& pages() const { return pages_; }
+  // The printer chosen with the set-up, empty until then.
+  std::string SelectedPrinterName;
+
+  // The printer's name and printable size, in txtImprimante.
+  void ShowPrinterLine();
+  void Relabel();
+  // Closing empties the preview: every opening starts from no page.
+  void done(int result) override;
+
+  // Components, by their names.
+  QGroupBox* menuHaut = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  QLabel* txtImprimante = nullptr;
+  QLabel* Label1 = nullptr;
+  QSlider* Echelle = nullptr;
+  QLabel* echelleValeur = nullptr;
+  QPushButton* BitBtn2 = nullptr;
+  QPushButton* BitBtn1 = nullptr;
+  QPrintPreviewWidget* JvPreviewControl1 = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  // Ctrl and the wheel zoom the preview; a click or a zoom of the preview's
+  // own moves the track bar after it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void DrawPages(QPrinter& printer, const std::vector<int>& order);
+  void EchelleChange(int position);
+  // Echelle and echelleValeur after the preview changed its zoom itself.
+  void FollowZoom();
+  void FitWholePage();
+  int ZoomPercent() const;
+
+  const LanguageState& language_;
+  SheetSources sources_;
+  Prompter& prompter_;
+  QPrinter printer_{QPrinter::HighResolution};
+  // The one sheet data of the window: a protocol survives a test that sets
+  // none, as the sheets have always printed it.
+  SheetData sheet_;
+  std::vector<SheetPage> pages_;
+};
+
+}  // namespace tesmora::ui
