@@ -23,6 +23,9 @@ QIcon FlagIcon(int languageIndex);
 // 32 recorder, 33 computer. A null icon for any other index.
 QIcon ItemIcon(int imageIndex);
 
+// An icon of `size` pixels square drawn in the program's ink.
+QIcon DrawnIcon(int size, double penWidth, const std::function<void(QPainter&)>& draw);
+
 // The program's mark, an ear of wheat and the name, fitted into `area`.
 void PaintLogo(QPainter& painter, const QRectF& area);
 

@@ -2,11 +2,13 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "link/link_events.h"
 #include "link/link_state.h"
+#include "platform/mount_table.h"
 #include "platform/posix_serial_port.h"
 #include "shell/languages.h"
 #include "shell/prompter.h"
@@ -41,6 +43,9 @@ struct MainWindowOptions {
   // the real ones (tests run them faster).
   link::LinkTiming linkTiming{};
   double timerScale = 1.0;
+  // Where the PC pane's drives come from: the machine's when none are given
+  // (tests point the tree at a folder of their own).
+  std::optional<platform::DriveSources> drives;
 };
 
 // The main window's side of the recorder link: the one file of the window
@@ -94,6 +99,7 @@ class MainLink : public QObject, private link::LinkEvents {
   std::string RecorderVersion() const;
   bool PortOpen() const { return port_.IsOpen(); }
   link::LinkSession& session() { return *session_; }
+  Exporter& exporter() { return *exporter_; }
   link::TRead& reader();
 
   // Ends the reader thread (serving its waiting calls meanwhile) and

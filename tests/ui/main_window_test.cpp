@@ -40,8 +40,8 @@ TEST(MainWindow, OwnsEveryOtherWindowInCreationOrder) {
   for (const QDialog* dialog : window.findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
     order << dialog->objectName();
   }
-  EXPECT_EQ(order, QStringList({"PasswordDlg", "FenCopie100b", "ChoixCom", "FenSuiviSup100b",
-                                "AffVersion", "FormSociete"}));
+  EXPECT_EQ(order, QStringList({"RepSaveAuto100d", "FenNewRep", "PasswordDlg", "FenCopie100b",
+                                "ChoixCom", "FenSuiviSup100b", "AffVersion", "FormSociete"}));
 }
 
 TEST(MainWindow, EveryCaptionComesFromTheLanguagesColumn) {
