@@ -115,21 +115,7 @@ QPixmap FlagPixmap(int languageIndex) {
 // Item drawings share a 32 x 32 canvas scaled down by QIcon.
 constexpr int kItemSize = 32;
 
-QPixmap Canvas() {
-  QPixmap pixmap(kItemSize, kItemSize);
-  pixmap.fill(Qt::transparent);
-  return pixmap;
-}
-
-QIcon Drawn(const std::function<void(QPainter&)>& draw) {
-  QPixmap pixmap = Canvas();
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(kInk, 1.5));
-  draw(p);
-  p.end();
-  return QIcon(pixmap);
-}
+QIcon Drawn(const std::function<void(QPainter&)>& draw) { return DrawnIcon(kItemSize, 1.5, draw); }
 
 void Building(QPainter& p) {
   p.setBrush(QColor(0xC9, 0xB8, 0x9A));
@@ -211,6 +197,17 @@ void Recorder(QPainter& p) {
 QIcon Standard(QStyle::StandardPixmap which) { return QApplication::style()->standardIcon(which); }
 
 }  // namespace
+
+QIcon DrawnIcon(int size, double penWidth, const std::function<void(QPainter&)>& draw) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(kInk, penWidth));
+  draw(p);
+  p.end();
+  return QIcon(pixmap);
+}
 
 QIcon FlagIcon(int languageIndex) {
   const QPixmap pixmap = FlagPixmap(languageIndex);

@@ -25,6 +25,9 @@ QIcon FlagIcon(int languageIndex);
 // 32 recorder, 33 computer. A null icon for any other index.
 QIcon ItemIcon(int imageIndex);
 
+// An icon of `size` pixels square drawn in the program's ink.
+QIcon DrawnIcon(int size, double penWidth, const std::function<void(QPainter&)>& draw);
+
 // A widget whose whole content is a drawing, repainted at any size.
 class ArtworkPicture : public QWidget {
  public:

@@ -189,6 +189,7 @@ void MainActions::ShowPopupItems(const PopupMenuState& state, bool pcListHasFile
   for (std::size_t item = 0; item < items.size(); ++item) {
     items[item]->setVisible(state.visible[item]);
   }
+  Coller->setEnabled(state.visible[1]);
   if (state.printAndExportEnabled && pcListHasFiles) {
     for (QAction* action : {Graphique, Impression1, Exporter1}) {
       action->setEnabled(*state.printAndExportEnabled);

@@ -2,11 +2,13 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "link/link_events.h"
 #include "link/link_state.h"
+#include "platform/mount_table.h"
 #include "platform/posix_serial_port.h"
 #include "platform/serial_devices.h"
 #include "shell/languages.h"
@@ -44,6 +46,9 @@ struct MainWindowOptions {
   double timerScale = 1.0;
   // Where the port dialog looks for the serial devices present.
   platform::SerialDeviceRoots serialDevices{};
+  // Where the PC pane's drives come from: the machine's when none are given
+  // (tests point the tree at a folder of their own).
+  std::optional<platform::DriveSources> drives;
 };
 
 // The main window's side of the recorder link: the one file of the window

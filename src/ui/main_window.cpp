@@ -28,6 +28,7 @@
 #include "ui/message_box_prompter.h"
 #include "ui/pane_focus.h"
 #include "ui/password_dialog.h"
+#include "ui/pc_commands.h"
 #include "ui/pc_pane.h"
 #include "ui/port_dialog.h"
 #include "ui/recorder_pane.h"
@@ -72,6 +73,10 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
   link_ = new MainLink(*this, programDirectory_, settings_, language_, *prompter_, options_,
                        *recorderPane_, *pcPane_, *statusPanels_);
   link_->onProgressWindows = [this](bool open) { SetBatchRunning(open); };
+  pcCommands_ = new PcCommands(
+      {*this, language_, settings_, *prompter_, ClipboardSource_, *pcPane_, *recorderPane_, *link_,
+       *statusPanels_, [this] { return AcceptsCommands(); }, [this] { return AllFilesMode(); }},
+      options_.drives);
   ConnectActions();
   statusPanels_->SetText(1, FromUtf8(settings_.portName));
   recorderPane_->EmitFileCount();
@@ -135,8 +140,8 @@ void TFPtesm100q::ConnectActions() {
     Edition1Click();
     if (actions_->Copier1->isEnabled()) Copier1Click();
   });
-  connect(a.ctrlV, &QShortcut::activated, this, Guarded(&TFPtesm100q::Edition1Click));
-
+  pcCommands_->Connect(
+      a, [this] { Edition1Click(); }, [this] { return Focus(); });
   connect(recorderPane_, &RecorderPane::countTextChanged, this,
           [this](const QString& text) { statusPanels_->SetText(0, text); });
   connect(recorderPane_, &RecorderPane::memoryChosen, this, [this](int choice) {
@@ -171,7 +176,8 @@ void TFPtesm100q::ShowPopup(QWidget* control, const QPoint& at) {
 }
 
 void TFPtesm100q::CreateOwnedWindows() {
-  // The order is the program's; the explorer's two dialogs join it later.
+  // The order is the program's.
+  pcCommands_->CreateDialogs();
   PasswordDlg = new TPasswordDlg(language_, this);
   FenCopie100b = new TFenCopie100b(language_, this);
   ChoixCom = new TChoixCom(
@@ -237,17 +243,17 @@ PaneFocus TFPtesm100q::Focus() const { return focus_->Focus(); }
 void TFPtesm100q::FichierClick() {
   const FileMenuEnabling enabling = FileMenuRules(
       Focus(), pcPane_->SelectedNode(), recorderPane_->SelectedCount(), pcPane_->Selection());
-  actions_->NewRep->setEnabled(false);  // comes with the PC explorer
-  actions_->Supprimer1->setEnabled(enabling.Supprimer1 && Focus() == PaneFocus::RecorderList);
-  actions_->ExportManuelle->setEnabled(false);  // comes with the PC explorer
+  actions_->NewRep->setEnabled(enabling.NewRep);
+  actions_->Supprimer1->setEnabled(enabling.Supprimer1);
+  actions_->ExportManuelle->setEnabled(enabling.ExportManuelle);
 }
 
 void TFPtesm100q::Edition1Click() {
   const EditMenuEnabling enabling =
       EditMenuRules(Focus(), pcPane_->SelectedNode(), ClipboardSource_,
                     recorderPane_->SelectedCount(), pcPane_->Selection().count);
-  actions_->Copier1->setEnabled(enabling.Copier1 && Focus() == PaneFocus::RecorderList);
-  actions_->Coller1->setEnabled(false);  // pasting needs a PC folder: comes with the explorer
+  actions_->Copier1->setEnabled(enabling.Copier1);
+  actions_->Coller1->setEnabled(enabling.Coller1);
 }
 
 void TFPtesm100q::ConfigClick() {
@@ -268,10 +274,11 @@ void TFPtesm100q::RafraichirClick() { link_->Refresh(); }
 
 void TFPtesm100q::Supprimer1Click() {
   if (Focus() == PaneFocus::RecorderList) link_->DeleteOnRecorder(recorderPane_->SelectedNames());
-  // Deleting folders and PC files comes with the PC explorer.
+  pcCommands_->Delete(Focus());
 }
 
 void TFPtesm100q::Copier1Click() {
+  if (Focus() == PaneFocus::PcList) pcCommands_->CopyPcFiles();
   if (Focus() != PaneFocus::RecorderList) return;
   const std::vector<std::string> names = recorderPane_->SelectedNames();
   if (names.empty()) return;
@@ -380,9 +387,7 @@ void TFPtesm100q::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------- queries
 
 link::TRead& TFPtesm100q::link() { return link_->reader(); }
-
 bool TFPtesm100q::portOpen() const { return link_->PortOpen(); }
-
 int TFPtesm100q::RecorderFileCount() const { return recorderPane_->RecorderFileCount(); }
 
 const std::vector<link::RecorderRow>& TFPtesm100q::recorderRows() const {
@@ -390,7 +395,6 @@ const std::vector<link::RecorderRow>& TFPtesm100q::recorderRows() const {
 }
 
 bool TFPtesm100q::AllFilesMode() const { return actions_->AllFiles->isChecked(); }
-
 QString TFPtesm100q::statusPanelText(int panel) const { return statusPanels_->Text(panel); }
 
 const structure_societe& TFPtesm100q::company() const {

@@ -24,6 +24,7 @@ namespace tesmora::ui {
 class MainActions;
 class MessageBoxPrompter;
 class PaneFocusWatch;
+class PcCommands;
 class PcPane;
 class RecorderPane;
 class SheetCommands;
@@ -134,6 +135,7 @@ class TFPtesm100q : public QMainWindow {
   QSplitter* Splitter2 = nullptr;
   RecorderPane* recorderPane_ = nullptr;
   PcPane* pcPane_ = nullptr;
+  PcCommands* pcCommands_ = nullptr;
   MainActions* actions_ = nullptr;
   PaneFocusWatch* focus_ = nullptr;
   std::unique_ptr<StatusPanels> statusPanels_;

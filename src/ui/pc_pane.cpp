@@ -1,5 +1,7 @@
 #include "ui/pc_pane.h"
 
+#include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
 #include <QTreeWidget>
@@ -9,16 +11,29 @@
 
 #include "explorer/node_state.h"
 #include "explorer/pc_selection.h"
+#include "platform/paths.h"
+#include "shell/message_table.h"
 #include "shell/ui_texts.h"
 #include "ui/dialog_frame.h"
+#include "ui/explorer_artwork.h"
+#include "ui/folder_tree_view.h"
 #include "ui/pane_widgets.h"
 
 namespace tesmora::ui {
 namespace {
 
 constexpr int kMessageComputer = 335;
+constexpr int kMessageFiles = 267;
 constexpr std::array<int, 3> kColumnMessages{327, 328, 331};
 constexpr std::array<int, 3> kColumnWidths{100, 60, 60};
+
+QTreeWidgetItem* RowItem(const explorer::PcListRow& row) {
+  auto* item =
+      new QTreeWidgetItem(QStringList{FromUtf8(row.name), FromUtf8(row.type), FromUtf8(row.date)});
+  item->setData(0, Qt::UserRole, QByteArray::fromStdString(row.name));
+  if (row.icon != explorer::kNoIcon) item->setIcon(0, FileTypeIcon(row.icon));
+  return item;
+}
 
 }  // namespace
 
@@ -33,22 +48,56 @@ PcPane::PcPane(const LanguageState& language, QWidget* parent)
   Splitter1 = new QSplitter(Qt::Horizontal, this);
   Splitter1->setObjectName("Splitter1");
   Splitter1->setChildrenCollapsible(false);
-  tvRepPc = new QTreeWidget(Splitter1);
-  tvRepPc->setObjectName("tvRepPc");
-  tvRepPc->setHeaderHidden(true);
-  tvRepPc->setIndentation(19);
+  tvRepPc = new FolderTreeView("tvRepPc", tree_, true, Splitter1);
   tvRepPc->setContextMenuPolicy(Qt::CustomContextMenu);
+  tvRepPc->onNodeSelected = [this](explorer::NodeId id) { NodeSelected(id); };
   UseInfoBackground(tvRepPc);
   ListFichPC = ReportList("ListFichPC", 3, Splitter1);
   ListFichPC->setDragEnabled(true);
+  ListFichPC->setAcceptDrops(true);
+  ListFichPC->setSortingEnabled(false);
+  ListFichPC->header()->setSectionsClickable(true);
   for (int column = 0; column < 3; ++column) {
     ListFichPC->setColumnWidth(column, kColumnWidths[static_cast<std::size_t>(column)]);
   }
+  connect(ListFichPC->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+    list_.ClickColumn(column);
+    ShowRows();
+  });
+  connect(ListFichPC, &QTreeWidget::itemSelectionChanged, this, [this] { EmitCount(true); });
+  ListFichPC->installEventFilter(this);
   Splitter1->setStretchFactor(1, 1);
   layout->addWidget(Splitter1, 1);
 }
 
+QTreeWidget* PcPane::tree() const { return tvRepPc; }
+
+bool PcPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListFichPC && event->type() == QEvent::FocusOut) EmitCount(false);
+  return QWidget::eventFilter(watched, event);
+}
+
+void PcPane::Start(std::shared_ptr<platform::FileSystem> fs, std::function<bool()> allFilesMode) {
+  allFilesMode_ = std::move(allFilesMode);
+  tvRepPc->SetFileSystem(std::move(fs));
+  const int generation = ++fillGeneration_;
+  tvRepPc->ListInBackground(
+      [](platform::FileSystem& fs) {
+        explorer::FolderTree rehearsal;
+        rehearsal.Fill(fs);
+      },
+      [this, generation](platform::FileSystem& fs) {
+        tree_.Fill(fs);
+        tvRepPc->Rebuild();
+        if (generation == fillGeneration_) FillList(tree_.Selected());
+      });
+}
+
+bool PcPane::Busy() const { return tvRepPc->Busy(); }
+
 bool PcPane::HasSelectedNode() const { return tvRepPc->currentItem() != nullptr; }
+
+explorer::NodeId PcPane::SelectedNodeId() const { return tvRepPc->CurrentNode(); }
 
 SelectedNodeFacts PcPane::SelectedNode() const {
   // Each node carries its state (its state image) in its data.
@@ -57,17 +106,85 @@ SelectedNodeFacts PcPane::SelectedNode() const {
                                                : explorer::kNodeNone);
 }
 
-std::vector<std::string> PcPane::SelectedNames() const { return SelectedFirstColumn(*ListFichPC); }
+std::vector<std::string> PcPane::SelectedNames() const {
+  // The names as the file system holds them, whatever their encoding.
+  std::vector<std::string> names;
+  for (int row = 0; row < ListFichPC->topLevelItemCount(); ++row) {
+    const QTreeWidgetItem* item = ListFichPC->topLevelItem(row);
+    if (item->isSelected())
+      names.push_back(item->data(0, Qt::UserRole).toByteArray().toStdString());
+  }
+  return names;
+}
 
 PcSelectionFacts PcPane::Selection() const { return explorer::FactsOfPcSelection(SelectedNames()); }
 
-void PcPane::FileStored(const std::string&, const std::string&, DateSource) {
-  // The list shows no folder until the explorer fills it, so no row is added
-  // yet; the file itself is stored.
+std::optional<std::string> PcPane::ShownFolder() const {
+  if (list_.CurrentPcFolder().empty()) return std::nullopt;
+  return platform::WithTrailingSeparator(list_.CurrentPcFolder());
+}
+
+void PcPane::ApplyTreeChange(const explorer::TreeChange& change) { tvRepPc->Apply(change); }
+
+void PcPane::NodeSelected(explorer::NodeId id) {
+  ApplyTreeChange(tree_.Select(id));
+  emit countTextChanged(QStringLiteral("0") + Message(kMessageFiles, language_));
+  FillList(id);
+}
+
+void PcPane::FillList(explorer::NodeId node) {
+  if (node == explorer::kNoNode) node = list_.CurrentFolderNode();
+  if (!tree_.Contains(node)) return;
+  // The folder is listed on a worker thread; only the last fill asked for
+  // shows.
+  const int generation = ++fillGeneration_;
+  const bool allFiles = allFilesMode_ && allFilesMode_();
+  auto filled = std::make_shared<explorer::PcList>(list_);
+  explorer::FolderTree treeCopy = tree_;
+  tvRepPc->ListInBackground(
+      [filled, treeCopy, node, allFiles](platform::FileSystem& fs) mutable {
+        filled->Fill(treeCopy, node, fs, allFiles);
+      },
+      [this, filled, node, generation](platform::FileSystem&) {
+        if (generation != fillGeneration_ || !tree_.Contains(node)) return;
+        ApplyTreeChange(tree_.MarkCurrentFolder(node));
+        list_ = *filled;
+        ShowRows();
+        EmitCount(false);
+      });
+}
+
+void PcPane::ShowRows() {
+  ListFichPC->setUpdatesEnabled(false);
+  ListFichPC->clear();
+  QList<QTreeWidgetItem*> items;
+  items.reserve(static_cast<qsizetype>(list_.rows().size()));
+  for (const explorer::PcListRow& row : list_.rows()) items << RowItem(row);
+  ListFichPC->addTopLevelItems(items);
+  ListFichPC->setUpdatesEnabled(true);
+}
+
+void PcPane::RemoveRows(const std::vector<std::string>& names) {
+  for (const std::string& name : names) list_.RemoveRow(name);
+  ShowRows();
+  EmitCount(false);
+}
+
+void PcPane::EmitCount(bool withSelection) {
+  const int selected = withSelection ? static_cast<int>(ListFichPC->selectedItems().size()) : 0;
+  emit countTextChanged(
+      FromUtf8(explorer::PcCountPanelText(list_.PcFileCount(), selected, language_.LanguageIndex)));
+}
+
+void PcPane::FileStored(const std::string& folder, const std::string& name, DateSource dateSource) {
+  const bool allFiles = allFilesMode_ && allFilesMode_();
+  if (!list_.AddReceivedFile(tree_, folder, name, dateSource, allFiles)) return;
+  ListFichPC->addTopLevelItem(RowItem(list_.rows().back()));
+  EmitCount(false);
 }
 
 void PcPane::SelectAll() {
-  if (PcFileCount_ <= 0) return;
+  if (PcFileCount() <= 0) return;
   ListFichPC->setFocus();
   ListFichPC->selectAll();
 }

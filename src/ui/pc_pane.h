@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "explorer/folder_tree.h"
+#include "explorer/pc_list.h"
+#include "platform/file_system.h"
 #include "records/test_names.h"
 #include "shell/languages.h"
 #include "shell/main_window_rules.h"
@@ -15,30 +20,50 @@ class QTreeWidget;
 
 namespace tesmora::ui {
 
+class FolderTreeView;
+
 // The PC pane (`Panel1`): the header strip, the folder tree `tvRepPc`, a
-// splitter and the file list `ListFichPC`. It holds the place of the PC
-// explorer: the tree and the list stay empty until the explorer fills them,
-// and the main window asks only what is below.
+// splitter and the file list `ListFichPC`, mirroring the explorer's
+// `FolderTree` and `PcList`. The main window asks it only for the selected
+// node's facts, the selected PC names and their facts, and the folder the
+// list shows; the commands on its files are `PcCommands`'.
 class PcPane : public QWidget {
   Q_OBJECT
 
  public:
   PcPane(const LanguageState& language, QWidget* parent);
 
-  QTreeWidget* tree() const { return tvRepPc; }
+  QTreeWidget* tree() const;
   QTreeWidget* list() const { return ListFichPC; }
   QSplitter* splitter() const { return Splitter1; }
+  FolderTreeView* treeView() const { return tvRepPc; }
+
+  // Fills the tree from the drives of `fs` and lists the selected folder;
+  // `allFilesMode` tells each fill which listing rules apply.
+  void Start(std::shared_ptr<platform::FileSystem> fs, std::function<bool()> allFilesMode);
+  // A fill or an expansion is under way.
+  bool Busy() const;
 
   // The tree's selected node, as the menus need it.
   SelectedNodeFacts SelectedNode() const;
   bool HasSelectedNode() const;
+  explorer::NodeId SelectedNodeId() const;
   // The PC list's selected names in list order, and what they allow.
   std::vector<std::string> SelectedNames() const;
   PcSelectionFacts Selection() const;
-  int PcFileCount() const { return PcFileCount_; }
+  int PcFileCount() const { return list_.PcFileCount(); }
   // The folder the list shows (ending with a separator), nothing while it
   // shows none.
-  std::optional<std::string> ShownFolder() const { return shownFolder_; }
+  std::optional<std::string> ShownFolder() const;
+
+  explorer::FolderTree& folderTree() { return tree_; }
+  const explorer::PcList& pcList() const { return list_; }
+  // Mirrors a change the explorer made to the tree.
+  void ApplyTreeChange(const explorer::TreeChange& change);
+  // Lists a node's folder (the list's own folder when none is given).
+  void FillList(explorer::NodeId node = explorer::kNoNode);
+  // The rows of files that are gone.
+  void RemoveRows(const std::vector<std::string>& names);
 
   // A file stored in a PC folder by the link: a row when the list shows it.
   void FileStored(const std::string& folder, const std::string& name, DateSource dateSource);
@@ -47,14 +72,27 @@ class PcPane : public QWidget {
 
   void Relabel();
 
+ signals:
+  // Status panel 4.
+  void countTextChanged(const QString& text);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void NodeSelected(explorer::NodeId id);
+  void ShowRows();
+  void EmitCount(bool withSelection);
+
   const LanguageState& language_;
   QLabel* Label3 = nullptr;
   QSplitter* Splitter1 = nullptr;
-  QTreeWidget* tvRepPc = nullptr;
+  FolderTreeView* tvRepPc = nullptr;
   QTreeWidget* ListFichPC = nullptr;
-  int PcFileCount_ = 0;
-  std::optional<std::string> shownFolder_;
+  explorer::FolderTree tree_;
+  explorer::PcList list_;
+  std::function<bool()> allFilesMode_;
+  int fillGeneration_ = 0;
 };
 
 }  // namespace tesmora::ui

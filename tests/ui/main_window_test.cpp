@@ -40,8 +40,9 @@ TEST(MainWindow, OwnsEveryOtherWindowInCreationOrder) {
   for (const QDialog* dialog : window.findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
     order << dialog->objectName();
   }
-  EXPECT_EQ(order, QStringList({"PasswordDlg", "FenCopie100b", "ChoixCom", "FenSuiviSup100b",
-                                "AffVersion", "ficheGraphique", "ImpMulti", "FormSociete"}));
+  EXPECT_EQ(order, QStringList({"RepSaveAuto100d", "FenNewRep", "PasswordDlg", "FenCopie100b",
+                                "ChoixCom", "FenSuiviSup100b", "AffVersion", "ficheGraphique",
+                                "ImpMulti", "FormSociete"}));
 }
 
 TEST(MainWindow, EveryCaptionComesFromTheLanguagesColumn) {

@@ -116,6 +116,9 @@ inline MainWindowOptions FastOptions(Prompter& prompter) {
   options.prompter = &prompter;
   options.linkTiming = link::LinkTiming{kLinkScale};
   options.timerScale = kTimerScale;
+  // No drives but the network root: a window test never browses the machine
+  // it runs on. A test of the PC pane names a folder of its own.
+  options.drives = platform::DriveSources{"", "", "", ""};
   return options;
 }
 

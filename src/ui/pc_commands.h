@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "explorer/copy_operations.h"
+#include "explorer/operation_context.h"
+#include "platform/file_system.h"
+#include "platform/mount_table.h"
+#include "shell/languages.h"
+#include "shell/main_window_rules.h"
+#include "shell/prompter.h"
+#include "shell/settings.h"
+
+class QDropEvent;
+class QMimeData;
+class QWidget;
+
+namespace tesmora::ui {
+
+class MainActions;
+class MainLink;
+class PcPane;
+class RecorderPane;
+class StatusPanels;
+class TFenNewRep;
+class TRepSaveAuto100d;
+
+// What the PC pane's commands work with; the main window owns all of it.
+struct PcCommandParts {
+  QWidget& window;
+  const LanguageState& language;
+  Settings& settings;
+  Prompter& prompter;
+  int& clipboardSource;
+  PcPane& pc;
+  RecorderPane& recorder;
+  MainLink& link;
+  StatusPanels& status;
+  std::function<bool()> acceptsCommands;
+  std::function<bool()> allFilesMode;
+};
+
+// The commands on the PC side of the main window: new folder, delete, copy
+// and paste (between PC folders and with the recorder), the manual export,
+// the automatic save directory, and the drops on the tree and both lists,
+// from the lists or from the desktop's file manager.
+class PcCommands : public QObject {
+ public:
+  // The tree shows the drives of `drives`, the machine's when none are given.
+  PcCommands(PcCommandParts parts, const std::optional<platform::DriveSources>& drives);
+  ~PcCommands() override;
+
+  // The two dialogs, first of the windows the main window owns.
+  void CreateDialogs();
+  // The commands of this side, and Ctrl+V after the Edit menu's rules.
+  void Connect(MainActions& actions, std::function<void()> editMenuRules,
+               std::function<PaneFocus()> focus);
+
+  // Edit menu and popup enabling for what only this side knows.
+  bool CanPaste(PaneFocus focus) const;
+
+  void NewRepClick();
+  // Delete with the tree or the PC list focused.
+  void Delete(PaneFocus focus);
+  // Copy with the PC list focused.
+  void CopyPcFiles();
+  void Paste(PaneFocus focus);
+  void PasteClick();
+  void ExportManuelleClick();
+  void DirSauveClick();
+
+  TRepSaveAuto100d* autoSaveDialog() const { return RepSaveAuto100d; }
+  TFenNewRep* newFolderDialog() const { return FenNewRep; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  explorer::OperationContext Context() const;
+  std::string NodeFolder(int node) const;
+  bool TreeAccepts(const QDropEvent& event) const;
+  void TreeDrop(int node, const QDropEvent& event);
+  // Recorder rows or desktop files dropped into a PC folder.
+  void DropIntoFolder(const QDropEvent& event, const std::string& folder, int node);
+  void SendToRecorder(const std::vector<std::string>& names, const std::string& folder);
+  void Guarded(void (PcCommands::*command)());
+
+  PcCommandParts parts_;
+  std::function<PaneFocus()> focus_;
+  std::shared_ptr<platform::FileSystem> fs_;
+  explorer::PcClipboard clipboard_;
+  TRepSaveAuto100d* RepSaveAuto100d = nullptr;
+  TFenNewRep* FenNewRep = nullptr;
+};
+
+}  // namespace tesmora::ui
