@@ -96,10 +96,8 @@ class PcPaneWindow : public ::testing::Test {
     }
     QApplication::processEvents();
   }
-  static void PressDelete(QTreeWidget* list) {
-    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-    QApplication::sendEvent(list, &del);
-  }
+  // The key as the window system delivers it, press and release.
+  static void PressDelete(QTreeWidget* list) { QTest::keyClick(list, Qt::Key_Delete); }
 
   tesmora::testing::TempDir program_;
   tesmora::testing::TempDir home_;
