@@ -75,7 +75,8 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
   link_->onProgressWindows = [this](bool open) { SetBatchRunning(open); };
   pcCommands_ = new PcCommands(
       {*this, language_, settings_, *prompter_, ClipboardSource_, *pcPane_, *recorderPane_, *link_,
-       *statusPanels_, [this] { return AcceptsCommands(); }, [this] { return AllFilesMode(); }},
+       *statusPanels_, [this] { return AcceptsCommands(); }, [this] { return AllFilesMode(); },
+       [this](const auto& names, const auto& folder) { ReceiveFromRecorder(names, folder); }},
       options_.drives);
   ConnectActions();
   statusPanels_->SetText(1, FromUtf8(settings_.portName));
@@ -88,6 +89,10 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
 }
 
 TFPtesm100q::~TFPtesm100q() {
+  // Hiding moves the keyboard focus out of the panes, whose focus-out
+  // handlers write to the status panels: it must happen while they live,
+  // not in QWidget's destructor after this class's members are gone.
+  hide();
   delete focus_;
   // The link tells the panes what changed: it goes first.
   delete link_;

@@ -231,11 +231,11 @@ void PcCommands::TreeDrop(int node, const QDropEvent& event) {
 }
 
 void PcCommands::DropIntoFolder(const QDropEvent& event, const std::string& folder, int node) {
-  parts_.clipboardSource = kClipboardNone;
   if (event.source() == parts_.recorder.list()) {
-    parts_.link.ReceiveFromRecorder(parts_.recorder.SelectedNames(), folder);
+    parts_.receiveFromRecorder(parts_.recorder.SelectedNames(), folder);
     return;
   }
+  parts_.clipboardSource = kClipboardNone;
   // Files from the desktop are copied, as a paste of them would.
   bool copied = false;
   for (const auto& [from, names] : DesktopFiles(*event.mimeData())) {

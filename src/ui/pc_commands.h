@@ -43,6 +43,8 @@ struct PcCommandParts {
   StatusPanels& status;
   std::function<bool()> acceptsCommands;
   std::function<bool()> allFilesMode;
+  // Recorder rows dropped on a PC folder: the window's own entry for it.
+  std::function<void(const std::vector<std::string>&, const std::string&)> receiveFromRecorder;
 };
 
 // The commands on the PC side of the main window: new folder, delete, copy

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <set>
 
 #include "explorer/node_state.h"
 #include "explorer/pc_selection.h"
@@ -165,8 +166,16 @@ void PcPane::ShowRows() {
 }
 
 void PcPane::RemoveRows(const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  // Only the rows of the files that went: the others keep their selection,
+  // which a Cancel or a file that stayed leaves for the next command.
+  const std::set<std::string> gone(names.begin(), names.end());
   for (const std::string& name : names) list_.RemoveRow(name);
-  ShowRows();
+  for (int row = ListFichPC->topLevelItemCount() - 1; row >= 0; --row) {
+    if (gone.count(
+            ListFichPC->topLevelItem(row)->data(0, Qt::UserRole).toByteArray().toStdString()))
+      delete ListFichPC->takeTopLevelItem(row);
+  }
   EmitCount(false);
 }
 

@@ -11,24 +11,18 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
-#include <fstream>
 
+#include "pc_window_fixture.h"
 #include "shell/message_table.h"
-#include "ui/folder_tree_view.h"
-#include "window_test_support.h"
 
 namespace tesmora::ui {
 namespace {
 
-using link::testing::FakePrompter;
-using tesmora::testing::TempDir;
-using testing::RunningRecorder;
 using testing::WaitUntil;
 using testing::WhenIdle;
+using testing::WriteFile;
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using PcPaneWindow = testing::PcPaneWindow;
 
 sim::RecorderContents OneTest() {
   sim::RecorderContents contents;
@@ -41,53 +35,12 @@ sim::RecorderContents OneTest() {
   return contents;
 }
 
-class PcPaneWindow : public ::testing::Test {
- protected:
-  void Start() {
-    recorder_ = std::make_unique<RunningRecorder>(OneTest());
-    ASSERT_TRUE(recorder_->opened());
-    testing::WriteSettings(program_, "COM1", {{"COM1", (*recorder_)->devicePath()}});
-    MainWindowOptions options = testing::FastOptions(prompter_);
-    options.drives->homeFolder = home_.path();
-    window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, options);
-    window_->CreateOwnedWindows();
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    ASSERT_TRUE(WaitUntil([&] { return Tree()->topLevelItemCount() > 0 && !Busy(); }));
-  }
-  void TearDown() override {
-    window_.reset();
-    recorder_.reset();
-  }
-  FolderTreeView* Tree() { return window_->findChild<FolderTreeView*>("tvRepPc"); }
-  QTreeWidget* List() { return window_->findChild<QTreeWidget*>("ListFichPC"); }
-  bool Busy() { return Tree()->Busy(); }
-  std::vector<std::string> Names() {
-    std::vector<std::string> names;
-    for (int row = 0; row < List()->topLevelItemCount(); ++row) {
-      names.push_back(List()->topLevelItem(row)->text(0).toStdString());
-    }
-    return names;
-  }
-  void FocusTree() {
-    Tree()->setFocus();
-    QApplication::processEvents();
-  }
-
-  TempDir program_;
-  TempDir home_;
-  FakePrompter prompter_;
-  std::unique_ptr<RunningRecorder> recorder_;
-  std::unique_ptr<TFPtesm100q> window_;
-};
-
 TEST_F(PcPaneWindow, TheHomeFolderIsSelectedAndItsTestsListed) {
   WriteFile(home_.File("03151234.312"), std::string(400, '2'));
   WriteFile(home_.File("03151234.AHC"), "export");
   WriteFile(home_.File("notes.txt"), "not a test");
   std::filesystem::create_directory(home_.File("Week 11"));
-  Start();
+  Start(OneTest());
   ASSERT_TRUE(WaitUntil([&] { return List()->topLevelItemCount() == 2; }));
   // Sorted by Type after the fill; the folder is no row.
   EXPECT_EQ(Names().size(), 2u);
@@ -106,7 +59,7 @@ TEST_F(PcPaneWindow, TheHomeFolderIsSelectedAndItsTestsListed) {
 }
 
 TEST_F(PcPaneWindow, NewFolderJoinsTheTreeAndDeleteRemovesItWithItsFiles) {
-  Start();
+  Start(OneTest());
   FocusTree();
   auto* dialog = window_->findChild<QDialog*>("FenNewRep");
   ASSERT_NE(dialog, nullptr);
@@ -132,6 +85,42 @@ TEST_F(PcPaneWindow, NewFolderJoinsTheTreeAndDeleteRemovesItWithItsFiles) {
   window_->findChild<QAction*>("Supprimer1")->trigger();
   EXPECT_FALSE(std::filesystem::exists(created));
   EXPECT_EQ(Tree()->currentItem()->childCount(), 0);
+}
+
+// The Delete key on the PC list asks once for several files and names the
+// file when there is one; Cancel keeps everything, OK removes files and rows.
+TEST_F(PcPaneWindow, DeleteOnThePcListAsksOnceAndOkRemovesFilesAndRows) {
+  for (const char* name : {"03151234.312", "03161235.312", "03171236.312"}) {
+    WriteFile(home_.File(name), std::string(400, '2'));
+  }
+  Start(OneTest());
+  ASSERT_TRUE(WaitUntil([&] { return List()->topLevelItemCount() == 3; }));
+  SelectRows(List(), {"03151234.312", "03171236.312"});
+  prompter_.Script({PromptAnswer::Cancel});
+  PressDelete(List());
+  ASSERT_EQ(prompter_.questions().size(), 1u);
+  EXPECT_EQ(prompter_.questions()[0], MessageUtf8(279, 1));
+  EXPECT_EQ(List()->topLevelItemCount(), 3);
+  EXPECT_TRUE(std::filesystem::exists(home_.File("03151234.312")));
+
+  prompter_.Script({PromptAnswer::Ok});
+  PressDelete(List());
+  ASSERT_EQ(prompter_.questions().size(), 2u);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"03161235.312"}));
+  EXPECT_FALSE(std::filesystem::exists(home_.File("03151234.312")));
+  EXPECT_FALSE(std::filesystem::exists(home_.File("03171236.312")));
+  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "1" + MessageUtf8(267, 1));
+
+  // File > Delete on one file names it.
+  SelectRows(List(), {"03161235.312"});
+  prompter_.Script({PromptAnswer::Cancel});
+  window_->FichierClick();
+  ASSERT_TRUE(window_->findChild<QAction*>("Supprimer1")->isEnabled());
+  window_->findChild<QAction*>("Supprimer1")->trigger();
+  ASSERT_EQ(prompter_.questions().size(), 3u);
+  EXPECT_EQ(prompter_.questions()[2], "03161235.312. " + MessageUtf8(280, 1));
+  EXPECT_TRUE(std::filesystem::exists(home_.File("03161235.312")));
+  EXPECT_EQ(List()->topLevelItemCount(), 1);
 }
 
 }  // namespace
