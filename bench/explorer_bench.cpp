@@ -4,52 +4,22 @@
 // deeper, sorting). The folders are made once in a temporary folder and stay
 // in the page cache, as a folder the user just looked at does.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "bench_folder.h"
 #include "explorer/folder_tree.h"
 #include "explorer/pc_list.h"
-#include "platform/file_times.h"
-#include "platform/posix_file_system.h"
+#include "explorer_folders.h"
 
 namespace {
 
 using namespace tesmora;
 using namespace tesmora::explorer;
 
+using bench::FileSystemOver;
 using bench::Folder;
-
-// A laboratory's archive: test files of every kind over the years, one in
-// ten with its export beside it, and a few other files.
-void MakeTestFiles(const std::string& folder, int count) {
-  std::filesystem::create_directories(folder);
-  static const char kKinds[] = "123456";
-  for (int i = 0; i < count; ++i) {
-    char name[32];
-    const int month = 1 + i % 12, day = 1 + i % 28, year = (95 + i / 400) % 100;
-    if (i % 10 == 9) {
-      std::snprintf(name, sizeof name, "%02d%02d%04d.AHC", month, day, i % 10000);
-    } else if (i % 50 == 7) {
-      std::snprintf(name, sizeof name, "notes%05d.txt", i);
-    } else {
-      std::snprintf(name, sizeof name, "%02d%02d%04d.%c%02d", month, day, i % 10000, kKinds[i % 6],
-                    year);
-    }
-    std::ofstream(folder + "/" + name) << "x";
-  }
-}
-
-std::unique_ptr<platform::PosixFileSystem> FileSystemOver(const std::string& home) {
-  platform::DriveSources sources;
-  sources.mountTable = home + "/no-mount-table";
-  sources.homeFolder = home;
-  return std::make_unique<platform::PosixFileSystem>(sources);
-}
+using bench::MakeTestFiles;
 
 void FillPcListCase(benchmark::State& state, bool allFiles) {
   Folder root;
@@ -91,11 +61,7 @@ void BM_ExpandNode(benchmark::State& state) {
   Folder root;
   const int count = static_cast<int>(state.range(0));
   const std::string big = root.path() + "/Archive";
-  for (int i = 0; i < count; ++i) {
-    // Every other subfolder has one of its own, to show an expand button.
-    const std::string sub = big + "/Week " + std::to_string(count - i);
-    std::filesystem::create_directories(i % 2 == 0 ? sub + "/Day" : sub);
-  }
+  bench::MakeSubfolders(big, count);
   auto fs = FileSystemOver(root.path());
   FolderTree tree;
   tree.Fill(*fs);

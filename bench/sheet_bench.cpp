@@ -15,6 +15,7 @@
 
 #include "bench_folder.h"
 #include "fixtures/test_file_writer.h"
+#include "offscreen_main.h"
 #include "records/exporter.h"
 #include "sheet/sheet_loader.h"
 #include "ui/sheet_files.h"
@@ -105,11 +106,4 @@ BENCHMARK(PreparePages)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return tesmora::bench::RunOffscreenBenchmarks(argc, argv); }
