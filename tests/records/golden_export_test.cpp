@@ -35,10 +35,8 @@ const GoldenCase kCases[] = {
     {"10221107.526", "en", 1, 4, "V3.21"},  // kind 5, recalculated, half-second steps
     {"11030041.426", "en", 1, 4, "V3.21"},  // kind 4, fields end early
     {"12011112.526", "en", 1, 4, "V3.21"},  // kind 5, version 11, moisture overflows
-    {"03021001.126", "fr", 0, 8, "V3.21"},
-    {"10221107.526", "fr", 0, 8, "V3.21"},
-    {"11030041.426", "fr", 0, 8, "V3.21"},
-    {"04140212.226", "de", 5, 0, ""},
+    {"03021001.126", "fr", 0, 8, "V3.21"}, {"10221107.526", "fr", 0, 8, "V3.21"},
+    {"11030041.426", "fr", 0, 8, "V3.21"}, {"04140212.226", "de", 5, 0, ""},
 };
 
 TEST(GoldenExports, EveryByteMatchesTheRecordedExport) {
