@@ -5,14 +5,11 @@
 
 #include "platform/locale.h"
 #include "platform/paths.h"
-#include "shell/message_table.h"
+#include "shell/count_texts.h"
 
 namespace tesmora::explorer {
 
 namespace {
-
-constexpr int kMessageFiles = 267;
-constexpr int kMessageSelectedFiles = 271;
 
 constexpr std::array<std::string_view, 4> kExportCodes{"AHC", "AHA", "CA2", "CC2"};
 
@@ -116,10 +113,8 @@ void SortRows(std::vector<PcListRow>& rows, const PcListSort& sort) {
 }
 
 std::string PcCountPanelText(int fileCount, int selectedCount, int languageIndex) {
-  if (selectedCount > 0) {
-    return std::to_string(selectedCount) + MessageUtf8(kMessageSelectedFiles, languageIndex);
-  }
-  return std::to_string(fileCount) + MessageUtf8(kMessageFiles, languageIndex);
+  if (selectedCount > 0) return CountTextUtf8(CountedFiles::Selected, selectedCount, languageIndex);
+  return CountTextUtf8(CountedFiles::Listed, fileCount, languageIndex);
 }
 
 TreeChange PcList::Fill(FolderTree& tree, NodeId node, platform::FileSystem& fs,

@@ -7,14 +7,13 @@
 #include "platform/locale.h"
 #include "records/test_names.h"
 #include "shell/code_page.h"
+#include "shell/count_texts.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {
 
 namespace {
 
-constexpr int kMessageFiles = 267;
-constexpr int kMessageSelectedFiles = 271;
 constexpr int kMessageYes = 288;
 constexpr int kMessageNo = 289;
 constexpr int kDegradationColumn = 3;
@@ -120,11 +119,11 @@ void SortRecorderRows(std::vector<RecorderRow>& rows, const RecorderSortState& s
 }
 
 std::string FileCountText(int count, int languageIndex) {
-  return std::to_string(count) + std::string(MessageBytes(kMessageFiles, languageIndex));
+  return CountTextUtf8(CountedFiles::Listed, count, languageIndex);
 }
 
 std::string SelectedCountText(int count, int languageIndex) {
-  return std::to_string(count) + std::string(MessageBytes(kMessageSelectedFiles, languageIndex));
+  return CountTextUtf8(CountedFiles::Selected, count, languageIndex);
 }
 
 std::string RecorderPanelText(int selectedRows, int recorderFileCount, int languageIndex) {

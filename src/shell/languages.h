@@ -23,7 +23,14 @@ struct LanguageEntry {
 // 4 Portuguese, 5 German, 6 Polish, 7 Czech.
 extern const std::array<LanguageEntry, 8> kLanguages;
 
+inline constexpr int kFrench = 0;
 inline constexpr int kEnglish = 1;
+inline constexpr int kSpanish = 2;
+inline constexpr int kItalian = 3;
+inline constexpr int kPortuguese = 4;
+inline constexpr int kGerman = 5;
+inline constexpr int kPolish = 6;
+inline constexpr int kCzech = 7;
 
 // The order of the items in the Languages submenu, by LanguageIndex:
 // Cesky, Deutsch, English, Español, Français, Italiano, Polski, Portugues.

@@ -14,7 +14,7 @@ using Row = std::array<std::string_view, 8>;
 constexpr std::array<Row, kUiTextCount> kTexts{{
     // RecorderFiles
     {"Fichiers du KALDIRONE", "Files on the KALDIRONE", "Archivos del KALDIRONE",
-     "File del KALDIRONE", "Arquivos do KALDIRONE", "Dateien des KALDIRONE", "Pliki KALDIRONE",
+     "File del KALDIRONE", "Ficheiros do KALDIRONE", "Dateien des KALDIRONE", "Pliki KALDIRONE",
      "Soubory KALDIRONE"},
     // PcFolders
     {"Dossiers de l'ordinateur", "Folders of the computer", "Carpetas del ordenador",
@@ -28,7 +28,7 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     // PcFiles
     {"Fichiers du dossier sélectionné", "Files of the selected folder",
      "Archivos de la carpeta seleccionada", "File della cartella selezionata",
-     "Arquivos da pasta selecionada", "Dateien des gewählten Ordners", "Pliki wybranego folderu",
+     "Ficheiros da pasta selecionada", "Dateien des gewählten Ordners", "Pliki wybranego folderu",
      "Soubory vybrané složky"},
     // RecorderMemory
     {"Mémoire du KALDIRONE", "Memory of the KALDIRONE", "Memoria del KALDIRONE",
@@ -41,20 +41,20 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     {"Barre d'outils", "Toolbar", "Barra de herramientas", "Barra degli strumenti",
      "Barra de ferramentas", "Werkzeugleiste", "Pasek narzędzi", "Panel nástrojů"},
     // PopupMenu
-    {"Commandes des fichiers", "File commands", "Órdenes de archivos", "Comandi dei file",
-     "Comandos de arquivos", "Dateibefehle", "Polecenia plików", "Příkazy souborů"},
+    {"Commandes des fichiers", "File commands", "Comandos de archivos", "Comandi dei file",
+     "Comandos de ficheiros", "Dateibefehle", "Polecenia plików", "Příkazy souborů"},
     // StatusBar
     {"Barre d'état", "Status bar", "Barra de estado", "Barra di stato", "Barra de estado",
      "Statusleiste", "Pasek stanu", "Stavový řádek"},
     // RecorderCount
     {"Nombre de fichiers du KALDIRONE", "Number of files on the KALDIRONE",
      "Número de archivos del KALDIRONE", "Numero di file del KALDIRONE",
-     "Número de arquivos do KALDIRONE", "Anzahl der Dateien des KALDIRONE",
+     "Número de ficheiros do KALDIRONE", "Anzahl der Dateien des KALDIRONE",
      "Liczba plików KALDIRONE", "Počet souborů KALDIRONE"},
     // PcCount
     {"Nombre de fichiers du dossier", "Number of files in the folder",
      "Número de archivos de la carpeta", "Numero di file della cartella",
-     "Número de arquivos da pasta", "Anzahl der Dateien im Ordner", "Liczba plików w folderze",
+     "Número de ficheiros da pasta", "Anzahl der Dateien im Ordner", "Liczba plików w folderze",
      "Počet souborů ve složce"},
     // FreePanel
     {"État", "Status", "Estado", "Stato", "Estado", "Status", "Stan", "Stav"},
@@ -67,12 +67,12 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     // StopAfterFile
     {"Arrêter après le fichier en cours", "Stop after the current file",
      "Detener tras el archivo actual", "Fermare dopo il file corrente",
-     "Parar após o arquivo atual", "Nach der aktuellen Datei anhalten",
+     "Parar após o ficheiro atual", "Nach der aktuellen Datei anhalten",
      "Zatrzymaj po bieżącym pliku", "Zastavit po aktuálním souboru"},
     // TransferredFile
     {"Fichier en cours de transfert", "File being transferred", "Archivo en transferencia",
-     "File in trasferimento", "Arquivo em transferência", "Datei in Übertragung", "Przesyłany plik",
-     "Přenášený soubor"},
+     "File in trasferimento", "Ficheiro em transferência", "Datei wird übertragen",
+     "Przesyłany plik", "Přenášený soubor"},
     // TransferDirection
     {"Sens du transfert", "Direction of the transfer", "Sentido de la transferencia",
      "Direzione del trasferimento", "Sentido da transferência", "Richtung der Übertragung",
@@ -83,7 +83,7 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
      "Postęp przesyłania", "Průběh přenosu"},
     // DeletedFile
     {"Fichier en cours de suppression", "File being deleted", "Archivo en eliminación",
-     "File in eliminazione", "Arquivo em exclusão", "Datei wird gelöscht", "Usuwany plik",
+     "File in eliminazione", "Ficheiro em eliminação", "Datei wird gelöscht", "Usuwany plik",
      "Mazaný soubor"},
     // ProgramVersion
     {"Version de Tesmora", "Version of Tesmora", "Versión de Tesmora", "Versione di Tesmora",
@@ -117,7 +117,7 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     {"Serveur", "Server", "Servidor", "Server", "Servidor", "Server", "Serwer", "Server"},
     // NetworkShare
     {"Dossier partagé", "Shared folder", "Carpeta compartida", "Cartella condivisa",
-     "Pasta compartilhada", "Freigegebener Ordner", "Folder udostępniony", "Sdílená složka"},
+     "Pasta partilhada", "Freigegebener Ordner", "Udostępniony folder", "Sdílená složka"},
     // FolderNode
     {"Dossier", "Folder", "Carpeta", "Cartella", "Pasta", "Ordner", "Folder", "Složka"},
     // OpenFolderNode
@@ -187,7 +187,7 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     {"Imprimer les fiches", "Print the sheets", "Imprimir las fichas", "Stampare le schede",
      "Imprimir as fichas", "Blätter drucken", "Drukuj karty", "Vytisknout listy"},
     // PdfFile
-    {"Fichier PDF", "PDF file", "Archivo PDF", "File PDF", "Arquivo PDF", "PDF-Datei", "Plik PDF",
+    {"Fichier PDF", "PDF file", "Archivo PDF", "File PDF", "Ficheiro PDF", "PDF-Datei", "Plik PDF",
      "Soubor PDF"},
     // PreparingSheets
     {"Préparation des fiches", "Preparing the sheets", "Preparación de las fichas",

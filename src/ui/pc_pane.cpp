@@ -24,7 +24,6 @@ namespace tesmora::ui {
 namespace {
 
 constexpr int kMessageComputer = 335;
-constexpr int kMessageFiles = 267;
 constexpr std::array<int, 3> kColumnMessages{327, 328, 331};
 constexpr std::array<int, 3> kColumnWidths{100, 60, 60};
 
@@ -129,7 +128,7 @@ void PcPane::ApplyTreeChange(const explorer::TreeChange& change) { tvRepPc->Appl
 
 void PcPane::NodeSelected(explorer::NodeId id) {
   ApplyTreeChange(tree_.Select(id));
-  emit countTextChanged(QStringLiteral("0") + Message(kMessageFiles, language_));
+  emit countTextChanged(FromUtf8(explorer::PcCountPanelText(0, 0, language_.LanguageIndex)));
   FillList(id);
 }
 

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kMessageCurves = 333;
 constexpr int kMessageDiskC = 334;
-constexpr int kMessageFileCount = 267;
 constexpr int kMessageDegradationPage = 288;
 constexpr std::array<int, link::kRecorderColumns> kColumnMessages{327, 328, 329, 330, 331};
 constexpr std::array<int, link::kRecorderColumns> kColumnWidths{90, 60, 100, 80, 70};
@@ -167,10 +166,7 @@ void RecorderPane::EmitFileCount() {
   EmitCount(link::FileCountText(RecorderFileCount_, language_.LanguageIndex));
 }
 
-void RecorderPane::EmitCount(const std::string& text) {
-  // The counts end with a message of the table, in its own code page.
-  emit countTextChanged(FromCodePage(text, MessageCodePage(kMessageFileCount)));
-}
+void RecorderPane::EmitCount(const std::string& text) { emit countTextChanged(FromUtf8(text)); }
 
 void RecorderPane::Relabel() {
   const int lang = language_.LanguageIndex;

@@ -16,16 +16,15 @@ namespace tesmora {
 namespace {
 
 // Every message the program looks up.
-constexpr std::array<int, 130> kUsedMessages{
-    2,   3,   4,   9,   10,  31,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,  46,  47,
-    48,  49,  54,  65,  66,  67,  68,  74,  114, 115, 116, 117, 118, 119, 126, 153, 154, 169, 171,
-    172, 176, 182, 193, 207, 208, 209, 210, 218, 264, 265, 266, 267, 268, 269, 270, 271, 272, 273,
-    274, 275, 276, 277, 278, 279, 280, 281, 282, 283, 284, 285, 286, 287, 288, 289, 292, 293, 300,
-    302, 303, 304, 305, 306, 307, 308, 309, 310, 311, 312, 313, 314, 315, 320, 321, 323, 324, 325,
-    327, 328, 329, 330, 331, 333, 334, 335, 336, 337, 338, 339, 340, 341, 342, 343, 344, 345, 346,
-    347, 348, 349, 350, 353, 354, 358, 359, 360, 361, 362, 363, 364, 365, 366, 367};
-
-constexpr int kFrench = 0, kEnglish = 1, kPortuguese = 4;
+constexpr std::array<int, 134> kUsedMessages{
+    2,   3,   4,   9,   10,  31,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,
+    46,  47,  48,  49,  54,  65,  66,  67,  68,  74,  114, 115, 116, 117, 118, 119, 126,
+    153, 154, 169, 171, 172, 176, 182, 193, 207, 208, 209, 210, 218, 264, 265, 266, 267,
+    268, 269, 270, 271, 272, 273, 274, 275, 276, 277, 278, 279, 280, 281, 282, 283, 284,
+    285, 286, 287, 288, 289, 292, 293, 300, 302, 303, 304, 305, 306, 307, 308, 309, 310,
+    311, 312, 313, 314, 315, 320, 321, 323, 324, 325, 327, 328, 329, 330, 331, 333, 334,
+    335, 336, 337, 338, 339, 340, 341, 342, 343, 344, 345, 346, 347, 348, 349, 350, 353,
+    354, 358, 359, 360, 361, 362, 363, 364, 365, 366, 367, 368, 369, 370, 371};
 
 TEST(MessageTable, EveryUsedMessageHasATextInEveryLanguage) {
   for (const int id : kUsedMessages) {
@@ -48,7 +47,7 @@ TEST(MessageTable, RowsNeverLookedUpExistAndAreEmpty) {
       }
     }
   }
-  EXPECT_EQ(used, 130);
+  EXPECT_EQ(used, 134);
   EXPECT_TRUE(MessageBytes(-1, kEnglish).empty());
   EXPECT_TRUE(MessageBytes(kMessageCount, kEnglish).empty());
   EXPECT_TRUE(MessageBytes(74, 8).empty());
@@ -97,6 +96,38 @@ TEST(MessageTable, MenuCaptionsKeepOneAccelerator) {
   }
 }
 
+// Result labels are padded so that the colon and the value line up on the
+// sheet and in the export: every language keeps the width of the English or
+// the French label (code page 850 holds one byte per character).
+TEST(MessageTable, PaddedLabelsKeepTheReferenceWidth) {
+  for (const int id :
+       {31, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 65, 66, 67, 68, 153, 154}) {
+    const std::size_t english = MessageBytes(id, kEnglish).size();
+    const std::size_t french = MessageBytes(id, kFrench).size();
+    const bool endsWithColon = MessageBytes(id, kEnglish).back() == ':';
+    for (int lang = 0; lang < kLanguageCount; ++lang) {
+      const std::string_view text = MessageBytes(id, lang);
+      EXPECT_TRUE(text.size() == english || text.size() == french)
+          << "message " << id << " language " << lang << " \"" << MessageUtf8(id, lang) << "\" is "
+          << text.size() << " wide, not " << english << " or " << french;
+      if (endsWithColon) {
+        EXPECT_EQ(text.back(), ':') << id << " " << lang;
+      }
+    }
+  }
+}
+
+TEST(MessageTable, ConfirmationKeepsItsBlanksInEveryLanguage) {
+  for (int lang = 0; lang < kLanguageCount; ++lang) {
+    const std::string_view text = MessageBytes(74, lang);
+    ASSERT_GT(text.size(), 5u);
+    EXPECT_EQ(text.substr(0, 2), "  ") << lang;
+    EXPECT_NE(text[2], ' ') << lang;
+    EXPECT_EQ(text.substr(text.size() - 3), "   ") << lang;
+    EXPECT_NE(text[text.size() - 4], ' ') << lang;
+  }
+}
+
 // The build-time encoder must refuse what would give wrong bytes.
 int RunEncoder(const std::string& table, std::string& errors) {
   testing::TempDir dir;
@@ -124,7 +155,7 @@ TEST(MessageTableEncoder, RefusesWhatWouldGiveWrongBytes) {
       {"Czech letter in 1252", "@300\nfr \"\u0159\"\n", "U+0159 has no byte in code page 1252"},
       {"missing language", "@1\nfr \"a\"\nen \"b\"\n", "has 2 of its 8 languages"},
       {"wrong order", "@1\nen \"a\"\n", "expected fr"},
-      {"number out of range", "@368\n", "bad message number"},
+      {"number out of range", "@" + std::to_string(kMessageCount) + "\n", "bad message number"},
       {"numbers going down", good + "@0\n", "must go up"},
       {"too long", "@1\nfr \"" + std::string(128, 'a') + "\"\n", "longer than 127"},
   };
