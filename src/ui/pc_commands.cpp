@@ -196,10 +196,12 @@ void PcCommands::ExportManuelleClick() {
   link::LinkSession& session = parts_.link.session();
   const ExportSettings settings{parts_.language.LanguageIndex, session.VersionText(),
                                 session.reader().basisFlags().value_or(0)};
-  explorer::ExportSelectedFiles(
+  const std::vector<std::string> written = explorer::ExportSelectedFiles(
       Context(), folder, pc.SelectedNames(),
       explorer::ExportThrough(*parts_.link.exporter(), settings, parts_.prompter, parts_.language));
-  pc.FillList(pc.SelectedNodeId());
+  // Nothing written (every export kept), nothing to list again: the
+  // selection stays as the user left it.
+  if (!written.empty()) pc.FillList(pc.SelectedNodeId());
 }
 
 void PcCommands::DirSauveClick() {

@@ -144,6 +144,10 @@ TEST_F(PcTransfers, ManualExportOverAnExistingExportAsksAndOnlyYesRewritesIt) {
   ASSERT_EQ(prompter_.questions().size(), 1u);
   EXPECT_EQ(prompter_.questions()[0], ExportFileName(test) + ". " + MessageUtf8(285, 1));
   EXPECT_EQ(ReadFile(exported), "older export");
+  // Nothing was written, so the list keeps its rows and its selection.
+  EXPECT_FALSE(Busy());
+  ASSERT_EQ(List()->selectedItems().size(), 1);
+  EXPECT_EQ(List()->selectedItems()[0]->text(0).toStdString(), test);
 
   prompter_.Script({PromptAnswer::Yes});
   exportSelected();
