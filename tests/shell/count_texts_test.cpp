@@ -48,8 +48,8 @@ const LanguageCounts kExpected[] = {
       "12 Dateien ausgewählt", "22 Dateien ausgewählt"}},
     {kPolish,
      {"0 plików", "1 plik", "2 pliki", "5 plików", "12 plików", "22 pliki"},
-     {"0 wybranych plików", "1 wybrany plik", "2 wybrane pliki", "5 wybranych plików",
-      "12 wybranych plików", "22 wybrane pliki"}},
+     {"0 zaznaczonych plików", "1 zaznaczony plik", "2 zaznaczone pliki", "5 zaznaczonych plików",
+      "12 zaznaczonych plików", "22 zaznaczone pliki"}},
     {kCzech,
      {"Soubory: 0", "Soubory: 1", "Soubory: 2", "Soubory: 5", "Soubory: 12", "Soubory: 22"},
      {"Vybráno: 0", "Vybráno: 1", "Vybráno: 2", "Vybráno: 5", "Vybráno: 12", "Vybráno: 22"}},
@@ -78,7 +78,7 @@ TEST(CountTexts, PolishTeensTakeTheManyForm) {
                {104, PluralForm::Few},  {112, PluralForm::Other}, {1000, PluralForm::Other}};
   for (const auto& c : cases) EXPECT_EQ(PluralFormOf(c.count, kPolish), c.form) << c.count;
   EXPECT_EQ(CountTextUtf8(CountedFiles::Listed, 114, kPolish), "114 plików");
-  EXPECT_EQ(CountTextUtf8(CountedFiles::Selected, 104, kPolish), "104 wybrane pliki");
+  EXPECT_EQ(CountTextUtf8(CountedFiles::Selected, 104, kPolish), "104 zaznaczone pliki");
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST(StatusPanelWidths, FirstFourScaleHorizontallyTheLastKeepsFifty) {
 TEST(ExportModePanelText, ShowsTheModeInTheCurrentLanguageOnlyWhileOn) {
   EXPECT_EQ(ExportModePanelText(true, 1), "Export data mode");
   EXPECT_EQ(ExportModePanelText(true, 0), "Exportation mode data");
-  EXPECT_EQ(ExportModePanelText(true, 2), "Modo exportación de datos");
+  EXPECT_EQ(ExportModePanelText(true, 2), "Modo de exportación de datos");
   for (int language = 0; language < kLanguageCount; ++language) {
     EXPECT_EQ(ExportModePanelText(false, language), "") << "language " << language;
   }
