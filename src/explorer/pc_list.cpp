@@ -5,7 +5,6 @@
 
 #include "platform/locale.h"
 #include "platform/paths.h"
-#include "shell/count_texts.h"
 
 namespace tesmora::explorer {
 
@@ -110,11 +109,6 @@ void SortRows(std::vector<PcListRow>& rows, const PcListSort& sort) {
   std::stable_sort(rows.begin(), rows.end(), [&](const PcListRow& a, const PcListRow& b) {
     return CompareRows(a, b, sort) < 0;
   });
-}
-
-std::string PcCountPanelText(int fileCount, int selectedCount, int languageIndex) {
-  if (selectedCount > 0) return CountTextUtf8(CountedFiles::Selected, selectedCount, languageIndex);
-  return CountTextUtf8(CountedFiles::Listed, fileCount, languageIndex);
 }
 
 TreeChange PcList::Fill(FolderTree& tree, NodeId node, platform::FileSystem& fs,

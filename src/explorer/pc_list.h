@@ -50,9 +50,6 @@ std::string DateSortKey(std::string_view date);
 int CompareRows(const PcListRow& a, const PcListRow& b, const PcListSort& sort);
 void SortRows(std::vector<PcListRow>& rows, const PcListSort& sort);
 
-// Status panel 4: the count of the list, or of its selection when there is one.
-std::string PcCountPanelText(int fileCount, int selectedCount, int languageIndex);
-
 // The PC list of one folder of the main tree.
 class PcList {
  public:

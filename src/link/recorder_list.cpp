@@ -7,7 +7,6 @@
 #include "platform/locale.h"
 #include "records/test_names.h"
 #include "shell/code_page.h"
-#include "shell/count_texts.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {
@@ -116,19 +115,6 @@ void SortRecorderRows(std::vector<RecorderRow>& rows, const RecorderSortState& s
   std::stable_sort(rows.begin(), rows.end(), [&](const RecorderRow& a, const RecorderRow& b) {
     return RecorderRowBefore(a, b, state.column, descending);
   });
-}
-
-std::string FileCountText(int count, int languageIndex) {
-  return CountTextUtf8(CountedFiles::Listed, count, languageIndex);
-}
-
-std::string SelectedCountText(int count, int languageIndex) {
-  return CountTextUtf8(CountedFiles::Selected, count, languageIndex);
-}
-
-std::string RecorderPanelText(int selectedRows, int recorderFileCount, int languageIndex) {
-  return selectedRows > 0 ? SelectedCountText(selectedRows, languageIndex)
-                          : FileCountText(recorderFileCount, languageIndex);
 }
 
 }  // namespace tesmora::link

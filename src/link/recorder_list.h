@@ -48,12 +48,5 @@ struct RecorderSortState {
 };
 void SortRecorderRows(std::vector<RecorderRow>& rows, const RecorderSortState& state);
 
-// The first status panel: "<count> File(s)" and "<count> Selected file(s)",
-// worded for the count, as UTF-8.
-std::string FileCountText(int count, int languageIndex);
-std::string SelectedCountText(int count, int languageIndex);
-// The first panel while the recorder list has the focus: the selected rows'
-// count when there are any, else the recorder's file count.
-std::string RecorderPanelText(int selectedRows, int recorderFileCount, int languageIndex);
 
 }  // namespace tesmora::link

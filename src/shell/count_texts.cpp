@@ -54,4 +54,9 @@ std::string CountTextUtf8(CountedFiles what, int count, int languageIndex) {
   return isLabel ? words + number : number + words;
 }
 
+std::string PanelCountTextUtf8(int listedCount, int selectedCount, int languageIndex) {
+  return selectedCount > 0 ? CountTextUtf8(CountedFiles::Selected, selectedCount, languageIndex)
+                           : CountTextUtf8(CountedFiles::Listed, listedCount, languageIndex);
+}
+
 }  // namespace tesmora

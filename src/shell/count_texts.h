@@ -20,4 +20,8 @@ enum class CountedFiles {
 // is a label that the count follows instead ("Vybráno: 3").
 std::string CountTextUtf8(CountedFiles what, int count, int languageIndex);
 
+// A list's status panel: the count of its selection when there is one, else
+// the count of its files.
+std::string PanelCountTextUtf8(int listedCount, int selectedCount, int languageIndex);
+
 }  // namespace tesmora

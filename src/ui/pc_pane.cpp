@@ -13,6 +13,7 @@
 #include "explorer/node_state.h"
 #include "explorer/pc_selection.h"
 #include "platform/paths.h"
+#include "shell/count_texts.h"
 #include "shell/message_table.h"
 #include "shell/ui_texts.h"
 #include "ui/dialog_frame.h"
@@ -128,7 +129,7 @@ void PcPane::ApplyTreeChange(const explorer::TreeChange& change) { tvRepPc->Appl
 
 void PcPane::NodeSelected(explorer::NodeId id) {
   ApplyTreeChange(tree_.Select(id));
-  emit countTextChanged(FromUtf8(explorer::PcCountPanelText(0, 0, language_.LanguageIndex)));
+  emit countTextChanged(FromUtf8(PanelCountTextUtf8(0, 0, language_.LanguageIndex)));
   FillList(id);
 }
 
@@ -181,7 +182,7 @@ void PcPane::RemoveRows(const std::vector<std::string>& names) {
 void PcPane::EmitCount(bool withSelection) {
   const int selected = withSelection ? static_cast<int>(ListFichPC->selectedItems().size()) : 0;
   emit countTextChanged(
-      FromUtf8(explorer::PcCountPanelText(list_.PcFileCount(), selected, language_.LanguageIndex)));
+      FromUtf8(PanelCountTextUtf8(list_.PcFileCount(), selected, language_.LanguageIndex)));
 }
 
 void PcPane::FileStored(const std::string& folder, const std::string& name, DateSource dateSource) {

@@ -14,6 +14,7 @@
 
 #include "link/transfers.h"
 #include "shell/code_page.h"
+#include "shell/count_texts.h"
 #include "shell/message_table.h"
 #include "shell/ui_texts.h"
 #include "ui/dialog_frame.h"
@@ -159,11 +160,11 @@ void RecorderPane::ShowMemoryChoice(bool shown, char flashDriveLetter) {
 }
 
 void RecorderPane::EmitSelectionCount() {
-  EmitCount(link::RecorderPanelText(SelectedCount(), RecorderFileCount_, language_.LanguageIndex));
+  EmitCount(PanelCountTextUtf8(RecorderFileCount_, SelectedCount(), language_.LanguageIndex));
 }
 
 void RecorderPane::EmitFileCount() {
-  EmitCount(link::FileCountText(RecorderFileCount_, language_.LanguageIndex));
+  EmitCount(CountTextUtf8(CountedFiles::Listed, RecorderFileCount_, language_.LanguageIndex));
 }
 
 void RecorderPane::EmitCount(const std::string& text) { emit countTextChanged(FromUtf8(text)); }

@@ -8,7 +8,6 @@
 
 #include "explorer_fixture.h"
 #include "platform/file_times.h"
-#include "shell/message_table.h"
 
 namespace tesmora::explorer {
 namespace {
@@ -144,12 +143,6 @@ TEST(PcListSorting, DatesSortByYearMonthDay) {
   EXPECT_GT(CompareRows(a, b, sort), 0);
   sort.descending[2] = true;
   EXPECT_LT(CompareRows(a, b, sort), 0);
-}
-
-TEST_F(PcListTest, StatusPanelTellsTheCountOrTheSelection) {
-  EXPECT_EQ(PcCountPanelText(7, 0, kEnglish), "7 File(s)");
-  EXPECT_EQ(PcCountPanelText(7, 3, kEnglish), "3 Selected file(s)");
-  EXPECT_EQ(PcCountPanelText(0, 0, 0), "0" + MessageUtf8(267, 0));
 }
 
 TEST_F(PcListTest, ANodeWithoutAFolderListsNothing) {

@@ -121,12 +121,5 @@ TEST(RecorderRows, FirstClickSortsDescendingTheNextAscending) {
   EXPECT_FALSE(state.descending[4]);
 }
 
-TEST(RecorderRows, CountTextsFollowTheCountWithTheirMessage) {
-  EXPECT_EQ(FileCountText(12, kEnglish), "12 File(s)");
-  EXPECT_EQ(SelectedCountText(2, kEnglish), "2 Selected file(s)");
-  EXPECT_EQ(RecorderPanelText(2, 12, kEnglish), "2 Selected file(s)");
-  EXPECT_EQ(RecorderPanelText(0, 12, kEnglish), "12 File(s)");
-}
-
 }  // namespace
 }  // namespace tesmora::link

@@ -68,6 +68,13 @@ TEST(CountTexts, EveryLanguageReadsRightForEachCount) {
   }
 }
 
+TEST(CountTexts, PanelTellsTheSelectionWhenThereIsOne) {
+  EXPECT_EQ(PanelCountTextUtf8(12, 0, kEnglish), "12 File(s)");
+  EXPECT_EQ(PanelCountTextUtf8(12, 2, kEnglish), "2 Selected file(s)");
+  EXPECT_EQ(PanelCountTextUtf8(0, 0, kFrench), "0 Fichier(s)");
+  EXPECT_EQ(PanelCountTextUtf8(7, 3, kCzech), "Vybráno: 3");
+}
+
 TEST(CountTexts, PolishTeensTakeTheManyForm) {
   const struct {
     int count;
