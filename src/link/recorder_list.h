@@ -48,5 +48,4 @@ struct RecorderSortState {
 };
 void SortRecorderRows(std::vector<RecorderRow>& rows, const RecorderSortState& state);
 
-
 }  // namespace tesmora::link
