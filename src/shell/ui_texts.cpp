@@ -84,7 +84,7 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     // DeletedFile
     {"Fichier en cours de suppression", "File being deleted", "Archivo en eliminación",
      "File in eliminazione", "Ficheiro em eliminação", "Datei wird gelöscht", "Usuwany plik",
-     "Mazaný soubor"},
+     "Odstraňovaný soubor"},
     // ProgramVersion
     {"Version de Tesmora", "Version of Tesmora", "Versión de Tesmora", "Versione di Tesmora",
      "Versão do Tesmora", "Version von Tesmora", "Wersja Tesmora", "Verze programu Tesmora"},
@@ -127,7 +127,7 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     // PortDevice
     {"Périphérique du port choisi", "Device of the chosen port", "Dispositivo del puerto elegido",
      "Dispositivo della porta scelta", "Dispositivo da porta escolhida",
-     "Gerät des gewählten Anschlusses", "Urządzenie wybranego portu", "Zařízení zvoleného portu"},
+     "Gerät des gewählten Ports", "Urządzenie wybranego portu", "Zařízení zvoleného portu"},
     // DeviceConnected
     {"branché", "connected", "conectado", "collegato", "ligado", "angeschlossen", "podłączone",
      "připojeno"},
@@ -165,12 +165,12 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
      "No se ha podido escribir el archivo de configuración; el puerto no cambia.",
      "Impossibile scrivere il file delle impostazioni; la porta resta invariata.",
      "Não foi possível escrever o ficheiro de configuração; a porta fica inalterada.",
-     "Die Einstellungsdatei konnte nicht geschrieben werden; der Anschluss bleibt unverändert.",
+     "Die Einstellungsdatei konnte nicht geschrieben werden; der Port bleibt unverändert.",
      "Nie można zapisać pliku ustawień; port pozostaje bez zmian.",
      "Soubor nastavení nelze zapsat; port zůstává beze změny."},
     // SerialPortDevice
     {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série",
-     "Serielle Schnittstelle", "Port szeregowy", "Sériový port"},
+     "Serieller Port", "Port szeregowy", "Sériový port"},
     // SheetPages
     {"Pages des fiches de résultats", "Pages of the result sheets",
      "Páginas de las fichas de resultados", "Pagine delle schede dei risultati",

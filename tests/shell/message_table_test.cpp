@@ -128,6 +128,19 @@ TEST(MessageTable, ConfirmationKeepsItsBlanksInEveryLanguage) {
   }
 }
 
+// The program's own texts in the six translations follow their languages'
+// typography: no blank before a colon. French keeps its blank, and English
+// stays as it was given.
+TEST(MessageTable, TranslationsPutNoBlankBeforeAColon) {
+  for (const int id : kUsedMessages) {
+    if (id < 264) continue;  // recorder texts and padded result labels
+    for (int lang = kSpanish; lang < kLanguageCount; ++lang) {
+      EXPECT_EQ(MessageUtf8(id, lang).find(" :"), std::string::npos)
+          << "message " << id << " language " << lang << " \"" << MessageUtf8(id, lang) << "\"";
+    }
+  }
+}
+
 // The build-time encoder must refuse what would give wrong bytes.
 int RunEncoder(const std::string& table, std::string& errors) {
   testing::TempDir dir;
