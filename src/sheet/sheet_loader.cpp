@@ -83,7 +83,7 @@ void ReadBackSheetExport(std::string_view exportText, bool withProtocol, SheetDa
 SheetLoad LoadSheetTest(Exporter& exporter, const SheetSettings& settings, std::uint8_t basisFlags,
                         std::string_view folder, std::string_view fileName, SheetData& sheet) {
   SheetLoad load;
-  const TestKind* kind = FindTestKind(KindDigitOf(fileName));
+  const TestKind* kind = TestKindOf(fileName);
   if (kind == nullptr) {
     load.result = SheetLoadResult::NotASheetKind;
     return load;
