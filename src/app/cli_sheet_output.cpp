@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include "platform/paths.h"
@@ -43,6 +44,15 @@ bool WriteSheetPdf(const std::string& path, const std::vector<SheetPage>& pages,
 
 bool WriteSheetPngs(const std::string& directory, const std::vector<SheetPage>& pages,
                     Resolution dots) {
+  // The folder is made as it is named, with any folders above it that are
+  // missing: one report for it, rather than one per picture.
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (error) {
+    std::fprintf(stderr, "tesmora-cli: %s: the folder could not be made: %s\n", directory.c_str(),
+                 error.message().c_str());
+    return false;
+  }
   return WithGuiApplication([&] {
     bool allWritten = true;
     for (const SheetPage& page : pages) {

@@ -137,6 +137,26 @@ TEST_F(CliSheet, OnePngPerPageNamedAfterItsTestFile) {
   }
 }
 
+TEST_F(CliSheet, ThePngFolderIsMadeWhenItDoesNotExist) {
+  TempDir out;
+  const std::string folder = out.File("sheets/of today");
+  const CommandRun run =
+      RunCli(home_.path(), "sheet --dpi 50 --png '" + folder + "' " + tests_.File("03021001.126"));
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(PngSize(ReadBytes(folder + "/03021001.126.png")), std::make_pair(413, 584));
+  EXPECT_EQ(run.output, folder + "/03021001.126.png\n");
+
+  // A folder that cannot be made is said once, and nothing is written.
+  WriteBytes(out.File("a file"), "in the way");
+  const CommandRun blocked = RunCli(home_.path(), "sheet --dpi 50 --png '" + out.File("a file") +
+                                                      "/sub' " + tests_.File("03021001.126"));
+  EXPECT_EQ(blocked.status, 1);
+  EXPECT_NE(blocked.output.find(out.File("a file") + "/sub: the folder could not be made"),
+            std::string::npos)
+      << blocked.output;
+  EXPECT_EQ(Count(blocked.output, "\n"), 1) << blocked.output;
+}
+
 TEST_F(CliSheet, AFileWithoutASheetIsReportedAndSkipped) {
   TempDir out;
   const CommandRun run = RunCli(
