@@ -8,11 +8,9 @@
 
 #include "app/cli_common.h"
 #include "app/cli_sheet_output.h"
-#include "platform/file_io.h"
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "records/exporter.h"
-#include "sheet/recording_canvas.h"
 #include "sheet/sheet_loader.h"
 #include "sheet/sheet_page.h"
 #include "shell/company.h"
@@ -32,9 +30,10 @@ constexpr const char* kSheetUsage =
     "the company lines and the customer and protocol lists of the program\n"
     "directory. --pdf writes one PDF of all pages; --png one PNG per page into\n"
     "DIR (made when missing), named after the test file with \".png\" added;\n"
-    "--ops the drawing dump (\"-\" for standard output). The language and the\n"
-    "decimal separator default to the user's locale; --version-text is the\n"
-    "recorder's version text printed at the foot of the header (empty by default).\n"
+    "--ops the drawing dump (\"-\" for standard output), its texts measured in the\n"
+    "fonts the sheets print in. The language and the decimal separator default\n"
+    "to the user's locale; --version-text is the recorder's version text printed\n"
+    "at the foot of the header (empty by default).\n"
     "A file that is not a test of a kind with a sheet, or whose export fails, is\n"
     "reported on standard error and gives no page.\n"
     "Exit status: 0 every file gave a page, 1 some did not, 2 wrong usage.\n";
@@ -128,25 +127,6 @@ bool LoadPages(const Options& options, std::vector<SheetPage>& pages) {
   return allLoaded;
 }
 
-bool WriteDump(const std::string& target, const std::vector<SheetPage>& pages, Resolution dots) {
-  RecordingCanvas canvas;
-  const PageDevice device = A4Page(dots);
-  for (const SheetPage& page : pages) {
-    canvas.BeginPage(device.width, device.height, device.dots);
-    DrawPageOnDevice(canvas, page, device);
-  }
-  const std::string dump = canvas.Dump();
-  if (target == "-") {
-    return std::fwrite(dump.data(), 1, dump.size(), stdout) == dump.size();
-  }
-  if (platform::WriteFileAtomically(target, dump)) {
-    std::printf("%s\n", target.c_str());
-    return true;
-  }
-  std::fprintf(stderr, "tesmora-cli: %s: the dump could not be written\n", target.c_str());
-  return false;
-}
-
 }  // namespace
 
 int RunSheetCommand(int argc, char** argv) {
@@ -172,7 +152,7 @@ int RunSheetCommand(int argc, char** argv) {
       written = WriteSheetPngs(options.target, pages, dots);
       break;
     case Output::Ops:
-      written = WriteDump(options.target, pages, dots);
+      written = WriteSheetDump(options.target, pages, dots);
       break;
     case Output::None:
       break;

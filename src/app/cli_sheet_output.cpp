@@ -5,8 +5,12 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
+#include "sheet/recording_canvas.h"
+#include "sheet/sheet_page.h"
 #include "ui/sheet_files.h"
+#include "ui/sheet_font.h"
 
 namespace tesmora::cli {
 
@@ -66,6 +70,31 @@ bool WriteSheetPngs(const std::string& directory, const std::vector<SheetPage>& 
     }
     return allWritten;
   });
+}
+
+bool WriteSheetDump(const std::string& target, const std::vector<SheetPage>& pages,
+                    Resolution dots) {
+  std::string dump;
+  WithGuiApplication([&] {
+    const ui::QtTextMetrics metrics;
+    RecordingCanvas canvas(metrics);
+    const PageDevice device = A4Page(dots);
+    for (const SheetPage& page : pages) {
+      canvas.BeginPage(device.width, device.height, device.dots);
+      DrawPageOnDevice(canvas, page, device);
+    }
+    dump = canvas.Dump();
+    return true;
+  });
+  if (target == "-") {
+    return std::fwrite(dump.data(), 1, dump.size(), stdout) == dump.size();
+  }
+  if (platform::WriteFileAtomically(target, dump)) {
+    std::printf("%s\n", target.c_str());
+    return true;
+  }
+  std::fprintf(stderr, "tesmora-cli: %s: the dump could not be written\n", target.c_str());
+  return false;
 }
 
 }  // namespace tesmora::cli

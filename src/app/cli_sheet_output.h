@@ -16,5 +16,9 @@ bool WriteSheetPdf(const std::string& path, const std::vector<SheetPage>& pages,
 // each path written.
 bool WriteSheetPngs(const std::string& directory, const std::vector<SheetPage>& pages,
                     Resolution dots);
+// The drawing dump of every page, on A4 paper, its texts measured in the
+// fonts the pages print in; `target` "-" is standard output.
+bool WriteSheetDump(const std::string& target, const std::vector<SheetPage>& pages,
+                    Resolution dots);
 
 }  // namespace tesmora::cli

@@ -9,6 +9,8 @@
 #include "sheet/sheet_loader.h"
 #include "sheet/sheet_page.h"
 #include "shell/company.h"
+#include "support/gui_application.h"
+#include "ui/sheet_font.h"
 
 namespace tesmora {
 namespace {
@@ -59,7 +61,9 @@ class CliSheet : public testing::CliWithTests {
     const SheetSettings settings{languageIndex, decimal, ReadCompanyFile(home_.path()),
                                  versionText};
     SheetData sheet;
-    RecordingCanvas canvas;
+    testing::EnsureGuiApplication();
+    const ui::QtTextMetrics metrics;
+    RecordingCanvas canvas(metrics);
     const PageDevice device = A4Page(dots);
     for (const char* name : {"03021001.126", "10221107.526"}) {
       const SheetLoad load = LoadSheetTest(exporter, settings, 0, tests_.path(), name, sheet);

@@ -143,7 +143,7 @@ TEST(SheetPage, AFullScalePageAfterAHalfScaleOneShowsNoNote) {
   SheetPage full = MemoryPage(SheetType::Ahc);
   SetCurve(full, 0, {20, 100}, true);
   SetAbscissae(full, 2, 1);
-  RecordingCanvas canvas;
+  RecordingCanvas canvas(kModel);
   for (const SheetPage* page : {&half, &full}) {
     canvas.BeginPage(2480, 3507, {300, 300});
     DrawPageOnDevice(canvas, *page, kA4At300Dpi);

@@ -61,8 +61,11 @@ inline void SetAbscissae(SheetPage& page, int count, double step) {
   labels.push_back("-1");
 }
 
+// The fixed model of a typeface, so that layouts can be worked out by hand.
+inline const FixedTextMetrics kModel;
+
 inline RecordingCanvas Draw(const SheetPage& page, const PageDevice& device = kA4At300Dpi) {
-  RecordingCanvas canvas;
+  RecordingCanvas canvas(kModel);
   canvas.BeginPage(device.width, device.height, device.dots);
   DrawPageOnDevice(canvas, page, device);
   return canvas;
