@@ -18,6 +18,9 @@ namespace tesmora::sheet_testing {
 
 using Kind = CanvasOp::Kind;
 
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kGreen{0, 128, 0};
+
 // A page whose test is built in memory: raw inflation values read as
 // millimetres (scale 1, offset 0, gain 1), no curves until a test adds them.
 inline SheetPage MemoryPage(SheetType type, std::string fileName = "03150012.305") {
