@@ -161,6 +161,33 @@ TEST_F(CliSheet, ThePngFolderIsMadeWhenItDoesNotExist) {
   EXPECT_EQ(Count(blocked.output, "\n"), 1) << blocked.output;
 }
 
+// A fontconfig set-up that knows no font at all: what a machine without a
+// usable font gives the sheets.
+std::string WithoutFonts(const TempDir& dir) {
+  WriteBytes(dir.File("fonts.conf"),
+             "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+             "<fontconfig><cachedir>" +
+                 dir.File("cache") + "</cachedir></fontconfig>\n");
+  return "FONTCONFIG_FILE='" + dir.File("fonts.conf") + "' ";
+}
+
+TEST_F(CliSheet, WithoutAFontForTheSheetsItSaysWhichFaceIsMissingAndWritesNothing) {
+  for (const std::string output : {"--png pictures", "--pdf sheets.pdf", "--ops dump.txt"}) {
+    TempDir out, fonts;
+    const CommandRun run = testing::RunCommand(
+        "cd '" + out.path() + "' && " + WithoutFonts(fonts) + "TESMORA_HOME='" + home_.path() +
+        "' '" TESMORA_CLI "' sheet " + output + " " + Files() + " 2>&1");
+    EXPECT_EQ(run.status, 1) << output << "\n" << run.output;
+    EXPECT_NE(run.output.find("tesmora-cli: no installed font draws the sheets: their face "
+                              "(Arial, Liberation Sans, Nimbus Sans, Helvetica or another "
+                              "sans-serif face) is missing\n"),
+              std::string::npos)
+        << output << "\n"
+        << run.output;
+    EXPECT_EQ(EntriesIn(out.path()), 0) << output;
+  }
+}
+
 TEST_F(CliSheet, AFileWithoutASheetIsReportedAndSkipped) {
   TempDir out;
   const CommandRun run = RunCli(
