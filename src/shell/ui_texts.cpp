@@ -171,6 +171,23 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     // SerialPortDevice
     {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série",
      "Serieller Port", "Port szeregowy", "Sériový port"},
+    // SheetFaceMissing: %1 the faces the sheets ask for
+    {"Les fiches ne peuvent pas être dessinées : aucune police installée ne les dessine, leur "
+     "police (%1 ou une autre police sans empattement) manque.",
+     "The sheets cannot be drawn: no installed font draws them, their face (%1 or another "
+     "sans-serif face) is missing.",
+     "No se pueden dibujar las fichas: ninguna fuente instalada las dibuja, falta su tipo de "
+     "letra (%1 u otro tipo de letra sin serifas).",
+     "Impossibile disegnare le schede: nessun carattere installato le disegna, manca il loro "
+     "carattere (%1 o un altro carattere senza grazie).",
+     "Não é possível desenhar as fichas: nenhum tipo de letra instalado as desenha, falta o seu "
+     "tipo de letra (%1 ou outro tipo de letra sem serifa).",
+     "Die Blätter können nicht gezeichnet werden: keine installierte Schrift zeichnet sie, ihre "
+     "Schriftart (%1 oder eine andere serifenlose Schrift) fehlt.",
+     "Nie można narysować kart: żadna zainstalowana czcionka ich nie rysuje, brakuje ich czcionki "
+     "(%1 lub innej czcionki bezszeryfowej).",
+     "Listy nelze vykreslit: žádné nainstalované písmo je nevykreslí, chybí jejich písmo (%1 nebo "
+     "jiné bezpatkové písmo)."},
     // SheetPages
     {"Pages des fiches de résultats", "Pages of the result sheets",
      "Páginas de las fichas de resultados", "Pagine delle schede dei risultati",

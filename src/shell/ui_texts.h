@@ -50,6 +50,7 @@ enum class UiText : int {
   SettingsNotWritten,
   SerialPortDevice,
   // The sheet window.
+  SheetFaceMissing,
   SheetPages,
   SheetZoom,
   ChoosePrinter,
