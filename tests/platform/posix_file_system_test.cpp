@@ -46,6 +46,17 @@ TEST(PosixFileSystem, CopyReplacesTheTargetWholeWithTheSourceDate) {
   EXPECT_EQ(EntriesIn(temp.File("to")), 1);
 }
 
+TEST(PosixFileSystem, ACopyOfANameOf250BytesIsWritten) {
+  TempDir temp;
+  const std::string name = std::string(246, 'n') + ".312";
+  WriteBytes(temp.File(name), "test");
+  std::filesystem::create_directory(temp.File("to"));
+  PosixFileSystem fs;
+  EXPECT_EQ(fs.CopyFile(temp.File(name), temp.File("to/" + name)), FsStatus::Ok);
+  EXPECT_EQ(ReadBytes(temp.File("to/" + name)), "test");
+  EXPECT_EQ(EntriesIn(temp.File("to")), 1);
+}
+
 // A file bigger than one piece of a copy, so that a copy can fail halfway,
 // and an older file of its name in "to".
 class CopyHalfway : public ::testing::Test {
