@@ -1,0 +1,201 @@
+// The PC pane's operations where a laboratory's machine differs from a tidy
+// folder: a named pipe among the files, files of every kind dragged onto the
+// recorder list, an export that takes its time, a settings file that cannot
+// be written.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+#include <filesystem>
+
+#include "pc_window_fixture.h"
+#include "records/test_names.h"
+#include "shell/message_table.h"
+#include "shell/ui_texts.h"
+
+namespace tesmora::ui {
+namespace {
+
+using testing::ReadFile;
+using testing::WaitUntil;
+using testing::WhenIdle;
+using testing::WriteFile;
+
+constexpr int kEnglish = 1;
+constexpr const char* kTest = "03151234.312";
+
+// A recorder with one test and what the start-up sequence downloads.
+sim::RecorderContents RecorderContents() {
+  sim::RecorderContents contents;
+  contents.tests = {{"01011111.111", std::string(400, '1'), "WHEAT", false, std::nullopt}};
+  contents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt}};
+  contents.flash = {{"cliente.txt", std::string(2 + 140, 'c'), "", false, std::nullopt},
+                    {"protocol.txt", std::string(2 + 21 * 20, 'p'), "", false, std::nullopt}};
+  contents.flashLetter = 'E';
+  return contents;
+}
+
+class PcOperations : public testing::PcPaneWindow {
+ protected:
+  QAction* Action(const char* name) { return window_->findChild<QAction*>(name); }
+  void SwitchAllFilesOn() {
+    auto* dialog = window_->findChild<QDialog*>("PasswordDlg");
+    WhenIdle([dialog] {
+      dialog->findChild<QLineEdit*>("Password")->setText("7859");
+      dialog->accept();
+    });
+    Action("AllFiles")->trigger();
+    ASSERT_TRUE(window_->AllFilesMode());
+    // The password dialog had the keyboard: the window takes it back.
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
+  // The home folder's node, and its child folder of that name made current.
+  QTreeWidgetItem* Home() { return Tree()->topLevelItem(0); }
+  void ShowFolder(QTreeWidgetItem* node, int rows) {
+    Tree()->setCurrentItem(node);
+    ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == rows; }));
+  }
+  std::vector<std::string> RecorderNames() {
+    std::vector<std::string> names;
+    for (const sim::RecorderFile& file : (*recorder_)->contents().tests) names.push_back(file.name);
+    return names;
+  }
+};
+
+// Listed in the display-all-files mode, a pipe is never opened: the paste
+// names it and copies the rest instead of waiting for ever for a writer.
+TEST_F(PcOperations, APastedPipeIsNamedAndLeftOutAndTheOtherFilesCopied) {
+  std::filesystem::create_directory(home_.File("Pipes"));
+  ASSERT_EQ(::mkfifo(home_.File("Pipes/pipe.txt").c_str(), 0600), 0);
+  WriteFile(home_.File("Pipes/notes.txt"), "notes");
+  Start(RecorderContents());
+  SwitchAllFilesOn();
+  ASSERT_EQ(Home()->childCount(), 1);
+  ShowFolder(Home()->child(0), 2);
+  SelectRows(List(), {"pipe.txt", "notes.txt"});
+  window_->Edition1Click();
+  ASSERT_TRUE(Action("Copier1")->isEnabled());
+  Action("Copier1")->trigger();
+
+  Tree()->setCurrentItem(Home());
+  FocusTree();
+  window_->Edition1Click();
+  ASSERT_TRUE(Action("Coller1")->isEnabled());
+  Action("Coller1")->trigger();
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{"pipe.txt. " + MessageUtf8(372, kEnglish)});
+  EXPECT_EQ(ReadFile(home_.File("notes.txt")), "notes");
+  EXPECT_FALSE(std::filesystem::exists(home_.File("pipe.txt")));
+  EXPECT_TRUE(WaitUntil([&] { return !Busy() && Listed("notes.txt"); }));
+}
+
+// Files dragged onto the recorder list, here from the desktop's file
+// manager: taken only when every one has a test name, unless all files are
+// shown; a drop that is taken sends them.
+TEST_F(PcOperations, TheRecorderListTakesDraggedFilesOnlyWhenEachHasATestName) {
+  WriteFile(home_.File(kTest), std::string(400, '2'));
+  WriteFile(home_.File("notes.txt"), "notes");
+  Start(RecorderContents());
+  ASSERT_TRUE(WaitUntil([&] { return LinkIdle() && RecorderList()->topLevelItemCount() == 1; }));
+  QWidget* target = RecorderList()->viewport();
+  const QPoint at = target->rect().center();
+  const auto drag = [&](std::initializer_list<const char*> names, QEvent::Type type) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const char* name : names)
+      urls << QUrl::fromLocalFile(QString::fromStdString(home_.File(name)));
+    data.setUrls(urls);
+    if (type == QEvent::Drop) {
+      QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(target, &drop);
+      return drop.isAccepted();
+    }
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    EXPECT_EQ(enter.isAccepted(), move.isAccepted());
+    return move.isAccepted();
+  };
+  EXPECT_FALSE(drag({kTest, "notes.txt"}, QEvent::DragMove));
+  EXPECT_FALSE(drag({"notes.txt"}, QEvent::DragMove));
+  EXPECT_FALSE(drag({kTest, "notes.txt"}, QEvent::Drop));
+  EXPECT_TRUE(drag({kTest}, QEvent::DragMove));
+  EXPECT_EQ(RecorderNames().size(), 1u);
+
+  SwitchAllFilesOn();
+  EXPECT_TRUE(drag({kTest, "notes.txt"}, QEvent::DragMove));
+  Action("AllFiles")->trigger();
+  ASSERT_FALSE(window_->AllFilesMode());
+  ASSERT_TRUE(WaitUntil([&] { return LinkIdle(); }));
+  EXPECT_TRUE(drag({kTest}, QEvent::Drop));
+  ASSERT_TRUE(WaitUntil([&] { return RecorderNames().size() == 2 && LinkIdle(); }))
+      << testing::Joined(prompter_.messages());
+  EXPECT_EQ(RecorderNames()[1], kTest);
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
+TEST_F(PcOperations, TheManualExportShowsTheHourglassWhileItRuns) {
+  WriteFile(home_.File(kTest), std::string(400, '2'));
+  WriteFile(home_.File(ExportFileName(kTest)), "older export");
+  Start(RecorderContents());
+  ASSERT_TRUE(WaitUntil([&] { return List()->topLevelItemCount() == 2; }));
+  std::vector<int> cursors;
+  prompter_.onPrompt = [&cursors] {
+    const QCursor* cursor = QApplication::overrideCursor();
+    cursors.push_back(cursor != nullptr ? cursor->shape() : -1);
+  };
+  prompter_.Script({PromptAnswer::No});
+  SelectRows(List(), {kTest});
+  window_->FichierClick();
+  ASSERT_TRUE(Action("ExportManuelle")->isEnabled());
+  Action("ExportManuelle")->trigger();
+  prompter_.onPrompt = nullptr;
+  EXPECT_EQ(cursors, std::vector<int>{Qt::WaitCursor});
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(ReadFile(home_.File(ExportFileName(kTest))), "older export");
+}
+
+// OK in the automatic save directory dialog never claims a change that the
+// settings file did not take.
+TEST_F(PcOperations, TheAutomaticSaveDirectorySaysWhenTheSettingsFileCannotBeWritten) {
+  std::filesystem::create_directory(home_.File("Tests"));
+  Start(RecorderContents());
+  const std::string stored = window_->settings().AutoSaveDirectory;
+  // A folder where the settings file was: nothing can be written there.
+  const std::string settingsFile = program_.File("tesmora.ini");
+  ASSERT_TRUE(std::filesystem::remove(settingsFile));
+  std::filesystem::create_directory(settingsFile);
+  auto* dialog = window_->findChild<QDialog*>("RepSaveAuto100d");
+  ASSERT_NE(dialog, nullptr);
+  std::string shown;
+  WhenIdle([&] {
+    auto* tree = dialog->findChild<FolderTreeView*>("TVChoixRep");
+    ASSERT_TRUE(WaitUntil([&] { return tree->topLevelItemCount() > 0 && !tree->Busy(); }));
+    ASSERT_EQ(tree->topLevelItem(0)->childCount(), 1);
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    shown = dialog->findChild<QLineEdit*>("zeNewRep")->text().toStdString();
+    dialog->findChild<QPushButton*>("OKBtn")->click();
+  });
+  window_->ConfigClick();
+  ASSERT_TRUE(Action("DirSauve")->isEnabled());
+  Action("DirSauve")->trigger();
+  EXPECT_EQ(shown, home_.File("Tests/"));
+  EXPECT_EQ(prompter_.questions(), std::vector<std::string>{MessageUtf8(281, kEnglish)});
+  EXPECT_EQ(
+      prompter_.messages(),
+      std::vector<std::string>{std::string(UiTextUtf8(UiText::AutoSaveNotWritten, kEnglish))});
+  EXPECT_EQ(window_->settings().AutoSaveDirectory, stored);
+}
+
+}  // namespace
+}  // namespace tesmora::ui
