@@ -20,6 +20,7 @@
 #include "link/link_session.h"
 #include "link/reader_thread.h"
 #include "link/transfers.h"
+#include "platform/bounded_file_system.h"
 #include "platform/paths.h"
 #include "platform/posix_file_system.h"
 #include "ui/auto_save_dialog.h"
@@ -58,11 +59,14 @@ std::map<std::string, std::vector<std::string>> DesktopFiles(const QMimeData& da
 
 }  // namespace
 
-PcCommands::PcCommands(PcCommandParts parts, const std::optional<platform::DriveSources>& drives)
+PcCommands::PcCommands(PcCommandParts parts, const MainWindowOptions& options)
     : QObject(&parts.window),
       parts_(std::move(parts)),
-      fs_(std::make_shared<platform::PosixFileSystem>(
-          drives.value_or(platform::SystemDriveSources()))) {
+      fs_(options.fileSystem != nullptr
+              ? options.fileSystem
+              : std::make_shared<platform::PosixFileSystem>(
+                    options.drives.value_or(platform::SystemDriveSources()))),
+      listings_(std::make_shared<platform::BoundedFileSystem>(fs_, options.listingWait)) {
   PcPane& pc = parts_.pc;
   FolderTreeView& tree = *pc.treeView();
   tree.onRenamed = [this](explorer::NodeId id, const std::string& text) {
@@ -81,7 +85,7 @@ PcCommands::PcCommands(PcCommandParts parts, const std::optional<platform::Drive
   }
   connect(&pc, &PcPane::countTextChanged, this,
           [this](const QString& text) { parts_.status.SetText(4, text); });
-  pc.Start(fs_, parts_.allFilesMode);
+  pc.Start(listings_, parts_.allFilesMode);
 }
 
 PcCommands::~PcCommands() = default;
@@ -221,7 +225,7 @@ void PcCommands::ExportManuelleClick() {
 
 void PcCommands::DirSauveClick() {
   if (RepSaveAuto100d == nullptr) return;
-  if (RepSaveAuto100d->Run(parts_.settings, fs_)) {
+  if (RepSaveAuto100d->Run(parts_.settings, listings_)) {
     parts_.link.session().SetAutoSaveDirectory(parts_.settings.AutoSaveDirectory);
   }
 }

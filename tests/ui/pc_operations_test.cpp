@@ -1,7 +1,7 @@
 // The PC pane's operations where a laboratory's machine differs from a tidy
 // folder: a named pipe among the files, files of every kind dragged onto the
 // recorder list, an export that takes its time, a settings file that cannot
-// be written.
+// be written, a network share that does not answer.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -20,6 +20,7 @@
 #include "records/test_names.h"
 #include "shell/message_table.h"
 #include "shell/ui_texts.h"
+#include "support/hanging_file_system.h"
 
 namespace tesmora::ui {
 namespace {
@@ -195,6 +196,35 @@ TEST_F(PcOperations, TheAutomaticSaveDirectorySaysWhenTheSettingsFileCannotBeWri
       prompter_.messages(),
       std::vector<std::string>{std::string(UiTextUtf8(UiText::AutoSaveNotWritten, kEnglish))});
   EXPECT_EQ(window_->settings().AutoSaveDirectory, stored);
+}
+
+// A share that never answers, mounted in the home folder, which the tree
+// looks into at start: the tree and the list come all the same, and
+// expanding or listing the share gives the window back after the wait.
+TEST_F(PcOperations, AShareThatNeverAnswersHoldsNeitherTheStartNorTheTree) {
+  std::filesystem::create_directories(home_.File("Share/Inside"));
+  WriteFile(home_.File(kTest), std::string(400, '2'));
+  auto hanging = std::make_shared<tesmora::testing::HangingFileSystem>(
+      platform::DriveSources{"", "", "", home_.path()});
+  hanging->hung.insert(home_.File("Share"));
+  configure_ = [hanging](MainWindowOptions& options) {
+    options.fileSystem = hanging;
+    options.listingWait = std::chrono::milliseconds(100);
+  };
+  Start(RecorderContents());
+  ASSERT_TRUE(WaitUntil([&] { return !Busy() && Listed(kTest); }));
+  ASSERT_EQ(Home()->childCount(), 1);
+  QTreeWidgetItem* share = Home()->child(0);
+  EXPECT_EQ(share->text(0), "Share");
+  EXPECT_EQ(share->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+
+  Tree()->expandItem(share);
+  ASSERT_TRUE(WaitUntil([&] { return !Busy(); }));
+  EXPECT_FALSE(share->isExpanded());
+  EXPECT_EQ(share->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+  ShowFolder(share, 0);
+  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "0" + MessageUtf8(267, kEnglish));
+  hanging->Release();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -50,6 +51,7 @@ class PcPaneWindow : public ::testing::Test {
     }
     MainWindowOptions options = FastOptions(prompter_);
     options.drives->homeFolder = home_.path();
+    if (configure_) configure_(options);
     window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, options);
     window_->CreateOwnedWindows();
     window_->show();
@@ -99,6 +101,8 @@ class PcPaneWindow : public ::testing::Test {
   // The key as the window system delivers it, press and release.
   static void PressDelete(QTreeWidget* list) { QTest::keyClick(list, Qt::Key_Delete); }
 
+  // Changes to the window's options before Start creates it.
+  std::function<void(MainWindowOptions&)> configure_;
   tesmora::testing::TempDir program_;
   tesmora::testing::TempDir home_;
   link::testing::FakePrompter prompter_;
