@@ -11,8 +11,10 @@
 #include <QDialog>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 #include <filesystem>
 
@@ -72,31 +74,53 @@ class PcOperations : public testing::PcPaneWindow {
   }
 };
 
-// Listed in the display-all-files mode, a pipe is never opened: the paste
-// names it and copies the rest instead of waiting for ever for a writer.
-TEST_F(PcOperations, APastedPipeIsNamedAndLeftOutAndTheOtherFilesCopied) {
+// Listed in the display-all-files mode, a pipe is never opened: a paste
+// names it and copies the rest instead of waiting for ever for a writer, and
+// Print preview names it and opens no sheet.
+TEST_F(PcOperations, APipeIsNamedAndLeftOutByAPasteAndByPrintPreview) {
   std::filesystem::create_directory(home_.File("Pipes"));
-  ASSERT_EQ(::mkfifo(home_.File("Pipes/pipe.txt").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(home_.File(std::string("Pipes/") + kTest).c_str(), 0600), 0);
   WriteFile(home_.File("Pipes/notes.txt"), "notes");
   Start(RecorderContents());
   SwitchAllFilesOn();
   ASSERT_EQ(Home()->childCount(), 1);
   ShowFolder(Home()->child(0), 2);
-  SelectRows(List(), {"pipe.txt", "notes.txt"});
+  SelectRows(List(), {kTest, "notes.txt"});
   window_->Edition1Click();
   ASSERT_TRUE(Action("Copier1")->isEnabled());
   Action("Copier1")->trigger();
 
-  Tree()->setCurrentItem(Home());
+  ShowFolder(Home(), 0);
   FocusTree();
   window_->Edition1Click();
   ASSERT_TRUE(Action("Coller1")->isEnabled());
   Action("Coller1")->trigger();
-  EXPECT_EQ(prompter_.messages(),
-            std::vector<std::string>{"pipe.txt. " + MessageUtf8(372, kEnglish)});
+  const std::string leftOut = std::string(kTest) + ". " + MessageUtf8(372, kEnglish);
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{leftOut});
   EXPECT_EQ(ReadFile(home_.File("notes.txt")), "notes");
-  EXPECT_FALSE(std::filesystem::exists(home_.File("pipe.txt")));
+  EXPECT_FALSE(std::filesystem::exists(home_.File(kTest)));
   EXPECT_TRUE(WaitUntil([&] { return !Busy() && Listed("notes.txt"); }));
+
+  ShowFolder(Home()->child(0), 2);
+  SelectRows(List(), {kTest});
+  const QTreeWidgetItem* row = List()->findItems(kTest, Qt::MatchExactly).value(0);
+  ASSERT_NE(row, nullptr);
+  emit List()->customContextMenuRequested(List()->visualItemRect(row).center());
+  window_->findChild<QMenu*>("PupMnu")->close();
+  ASSERT_TRUE(Action("Graphique")->isVisible() && Action("Graphique")->isEnabled());
+  // A sheet window that opens all the same is closed and said.
+  std::string opened;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&opened] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      opened = modal->objectName().toStdString();
+      modal->close();
+    }
+  });
+  closer.start(20);
+  Action("Graphique")->trigger();
+  EXPECT_EQ(opened, "");
+  EXPECT_EQ(prompter_.messages(), (std::vector<std::string>{leftOut, leftOut}));
 }
 
 // Files dragged onto the recorder list, here from the desktop's file
