@@ -35,15 +35,9 @@ using testing::WriteFile;
 constexpr int kEnglish = 1;
 constexpr const char* kTest = "03151234.312";
 
-// A recorder with one test and what the start-up sequence downloads.
 sim::RecorderContents RecorderContents() {
-  sim::RecorderContents contents;
-  contents.tests = {{"01011111.111", std::string(400, '1'), "WHEAT", false, std::nullopt}};
-  contents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt}};
-  contents.flash = {{"cliente.txt", std::string(2 + 140, 'c'), "", false, std::nullopt},
-                    {"protocol.txt", std::string(2 + 21 * 20, 'p'), "", false, std::nullopt}};
-  contents.flashLetter = 'E';
-  return contents;
+  return testing::RecorderWithStartupFiles(
+      {{"01011111.111", std::string(400, '1'), "WHEAT", false, std::nullopt}});
 }
 
 class PcOperations : public testing::PcPaneWindow {

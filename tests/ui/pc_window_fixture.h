@@ -37,6 +37,18 @@ inline std::string Joined(const std::vector<std::string>& texts) {
   return joined;
 }
 
+// A recorder holding `tests` and what the start-up sequence downloads
+// besides the list, so that the sequence ends and the link goes idle.
+inline sim::RecorderContents RecorderWithStartupFiles(std::vector<sim::RecorderFile> tests) {
+  sim::RecorderContents contents;
+  contents.tests = std::move(tests);
+  contents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt}};
+  contents.flash = {{"cliente.txt", std::string(2 + 140, 'c'), "", false, std::nullopt},
+                    {"protocol.txt", std::string(2 + 21 * 20, 'p'), "", false, std::nullopt}};
+  contents.flashLetter = 'E';
+  return contents;
+}
+
 class PcPaneWindow : public ::testing::Test {
  protected:
   // `autoSaveInHome`: the automatic save directory is the home folder, which
