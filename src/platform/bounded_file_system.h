@@ -31,8 +31,11 @@ class BoundedFileSystem : public FileSystem {
   FsStatus Rename(const std::string& from, const std::string& to, bool replace) override;
   FsStatus CopyFile(const std::string& from, const std::string& to) override;
 
- private:
+  // What the calls under way and their helper threads share; defined with
+  // them in the source file.
   struct Calls;
+
+ private:
   std::shared_ptr<FileSystem> real_;
   std::chrono::milliseconds wait_;
   // Shared with the calls still under way, which may outlive this object.
