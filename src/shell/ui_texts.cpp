@@ -168,6 +168,20 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
      "Die Einstellungsdatei konnte nicht geschrieben werden; der Port bleibt unverändert.",
      "Nie można zapisać pliku ustawień; port pozostaje bez zmian.",
      "Soubor nastavení nelze zapsat; port zůstává beze změny."},
+    // AutoSaveNotWritten
+    {"Le fichier des paramètres n'a pas pu être écrit ; le répertoire de sauvegarde automatique "
+     "reste inchangé.",
+     "The settings file could not be written; the automatic save directory is unchanged.",
+     "No se ha podido escribir el archivo de configuración; la carpeta de guardado automático no "
+     "cambia.",
+     "Impossibile scrivere il file delle impostazioni; la cartella di salvataggio automatico resta "
+     "invariata.",
+     "Não foi possível escrever o ficheiro de configuração; a pasta de gravação automática fica "
+     "inalterada.",
+     "Die Einstellungsdatei konnte nicht geschrieben werden; der Ordner für automatische "
+     "Speicherung bleibt unverändert.",
+     "Nie można zapisać pliku ustawień; folder automatycznego zapisu pozostaje bez zmian.",
+     "Soubor nastavení nelze zapsat; složka automatického ukládání zůstává beze změny."},
     // SerialPortDevice
     {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série",
      "Serieller Port", "Port szeregowy", "Sériový port"},

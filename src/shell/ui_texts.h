@@ -48,6 +48,7 @@ enum class UiText : int {
   PortDeviceHint,
   NoSerialDevice,
   SettingsNotWritten,
+  AutoSaveNotWritten,
   SerialPortDevice,
   // The sheet window.
   SheetFaceMissing,
