@@ -50,6 +50,7 @@ class PcPaneWindow : public ::testing::Test {
     }
     MainWindowOptions options = FastOptions(prompter_);
     options.drives->homeFolder = home_.path();
+    options.drives->mountTable = mountTable_;
     window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, options);
     window_->CreateOwnedWindows();
     window_->show();
@@ -101,6 +102,8 @@ class PcPaneWindow : public ::testing::Test {
 
   tesmora::testing::TempDir program_;
   tesmora::testing::TempDir home_;
+  // A mount table of the test's own (network drives); none when empty.
+  std::string mountTable_;
   link::testing::FakePrompter prompter_;
   std::unique_ptr<RunningRecorder> recorder_;
   std::unique_ptr<TFPtesm100q> window_;
