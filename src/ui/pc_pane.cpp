@@ -250,7 +250,7 @@ void PcPane::Relabel() {
   ListFichPC->setHeaderLabels(headers);
 
   NameForReader(*this, computer);
-  NameForReader(*Label3, computer);
+  DescribeLabelForReader(*Label3, {});
   NameForReader(*tvRepPc, FromUtf8(UiTextUtf8(UiText::PcFolders, lang)),
                 FromUtf8(UiTextUtf8(UiText::PcFoldersHelp, lang)));
   NameForReader(*ListFichPC, FromUtf8(UiTextUtf8(UiText::PcFiles, lang)),
