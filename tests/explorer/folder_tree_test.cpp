@@ -25,6 +25,16 @@ class FolderTreeTest : public ExplorerFixture {
     return texts;
   }
   NodeId Root(std::string_view text) const { return tree.FindChild(kNoNode, text); }
+  // The folders of `path` below home expanded one after the other; the
+  // last one's node.
+  NodeId ExpandDown(std::initializer_list<std::string_view> path) {
+    NodeId at = Root("home");
+    for (std::string_view text : path) {
+      at = tree.FindChild(at, text);
+      tree.Expand(at, fs);
+    }
+    return at;
+  }
   NodeId NetworkRoot() const { return Root(kNetworkRootText); }
   FolderTree tree;
 };
@@ -184,21 +194,28 @@ TEST_F(FolderTreeTest, HiddenFoldersAreNotShown) {
   EXPECT_EQ(tree.FindChild(homeNode, ".config"), kNoNode);
 }
 
+// home/Tests/2024/Jan loaded down to Jan, home/Tests/2023 and home/Other.
+class LoadedTreeTest : public FolderTreeTest {
+ protected:
+  void SetUp() override {
+    MakeFolder(home + "/Tests/2024/Jan");
+    MakeFolder(home + "/Tests/2023");
+    MakeFolder(home + "/Other");
+    tree.Fill(fs);
+    homeNode = Root("home");
+    year = ExpandDown({"Tests", "2024"});
+    tests = tree.Node(year).parent;
+    jan = tree.FindChild(year, "Jan");
+    ASSERT_NE(jan, kNoNode);
+  }
+  NodeId homeNode = kNoNode, tests = kNoNode, year = kNoNode, jan = kNoNode;
+};
+
 // Folding and unfolding a folder lists it again: the folders still there keep
 // their nodes and what was loaded below them, so the current folder stays
 // where it was, with its open-folder image.
-TEST_F(FolderTreeTest, ANewListingKeepsTheNodesOfTheFoldersStillThere) {
-  MakeFolder(home + "/Tests/2024/Jan");
-  MakeFolder(home + "/Tests/2023");
-  tree.Fill(fs);
-  const NodeId homeNode = Root("home");
-  const NodeId tests = tree.FindChild(homeNode, "Tests");
-  tree.Expand(tests, fs);
-  const NodeId year = tree.FindChild(tests, "2024");
+TEST_F(LoadedTreeTest, ANewListingKeepsTheNodesOfTheFoldersStillThere) {
   const NodeId old = tree.FindChild(tests, "2023");
-  tree.Expand(year, fs);
-  const NodeId jan = tree.FindChild(year, "Jan");
-  ASSERT_NE(jan, kNoNode);
   tree.Select(jan);
   tree.MarkCurrentFolder(jan);
 
@@ -229,17 +246,7 @@ TEST_F(FolderTreeTest, ANewListingKeepsTheNodesOfTheFoldersStillThere) {
 // The selected folder, once its node goes, hands over to the nearest node
 // still there: its parent for a removed node, the folder listed again when
 // it vanished from the disk.
-TEST_F(FolderTreeTest, ASelectedFolderThatGoesHandsOverToWhatHeldIt) {
-  MakeFolder(home + "/Tests/2024/Jan");
-  MakeFolder(home + "/Other");
-  tree.Fill(fs);
-  const NodeId homeNode = Root("home");
-  const NodeId tests = tree.FindChild(homeNode, "Tests");
-  tree.Expand(tests, fs);
-  const NodeId year = tree.FindChild(tests, "2024");
-  tree.Expand(year, fs);
-  const NodeId jan = tree.FindChild(year, "Jan");
-
+TEST_F(LoadedTreeTest, ASelectedFolderThatGoesHandsOverToWhatHeldIt) {
   tree.Select(jan);
   const TreeChange removed = tree.Remove(jan);
   EXPECT_EQ(tree.Selected(), year);

@@ -27,17 +27,6 @@ constexpr const char* kOnRecorder = "03151234.312";
 constexpr const char* kInHome = "04021235.312";
 constexpr const char* kInWeek = "03161236.312";
 
-sim::RecorderContents RecorderWithOneTest() {
-  sim::RecorderContents contents;
-  contents.tests = {{kOnRecorder, std::string(400, '2'), "WHEAT", false, std::nullopt}};
-  // What the start-up sequence downloads besides the list.
-  contents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt}};
-  contents.flash = {{"cliente.txt", std::string(2 + 140, 'c'), "", false, std::nullopt},
-                    {"protocol.txt", std::string(2 + 21 * 20, 'p'), "", false, std::nullopt}};
-  contents.flashLetter = 'E';
-  return contents;
-}
-
 class CurrentFolder : public testing::PcPaneWindow {
  protected:
   void SetUp() override {
@@ -46,7 +35,8 @@ class CurrentFolder : public testing::PcPaneWindow {
     WriteFile(home_.File("Week 11/") + kInWeek, std::string(400, '3'));
   }
   void StartIdle() {
-    Start(RecorderWithOneTest());
+    Start(testing::RecorderWithTests(
+        {{kOnRecorder, std::string(400, '2'), "WHEAT", false, std::nullopt}}));
     ASSERT_TRUE(WaitUntil([&] { return LinkIdle() && !Busy() && Names().size() == 1; }));
   }
   QAction* Action(const char* name) { return window_->findChild<QAction*>(name); }

@@ -23,12 +23,6 @@ using testing::WaitUntil;
 using testing::WhenIdle;
 using testing::WriteFile;
 
-sim::RecorderContents NoTests() {
-  sim::RecorderContents contents;
-  contents.flashLetter = 'E';
-  return contents;
-}
-
 class PcListModes : public testing::PcPaneWindow {
  protected:
   QAction* Action(const char* name) { return window_->findChild<QAction*>(name); }
@@ -65,7 +59,7 @@ TEST_F(PcListModes, DisplayAllFilesFillsTheListAgainWhenSwitched) {
   WriteFile(home_.File("notes.txt"), "notes");
   WriteFile(home_.File(".profile"), "hidden");
   std::filesystem::create_directory(home_.File(".config"));
-  Start(NoTests());
+  Start(testing::RecorderWithTests({}));
   ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 1; }));
 
   SwitchAllFiles();
@@ -85,7 +79,7 @@ TEST_F(PcListModes, HiddenFoldersStayOutOfTheTree) {
   for (const char* folder : {".cargo", ".config", "Tests"}) {
     std::filesystem::create_directory(home_.File(folder));
   }
-  Start(NoTests());
+  Start(testing::RecorderWithTests({}));
   QTreeWidgetItem* home = Tree()->topLevelItem(0);
   ASSERT_EQ(home->childCount(), 1);
   EXPECT_EQ(home->child(0)->text(0), "Tests");
@@ -95,7 +89,7 @@ TEST_F(PcListModes, AColumnClickSortsAndKeepsTheSelection) {
   for (const char* name : {"03151234.312", "03161235.103", "03171236.503"}) {
     WriteFile(home_.File(name), std::string(400, '2'));
   }
-  Start(NoTests());
+  Start(testing::RecorderWithTests({}));
   ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 3; }));
   SelectRows(List(), {"03151234.312", "03171236.503"});
   QHeaderView* header = List()->header();
@@ -115,7 +109,7 @@ TEST_F(PcListModes, APasteIntoANetworkDrivesRootShowsThePastedFile) {
   mountTable_ = mounts.File("mounts");
   tesmora::testing::WriteBytes(mountTable_, "//srv/DATA " + shared.path() + " cifs rw 0 0\n");
   WriteFile(home_.File("03151234.312"), std::string(400, '2'));
-  Start(NoTests());
+  Start(testing::RecorderWithTests({}));
   ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 1; }));
   SelectRows(List(), {"03151234.312"});
   window_->Edition1Click();

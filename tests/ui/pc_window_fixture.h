@@ -29,6 +29,18 @@ inline std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A recorder with these tests and what the start-up sequence downloads
+// besides the list, so that the link comes to rest.
+inline sim::RecorderContents RecorderWithTests(std::vector<sim::RecorderFile> tests) {
+  sim::RecorderContents contents;
+  contents.tests = std::move(tests);
+  contents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt}};
+  contents.flash = {{"cliente.txt", std::string(2 + 140, 'c'), "", false, std::nullopt},
+                    {"protocol.txt", std::string(2 + 21 * 20, 'p'), "", false, std::nullopt}};
+  contents.flashLetter = 'E';
+  return contents;
+}
+
 // The messages shown, for a failure's report.
 inline std::string Joined(const std::vector<std::string>& texts) {
   std::string joined;

@@ -39,18 +39,12 @@ void ExpectEveryLabelHeardByItsText(QWidget& window) {
   }
 }
 
-sim::RecorderContents NoTests() {
-  sim::RecorderContents contents;
-  contents.flashLetter = 'E';
-  return contents;
-}
-
 class ReaderNames : public testing::PcPaneWindow {};
 
 TEST_F(ReaderNames, TheFileCountPanelIsHeardByItsCount) {
   WriteFile(home_.File("03151234.312"), std::string(400, '2'));
   WriteFile(home_.File("03161235.312"), std::string(400, '2'));
-  Start(NoTests());
+  Start(testing::RecorderWithTests({}));
   ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 2; }));
   QLabel* panel = window_->findChild<QLabel*>("StatusPanel4");
   ASSERT_NE(panel, nullptr);
@@ -62,7 +56,7 @@ TEST_F(ReaderNames, TheFileCountPanelIsHeardByItsCount) {
 }
 
 TEST_F(ReaderNames, TheNewFolderDialogReadsTheParentFoldersPath) {
-  Start(NoTests());
+  Start(testing::RecorderWithTests({}));
   FocusTree();
   auto* dialog = window_->findChild<QDialog*>("FenNewRep");
   std::string pathHeard, captionHeard;
@@ -79,7 +73,7 @@ TEST_F(ReaderNames, TheNewFolderDialogReadsTheParentFoldersPath) {
 }
 
 TEST_F(ReaderNames, EveryLabelOfEveryWindowIsHeardByItsText) {
-  Start(NoTests());
+  Start(testing::RecorderWithTests({}));
   // Shown, each window has named its controls as it does for the user.
   QList<QDialog*> shown;
   for (QDialog* dialog : window_->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
