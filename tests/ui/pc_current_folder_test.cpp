@@ -12,7 +12,9 @@
 #include <QTreeWidget>
 #include <filesystem>
 
+#include "fixtures/test_file_writer.h"
 #include "pc_window_fixture.h"
+#include "records/test_names.h"
 #include "shell/message_table.h"
 
 namespace tesmora::ui {
@@ -25,14 +27,16 @@ using testing::WriteFile;
 
 constexpr const char* kOnRecorder = "03151234.312";
 constexpr const char* kInHome = "04021235.312";
-constexpr const char* kInWeek = "03161236.312";
+constexpr const char* kInWeek = "03161236.126";
 
 class CurrentFolder : public testing::PcPaneWindow {
  protected:
   void SetUp() override {
     WriteFile(home_.File(kInHome), std::string(400, '1'));
     std::filesystem::create_directory(home_.File("Week 11"));
-    WriteFile(home_.File("Week 11/") + kInWeek, std::string(400, '3'));
+    const fixtures::Bytes test =
+        fixtures::BuildInflationFile(fixtures::RealisticInflationTest(2, '1'));
+    WriteFile(home_.File("Week 11/") + kInWeek, std::string(test.begin(), test.end()));
   }
   void StartIdle() {
     Start(testing::RecorderWithTests(
@@ -99,7 +103,7 @@ class CurrentFolder : public testing::PcPaneWindow {
   }
 };
 
-TEST_F(CurrentFolder, ARenamedFolderStaysCurrentAndReceivesThePasteAndTheNewFolder) {
+TEST_F(CurrentFolder, ARenamedFolderStaysCurrentForPasteNewFolderAndExport) {
   StartIdle();
   CopyHomeTest();
   ClickFolder(Child(HomeItem(), "Week 11"));
@@ -128,6 +132,16 @@ TEST_F(CurrentFolder, ARenamedFolderStaysCurrentAndReceivesThePasteAndTheNewFold
   Action("NewRep")->trigger();
   EXPECT_TRUE(std::filesystem::is_directory(renamed + "/Monday"));
   EXPECT_FALSE(std::filesystem::exists(home_.File("Monday")));
+
+  // File > Export of a listed test writes its export beside it.
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  SelectRows(List(), {kInWeek});
+  window_->FichierClick();
+  ASSERT_TRUE(Action("ExportManuelle")->isEnabled());
+  Action("ExportManuelle")->trigger();
+  EXPECT_TRUE(std::filesystem::exists(renamed + "/" + ExportFileName(kInWeek)));
+  ASSERT_TRUE(WaitUntil([&] { return Shows({kInHome, kInWeek, ExportFileName(kInWeek)}); }));
   EXPECT_TRUE(prompter_.messages().empty()) << testing::Joined(prompter_.messages());
 }
 
