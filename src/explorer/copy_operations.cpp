@@ -1,6 +1,5 @@
 #include "explorer/copy_operations.h"
 
-#include "explorer/node_state.h"
 #include "platform/paths.h"
 
 namespace tesmora::explorer {
@@ -8,12 +7,6 @@ namespace tesmora::explorer {
 namespace {
 
 using platform::FsStatus;
-
-bool SameFolder(const OperationContext& context, const std::string& a, const std::string& b) {
-  const auto factsA = context.fs.Facts(a);
-  const auto factsB = context.fs.Facts(b);
-  return factsA && factsB && factsA->device == factsB->device && factsA->inode == factsB->inode;
-}
 
 // One file of a drop into place. Returns whether it left the source folder.
 bool MoveOne(const OperationContext& context, const std::string& from, const std::string& to,
@@ -60,17 +53,13 @@ TransferOutcome PasteFiles(const OperationContext& context, const PcClipboard& c
   return outcome;
 }
 
-bool PasteRefreshesList(int targetState) {
-  return targetState == kNodeFixedDrive || targetState == kNodeRemovable ||
-         targetState == kNodeOpenFolder;
-}
-
 TransferOutcome MoveByDrop(const OperationContext& context, const std::string& sourceFolder,
                            const std::vector<std::string>& names, const std::string& targetFolder) {
   TransferOutcome outcome;
-  // Into its own folder a file would be copied onto itself and then deleted.
+  // Into its own folder a file would be copied onto itself and then deleted,
+  // whichever name (a link, a separator at the end) the folder goes by.
   if (targetFolder.empty() || sourceFolder.empty() ||
-      SameFolder(context, sourceFolder, targetFolder)) {
+      platform::SameFolder(context.fs, sourceFolder, targetFolder)) {
     return outcome;
   }
   for (const std::string& name : names) {

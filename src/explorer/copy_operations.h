@@ -27,10 +27,6 @@ struct TransferOutcome {
 TransferOutcome PasteFiles(const OperationContext& context, const PcClipboard& clipboard,
                            const std::string& targetFolder);
 
-// After a paste into a node of this state, the PC list shows the target
-// folder and is filled again.
-bool PasteRefreshesList(int targetState);
-
 // Move by drop: the same questions as a paste; within one file system a file
 // is renamed into place, across file systems it is copied and its source
 // deleted only once the copy is whole. A source that cannot be deleted stays

@@ -29,6 +29,14 @@ void AddOnce(std::vector<NodeId>& ids, NodeId id) {
   if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
 }
 
+// Folders whose names begin with a dot are the system's and the programs'
+// own (settings, caches, repositories): hidden, as every file manager keeps
+// them.
+bool ShownInTree(const platform::DirectoryEntry& entry) {
+  return entry.type == platform::EntryType::Directory && !entry.name.empty() &&
+         entry.name.front() != '.';
+}
+
 }  // namespace
 
 void TreeChange::Merge(const TreeChange& other) {
@@ -77,15 +85,46 @@ void FolderTree::Forget(NodeId id) {
   if (openFolder_ == id) openFolder_ = kNoNode;
 }
 
-void FolderTree::RemoveChildren(NodeId id, TreeChange& change) {
-  std::vector<NodeId>& children = ChildrenOf(id);
-  if (children.empty()) return;
-  for (NodeId child : children) {
-    Forget(child);
-    AddOnce(change.removed, child);
+bool FolderTree::IsWithin(NodeId node, NodeId ancestor) const {
+  for (NodeId at = node; at != kNoNode; at = nodes_[at].parent) {
+    if (at == ancestor) return true;
   }
-  children.clear();
+  return false;
+}
+
+void FolderTree::ForgetSubtree(NodeId id, NodeId heir, TreeChange& change) {
+  // The selection never points into nothing: the node that held the one
+  // going takes it, and the widget and the list follow it there.
+  if (selected_ != kNoNode && IsWithin(selected_, id)) {
+    selected_ = heir;
+    if (heir != kNoNode) AddOnce(change.nodesChanged, heir);
+  }
+  Forget(id);
+  AddOnce(change.removed, id);
+}
+
+void FolderTree::RemoveChildren(NodeId id, TreeChange& change) {
+  std::vector<NodeId> children;
+  children.swap(ChildrenOf(id));
+  if (children.empty()) return;
+  for (NodeId child : children) ForgetSubtree(child, id, change);
   AddOnce(change.childrenChanged, id);
+}
+
+NodeId FolderTree::TakeFolderNode(std::vector<NodeId>& previous, std::string_view text) const {
+  const auto found = std::find_if(previous.begin(), previous.end(), [&](NodeId id) {
+    return nodes_[id].state != kNodeNone && nodes_[id].text == text;
+  });
+  if (found == previous.end()) return kNoNode;
+  const NodeId id = *found;
+  previous.erase(found);
+  return id;
+}
+
+bool FolderTree::HasLoadedChildren(NodeId id) const {
+  const std::vector<NodeId>& children = nodes_[id].children;
+  return std::any_of(children.begin(), children.end(),
+                     [&](NodeId child) { return nodes_[child].state != kNodeNone; });
 }
 
 NodeId FolderTree::FindChild(NodeId parent, std::string_view text) const {
@@ -113,10 +152,11 @@ TreeChange FolderTree::Fill(platform::FileSystem& fs) {
     }
   }
   // Fixed drives are listed at once, one level deep; the selected one shows
-  // its folders.
+  // its folders. The whole tree is new: what the listings change is in it.
+  TreeChange listed;
   for (NodeId id : roots_) {
     if (nodes_[id].state != kNodeFixedDrive) continue;
-    if (ListSubfolders(id, nodes_[id].rootPath, true, fs)) {
+    if (ListSubfolders(id, nodes_[id].rootPath, true, fs, listed)) {
       nodes_[id].expanded = id == firstFixed;
       nodes_[id].hasChildren = false;
       SortChildren(id);
@@ -153,21 +193,40 @@ NodePathInfo FolderTree::NodePath(NodeId id) const {
   return info;
 }
 
-// The path is a copy: adding nodes moves the nodes a reference would point into.
+// The path is a copy: adding nodes moves the nodes a reference would point
+// into. The folders still there keep their nodes, and whatever was loaded
+// below them, so that a new listing leaves the current folder where it was;
+// the nodes of folders gone hand the selection over to `id`.
 bool FolderTree::ListSubfolders(NodeId id, std::string path, bool lookDeeper,
-                                platform::FileSystem& fs) {
+                                platform::FileSystem& fs, TreeChange& change) {
   const auto entries = fs.List(path);
-  if (!entries) return false;
+  if (!entries) {
+    RemoveChildren(id, change);
+    return false;
+  }
+  std::vector<NodeId> previous;
+  previous.swap(nodes_[id].children);
+  AddOnce(change.childrenChanged, id);
   for (const platform::DirectoryEntry& entry : *entries) {
-    if (entry.type != platform::EntryType::Directory) continue;
-    const NodeId child = NewNode(id, kNodeFolder, entry.name);
+    if (!ShownInTree(entry)) continue;
+    NodeId child = TakeFolderNode(previous, entry.name);
+    if (child == kNoNode) {
+      child = NewNode(id, kNodeFolder, entry.name);
+    } else {
+      nodes_[id].children.push_back(child);
+      if (HasLoadedChildren(child)) continue;
+      std::vector<NodeId> placeHolders;
+      placeHolders.swap(nodes_[child].children);
+      for (NodeId placeHolder : placeHolders) ForgetSubtree(placeHolder, child, change);
+    }
     if (!lookDeeper) {
       nodes_[child].hasChildren = true;
       continue;
     }
+    nodes_[child].hasChildren = false;
     if (const auto inner = fs.List(platform::JoinPath(path, entry.name))) {
       for (const platform::DirectoryEntry& below : *inner) {
-        if (below.type == platform::EntryType::Directory) NewNode(child, kNodeNone, below.name);
+        if (ShownInTree(below)) NewNode(child, kNodeNone, below.name);
       }
     } else {
       // A folder that did not answer (a share mounted here that hangs, a
@@ -175,10 +234,11 @@ bool FolderTree::ListSubfolders(NodeId id, std::string path, bool lookDeeper,
       nodes_[child].hasChildren = true;
     }
   }
+  for (NodeId gone : previous) ForgetSubtree(gone, id, change);
   return true;
 }
 
-void FolderTree::EnumerateNetwork(NodeId root, platform::FileSystem& fs) {
+void FolderTree::EnumerateNetwork(NodeId root, platform::FileSystem& fs, TreeChange& change) {
   // The mount table names every mounted share with its server.
   std::map<std::string, std::vector<const platform::Drive*>> byHost;
   const std::vector<platform::Drive> drives = fs.Drives();
@@ -187,15 +247,32 @@ void FolderTree::EnumerateNetwork(NodeId root, platform::FileSystem& fs) {
       byHost[drive.host].push_back(&drive);
     }
   }
+  // Servers and shares still mounted keep their nodes, as folders do.
+  std::vector<NodeId> previousServers;
+  previousServers.swap(nodes_[root].children);
   for (const auto& [host, shares] : byHost) {
-    const NodeId server = NewNode(root, kNodeServer, host);
-    for (const platform::Drive* drive : shares) {
-      const NodeId share = NewNode(server, kNodeShare, drive->share);
-      nodes_[share].rootPath = drive->mountPoint;
-      nodes_[share].hasChildren = true;
+    NodeId server = TakeFolderNode(previousServers, host);
+    if (server == kNoNode) {
+      server = NewNode(root, kNodeServer, host);
+    } else {
+      nodes_[root].children.push_back(server);
     }
+    std::vector<NodeId> previousShares;
+    previousShares.swap(nodes_[server].children);
+    for (const platform::Drive* drive : shares) {
+      NodeId share = TakeFolderNode(previousShares, drive->share);
+      if (share == kNoNode) {
+        share = NewNode(server, kNodeShare, drive->share);
+        nodes_[share].hasChildren = true;
+      } else {
+        nodes_[server].children.push_back(share);
+      }
+      nodes_[share].rootPath = drive->mountPoint;
+    }
+    for (NodeId gone : previousShares) ForgetSubtree(gone, server, change);
     SortChildren(server);
   }
+  for (NodeId gone : previousServers) ForgetSubtree(gone, root, change);
 }
 
 ExpandOutcome FolderTree::Expand(NodeId id, platform::FileSystem& fs) {
@@ -208,16 +285,15 @@ ExpandOutcome FolderTree::Expand(NodeId id, platform::FileSystem& fs) {
     AddOnce(outcome.change.nodesChanged, id);
     return outcome;
   }
-  RemoveChildren(id, outcome.change);
   AddOnce(outcome.change.childrenChanged, id);
   AddOnce(outcome.change.nodesChanged, id);
   if (where.onNetwork && where.depth == 1) {
-    EnumerateNetwork(id, fs);
-  } else if (where.onNetwork) {
-    // An unreachable share shows nothing and keeps its button.
-    if (!ListSubfolders(id, where.path, false, fs)) nodes_[id].hasChildren = true;
+    EnumerateNetwork(id, fs, outcome.change);
   } else {
-    outcome.listed = ListSubfolders(id, where.path, !where.networkDriveOnPath, fs);
+    // No deeper look on the network. An unreachable share, as a folder that
+    // vanished, shows nothing and keeps its button.
+    const bool lookDeeper = !where.onNetwork && !where.networkDriveOnPath;
+    outcome.listed = ListSubfolders(id, where.path, lookDeeper, fs, outcome.change);
   }
   TreeNode& after = nodes_[id];
   if (!outcome.listed) {
@@ -283,8 +359,7 @@ TreeChange FolderTree::Remove(NodeId id) {
   const NodeId parent = nodes_[id].parent;
   std::vector<NodeId>& siblings = ChildrenOf(parent);
   siblings.erase(std::remove(siblings.begin(), siblings.end(), id), siblings.end());
-  Forget(id);
-  change.removed.push_back(id);
+  ForgetSubtree(id, parent, change);
   change.childrenChanged.push_back(parent);
   return change;
 }

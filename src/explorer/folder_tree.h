@@ -49,7 +49,7 @@ struct TreeChange {
 };
 
 struct ExpandOutcome {
-  bool listed = true;  // false only when a local folder could not be listed
+  bool listed = true;  // false when a folder or a share could not be listed
   TreeChange change;
 };
 
@@ -74,8 +74,10 @@ class FolderTree {
   NodePathInfo NodePath(NodeId id) const;
 
   // Loads the node's children (one level deeper on local drives, to show an
-  // expand button only where there are subfolders). A folder that cannot be
-  // listed keeps its expand button so that the user can try again.
+  // expand button only where there are subfolders; hidden folders are not
+  // shown). Folders still there keep their nodes and what was loaded below
+  // them. A folder or share that cannot be listed keeps its expand button so
+  // that the user can try again.
   ExpandOutcome Expand(NodeId id, platform::FileSystem& fs);
   TreeChange Collapse(NodeId id);
   TreeChange Select(NodeId id);
@@ -85,6 +87,9 @@ class FolderTree {
 
   // A new folder node under `parent`, in its sorted place.
   TreeChange AddFolder(NodeId parent, std::string name, NodeId* added = nullptr);
+  // A selected node that goes (itself, or with a folder above it) hands the
+  // selection to the node that held it: here the parent, after a new listing
+  // the folder listed.
   TreeChange Remove(NodeId id);
   // The node's text after a rename on disk, re-sorted among its siblings.
   TreeChange SetText(NodeId id, std::string text);
@@ -94,12 +99,21 @@ class FolderTree {
 
  private:
   NodeId NewNode(NodeId parent, int state, std::string text);
+  bool IsWithin(NodeId node, NodeId ancestor) const;
+  // Forgets a node and its descendants; `heir` takes the selection when it
+  // was among them.
+  void ForgetSubtree(NodeId id, NodeId heir, TreeChange& change);
   void RemoveChildren(NodeId id, TreeChange& change);
   void Forget(NodeId id);
+  // The node among `previous` that stands for the folder (server, share)
+  // named `text`, taken out of it; kNoNode when there is none.
+  NodeId TakeFolderNode(std::vector<NodeId>& previous, std::string_view text) const;
+  bool HasLoadedChildren(NodeId id) const;
   void SortChildren(NodeId id);
   void SortRoots();
-  bool ListSubfolders(NodeId id, std::string path, bool lookDeeper, platform::FileSystem& fs);
-  void EnumerateNetwork(NodeId root, platform::FileSystem& fs);
+  bool ListSubfolders(NodeId id, std::string path, bool lookDeeper, platform::FileSystem& fs,
+                      TreeChange& change);
+  void EnumerateNetwork(NodeId root, platform::FileSystem& fs, TreeChange& change);
   std::vector<NodeId>& ChildrenOf(NodeId parent);
 
   std::vector<TreeNode> nodes_;

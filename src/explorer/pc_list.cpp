@@ -119,7 +119,9 @@ TreeChange PcList::Fill(FolderTree& tree, NodeId node, platform::FileSystem& fs,
   folder_ = tree.Contains(node) ? tree.NodePath(node).path : std::string();
   // The network root and the servers have no folder: an empty list, never
   // the working directory's files.
+  identity_.reset();
   if (!folder_.empty()) {
+    identity_ = fs.Identity(folder_);
     if (const auto entries = fs.List(folder_)) {
       rows_.reserve(entries->size());
       for (const platform::DirectoryEntry& entry : *entries) {
@@ -137,14 +139,17 @@ void PcList::ClickColumn(int column) {
   SortRows(rows_, sort_);
 }
 
-bool PcList::AddReceivedFile(const FolderTree& tree, std::string_view folder, std::string_view name,
-                             DateSource source, bool allFilesMode) {
-  const NodeId selected = tree.Selected();
-  if (!tree.Contains(selected)) return false;
-  const int state = tree.Node(selected).state;
-  if (state != kNodeFixedDrive && state != kNodeRemovable && state != kNodeOpenFolder) return false;
-  const std::string shown = tree.NodePath(selected).path;
-  if (shown.empty() || platform::WithTrailingSeparator(shown) != folder) return false;
+bool PcList::ShowsFolder(platform::FileSystem& fs, std::string_view folder) const {
+  if (folder_.empty() || folder.empty()) return false;
+  if (platform::WithTrailingSeparator(folder_) == platform::WithTrailingSeparator(folder)) {
+    return true;
+  }
+  return identity_.has_value() && fs.Identity(std::string(folder)) == identity_;
+}
+
+bool PcList::AddReceivedFile(platform::FileSystem& fs, std::string_view folder,
+                             std::string_view name, DateSource source, bool allFilesMode) {
+  if (!ShowsFolder(fs, folder)) return false;
   if (std::any_of(rows_.begin(), rows_.end(), [&](const PcListRow& r) { return r.name == name; })) {
     return false;
   }
@@ -152,6 +157,10 @@ bool PcList::AddReceivedFile(const FolderTree& tree, std::string_view folder, st
                    TestFileDate(folder, name, source), kNoIcon});
   if (allFilesMode) rows_.back().icon = IconForType(rows_.back().type);
   return true;
+}
+
+void PcList::FollowRename(const FolderTree& tree) {
+  if (tree.Contains(node_)) folder_ = tree.NodePath(node_).path;
 }
 
 bool PcList::RemoveRow(std::string_view name) {

@@ -60,12 +60,16 @@ class PcList {
   // Re-sorts the rows present after a column click.
   void ClickColumn(int column);
 
-  // A file the link stored (or exported) in `folder` (ending with a
-  // separator): added when the tree's selected node shows that folder (a
-  // fixed or removable drive or the open folder) and the list has no row of
-  // that name. Returns whether a row was added.
-  bool AddReceivedFile(const FolderTree& tree, std::string_view folder, std::string_view name,
+  // Whether the list shows `folder`, by whatever name (a link, a separator
+  // at the end) it is given: a drive's, a share's or a folder's.
+  bool ShowsFolder(platform::FileSystem& fs, std::string_view folder) const;
+  // A file the link stored (or exported) in `folder`: added when the list
+  // shows that folder and has no row of that name. Returns whether a row was
+  // added.
+  bool AddReceivedFile(platform::FileSystem& fs, std::string_view folder, std::string_view name,
                        DateSource source, bool allFilesMode);
+  // The listed folder's path after a rename of it or of a folder above it.
+  void FollowRename(const FolderTree& tree);
   // The row of a deleted or moved file goes.
   bool RemoveRow(std::string_view name);
 
@@ -78,6 +82,7 @@ class PcList {
  private:
   std::vector<PcListRow> rows_;
   std::string folder_;
+  std::optional<platform::FileIdentity> identity_;  // of the folder listed
   NodeId node_ = kNoNode;
   PcListSort sort_;
 };

@@ -37,6 +37,12 @@ FolderNameCheck CheckFolderName(std::string_view name) {
   return FolderNameCheck::Ok;
 }
 
+std::optional<std::string> RenameRequest(std::string_view shown, std::string_view typed,
+                                         bool abandoned) {
+  if (abandoned || typed == shown) return std::nullopt;
+  return std::string(typed);
+}
+
 RenameOutcome RenameFolderNode(FolderTree& tree, NodeId id, std::string_view newText,
                                platform::FileSystem& fs, Prompter& prompter,
                                const LanguageState& language) {
@@ -64,10 +70,6 @@ RenameOutcome RenameFolderNode(FolderTree& tree, NodeId id, std::string_view new
   const std::string to = platform::JoinPath(tree.NodePath(node.parent).path, newText);
   if (from.empty() || fs.Rename(from, to, false) != platform::FsStatus::Ok) {
     return fail(kMessageCannotRename);
-  }
-  // The open folder, or a folder above it, moved with the rename.
-  for (NodeId at = tree.OpenFolder(); at != kNoNode; at = tree.Node(at).parent) {
-    if (at == id) outcome.openFolderMoved = true;
   }
   outcome.renamed = true;
   outcome.change = tree.SetText(id, std::string(newText));

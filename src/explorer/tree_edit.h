@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,9 +26,16 @@ enum class FolderNameCheck { Ok, Empty, IncorrectCharacter };
 // folders that exist already, the folder itself and its parent).
 FolderNameCheck CheckFolderName(std::string_view name);
 
+// What an in-place edit that ended asks for: the text typed, when the user
+// changed the text the editor showed; nothing when the edit was abandoned
+// (Escape) or left as shown. A name whose bytes are no UTF-8 shows with
+// replacement characters: that shown form never becomes a folder's name,
+// only a text the user typed does.
+std::optional<std::string> RenameRequest(std::string_view shown, std::string_view typed,
+                                         bool abandoned);
+
 struct RenameOutcome {
   bool renamed = false;
-  bool openFolderMoved = false;  // the PC list's folder has a new path: list it again
   TreeChange change;
 };
 

@@ -147,4 +147,8 @@ FsStatus BoundedFileSystem::CopyFile(const std::string& from, const std::string&
   return real_->CopyFile(from, to);
 }
 
+std::optional<FileIdentity> BoundedFileSystem::Identity(const std::string& path) {
+  return real_->Identity(path);
+}
+
 }  // namespace tesmora::platform

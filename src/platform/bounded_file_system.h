@@ -30,6 +30,7 @@ class BoundedFileSystem : public FileSystem {
   FsStatus RemoveFile(const std::string& path) override;
   FsStatus Rename(const std::string& from, const std::string& to, bool replace) override;
   FsStatus CopyFile(const std::string& from, const std::string& to) override;
+  std::optional<FileIdentity> Identity(const std::string& path) override;
 
   // What the calls under way and their helper threads share; defined with
   // them in the source file.

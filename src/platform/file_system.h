@@ -32,6 +32,14 @@ struct FileFacts {
   std::uint64_t inode = 0;
 };
 
+// What a path leads to, whatever it is called: two spellings of one folder
+// (through a symbolic link, with "." or "..") have the same identity.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
 enum class FsStatus {
   Ok,
   Exists,
@@ -66,6 +74,13 @@ class FileSystem {
   // with its modification time (the date the lists show) and permissions.
   // Only a regular file is copied (NotAFile for anything else).
   virtual FsStatus CopyFile(const std::string& from, const std::string& to) = 0;
+  // What the path leads to, following symbolic links; nothing when nothing
+  // is there.
+  virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
 };
+
+// Whether two folder paths name the same folder: the same spelling (with or
+// without a separator at the end), or the same identity on the disk.
+bool SameFolder(FileSystem& fs, std::string_view a, std::string_view b);
 
 }  // namespace tesmora::platform

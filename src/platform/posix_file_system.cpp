@@ -167,4 +167,11 @@ FsStatus PosixFileSystem::CopyFile(const std::string& from, const std::string& t
   return FsStatus::Ok;
 }
 
+std::optional<FileIdentity> PosixFileSystem::Identity(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                      static_cast<std::uint64_t>(info.st_ino)};
+}
+
 }  // namespace tesmora::platform

@@ -18,6 +18,7 @@ class PosixFileSystem : public FileSystem {
   FsStatus RemoveFile(const std::string& path) override;
   FsStatus Rename(const std::string& from, const std::string& to, bool replace) override;
   FsStatus CopyFile(const std::string& from, const std::string& to) override;
+  std::optional<FileIdentity> Identity(const std::string& path) override;
 
  protected:
   // One piece of a copy on its way to the temporary file.

@@ -45,6 +45,10 @@ platform::FsStatus LearnedListings::CopyFile(const std::string& from, const std:
   return learning_ ? platform::FsStatus::Denied : real_->CopyFile(from, to);
 }
 
+std::optional<platform::FileIdentity> LearnedListings::Identity(const std::string& path) {
+  return real_->Identity(path);
+}
+
 void ListInBackground(QObject* context, std::shared_ptr<platform::FileSystem> fs,
                       std::function<void(platform::FileSystem&)> rehearse,
                       std::function<void(platform::FileSystem&)> apply) {

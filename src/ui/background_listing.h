@@ -34,6 +34,7 @@ class LearnedListings : public platform::FileSystem {
   platform::FsStatus RemoveFile(const std::string& path) override;
   platform::FsStatus Rename(const std::string& from, const std::string& to, bool replace) override;
   platform::FsStatus CopyFile(const std::string& from, const std::string& to) override;
+  std::optional<platform::FileIdentity> Identity(const std::string& path) override;
 
  private:
   std::shared_ptr<platform::FileSystem> real_;

@@ -29,6 +29,12 @@ void NameForReader(QWidget& control, const QString& name, const QString& descrip
   control.setAccessibleDescription(description);
 }
 
+void DescribeLabelForReader(QLabel& label, const QString& what) {
+  // Without a name of its own a label is heard by its text, whatever the
+  // text becomes.
+  NameForReader(label, QString(), what);
+}
+
 void NameControlsForReader(QWidget& window, std::initializer_list<ReaderName> names) {
   for (QWidget* control : window.findChildren<QWidget*>()) {
     const QString component = control->objectName();
@@ -36,12 +42,15 @@ void NameControlsForReader(QWidget& window, std::initializer_list<ReaderName> na
     const auto listed = std::find_if(names.begin(), names.end(), [&](const ReaderName& entry) {
       return component == QLatin1String(entry.component);
     });
-    if (listed != names.end()) {
+    const bool isListed = listed != names.end();
+    if (auto* label = qobject_cast<QLabel*>(control);
+        label != nullptr && label->pixmap().isNull()) {
+      // A label that shows a text: what it is goes to its description.
+      DescribeLabelForReader(*label, isListed ? listed->name : QString());
+    } else if (isListed) {
       NameForReader(*control, listed->name, listed->description);
     } else if (const auto* button = qobject_cast<QAbstractButton*>(control)) {
       NameForReader(*control, button->text().remove(QLatin1Char('&')));
-    } else if (const auto* label = qobject_cast<QLabel*>(control)) {
-      NameForReader(*control, label->text());
     }
   }
 }

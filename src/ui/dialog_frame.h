@@ -14,6 +14,7 @@
 class QCloseEvent;
 class QHBoxLayout;
 class QKeyEvent;
+class QLabel;
 class QPushButton;
 
 namespace tesmora::ui {
@@ -27,9 +28,14 @@ QString UiString(UiText text, const LanguageState& language);
 // A control's name and description for a screen reader.
 void NameForReader(QWidget& control, const QString& name, const QString& description = {});
 
+// A label for a screen reader: heard by its text, as it changes, with what
+// it is as its description.
+void DescribeLabelForReader(QLabel& label, const QString& what);
+
 // Names every control of a small window for a screen reader: those listed
-// by component name get that name and description; any other control is
-// named by its own text.
+// by component name get that name and description, except labels that show
+// a text, which are heard by that text and described by the name listed;
+// buttons are named by their own text.
 struct ReaderName {
   const char* component;
   QString name;

@@ -154,7 +154,12 @@ void FolderTreeView::Apply(const explorer::TreeChange& change) {
     QTreeWidgetItem* item = ItemOf(id);
     if (item != nullptr && model_.Contains(id)) Refresh(item, model_.Node(id));
   }
+  // Items made again, or deleted, would leave the current item wherever the
+  // view puts it, silently: it goes back to the model's selected node.
+  QTreeWidgetItem* selected = ItemOf(model_.Selected());
+  if (selected != nullptr && selected != currentItem()) setCurrentItem(selected);
   rebuilding_ = false;
+  if (onTreeChanged) onTreeChanged();
 }
 
 void FolderTreeView::Expanding(QTreeWidgetItem* item) {
@@ -187,6 +192,7 @@ bool FolderTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
   if (trigger != AllEditTriggers && !(editable_ && explorer::CanEditNode(model_, id))) return false;
   if (!QTreeWidget::edit(index, trigger, event)) return false;
   editing_ = id;
+  editShown_ = itemFromIndex(index)->text(0);
   model_.SetEditing(id, true);
   return true;
 }
@@ -199,14 +205,19 @@ void FolderTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdit
   model_.SetEditing(id, false);
   QTreeWidgetItem* item = ItemOf(id);
   if (item == nullptr) return;
-  const std::string typed = item->text(0).toStdString();
+  const QString typed = item->text(0);
   {
     // The tree always shows the folder's actual name: a rename that
     // succeeds brings the new one.
     const QSignalBlocker blocker(this);
     item->setText(0, FromUtf8(model_.Node(id).text));
   }
-  if (typed != model_.Node(id).text && onRenamed) onRenamed(id, typed);
+  // Escape, or the text left as shown, renames nothing: the shown text of a
+  // name that is no UTF-8 is not that name's bytes.
+  const std::optional<std::string> request =
+      explorer::RenameRequest(editShown_.toStdString(), typed.toStdString(),
+                              hint == QAbstractItemDelegate::RevertModelCache);
+  if (request && onRenamed) onRenamed(id, *request);
 }
 
 void FolderTreeView::dragEnterEvent(QDragEnterEvent* event) { event->acceptProposedAction(); }

@@ -37,6 +37,8 @@ class FolderTreeView : public QTreeWidget {
 
   // The whole tree again (after a fill), its selected node made current.
   void Rebuild();
+  // Mirrors a change of the model; the model's selected node stays the
+  // current item, whichever items were made again.
   void Apply(const explorer::TreeChange& change);
 
   explorer::NodeId CurrentNode() const;
@@ -45,8 +47,10 @@ class FolderTreeView : public QTreeWidget {
 
   // The user selected a node.
   std::function<void(explorer::NodeId)> onNodeSelected;
-  // An in-place edit ended with a new text.
+  // An in-place edit ended with a new text the user typed.
   std::function<void(explorer::NodeId, const std::string&)> onRenamed;
+  // The model changed and the widget shows it (after an expansion too).
+  std::function<void()> onTreeChanged;
   // Dragging over a node: whether it would take the drop; and the drop.
   std::function<bool(explorer::NodeId, const QDropEvent&)> acceptsDrop;
   std::function<void(explorer::NodeId, const QDropEvent&)> onDrop;
@@ -74,6 +78,7 @@ class FolderTreeView : public QTreeWidget {
   std::unordered_map<explorer::NodeId, QTreeWidgetItem*> items_;
   std::set<explorer::NodeId> expanding_;
   explorer::NodeId editing_ = explorer::kNoNode;
+  QString editShown_;  // the text the editor started from
   int pending_ = 0;
   bool rebuilding_ = false;
 };

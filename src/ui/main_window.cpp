@@ -246,6 +246,7 @@ void TFPtesm100q::AllFilesClick() {
   if (!item->isChecked()) {
     link_->SwitchAllFilesMode(false);
     recorderPane_->ShowMemoryChoice(false, 0);
+    pcPane_->FillList();
     return;
   }
   item->setChecked(false);
@@ -258,6 +259,8 @@ void TFPtesm100q::AllFilesClick() {
   item->setChecked(true);
   link_->SwitchAllFilesMode(true);
   recorderPane_->ShowMemoryChoice(true, link_->FlashDriveLetter());
+  // The list's rules changed: the folder is listed again under them.
+  pcPane_->FillList();
 }
 
 void TFPtesm100q::ChoixDiskClick(int memoryChoice) { link_->ChooseMemory(memoryChoice); }

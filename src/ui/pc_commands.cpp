@@ -72,8 +72,8 @@ PcCommands::PcCommands(PcCommandParts parts, const MainWindowOptions& options)
   tree.onRenamed = [this](explorer::NodeId id, const std::string& text) {
     const explorer::RenameOutcome outcome = explorer::RenameFolderNode(
         parts_.pc.folderTree(), id, text, *fs_, parts_.prompter, parts_.language);
+    // The list follows its folder to the new name.
     parts_.pc.ApplyTreeChange(outcome.change);
-    if (outcome.openFolderMoved) parts_.pc.FillList();
   };
   tree.acceptsDrop = [this](explorer::NodeId, const QDropEvent& event) {
     return parts_.acceptsCommands() && TreeAccepts(event);
@@ -159,9 +159,9 @@ void PcCommands::Delete(PaneFocus focus) {
     if (!explorer::DeletableByKey(pc.folderTree(), node)) return;
     const explorer::DeleteNodeOutcome outcome =
         explorer::DeleteFolderNode(Context(), pc.folderTree(), node);
+    // A deleted current folder hands over to its parent, which the list
+    // then shows.
     pc.ApplyTreeChange(outcome.change);
-    // The selection has moved to a node that still exists: list it.
-    if (outcome.deleted) pc.FillList(pc.SelectedNodeId());
   } else if (focus == PaneFocus::PcList) {
     pc.RemoveRows(explorer::DeleteSelectedFiles(Context(), pc.pcList().CurrentPcFolder(),
                                                 pc.SelectedNames()));
@@ -194,9 +194,8 @@ void PcCommands::Paste(PaneFocus focus) {
     parts_.link.session().PasteRecorderFiles(folder);
   } else if (source == kClipboardPc) {
     explorer::PasteFiles(Context(), clipboard_, folder);
-    if (explorer::PasteRefreshesList(parts_.pc.folderTree().Node(target).state)) {
-      parts_.pc.FillList(target);
-    }
+    // The folder shown, be it a drive, a share or a network drive's root.
+    if (parts_.pc.ShowsFolder(folder)) parts_.pc.FillList(target);
   }
 }
 
@@ -248,10 +247,10 @@ void PcCommands::TreeDrop(int node, const QDropEvent& event) {
                              .done);
     return;
   }
-  DropIntoFolder(event, folder, node);
+  DropIntoFolder(event, folder);
 }
 
-void PcCommands::DropIntoFolder(const QDropEvent& event, const std::string& folder, int node) {
+void PcCommands::DropIntoFolder(const QDropEvent& event, const std::string& folder) {
   if (event.source() == parts_.recorder.list()) {
     parts_.receiveFromRecorder(parts_.recorder.SelectedNames(), folder);
     return;
@@ -265,9 +264,7 @@ void PcCommands::DropIntoFolder(const QDropEvent& event, const std::string& fold
     copied = copied || !outcome.done.empty();
     if (outcome.cancelled) break;
   }
-  if (copied && NodeFolder(parts_.pc.pcList().CurrentFolderNode()) == folder) {
-    parts_.pc.FillList(node);
-  }
+  if (copied && parts_.pc.ShowsFolder(folder)) parts_.pc.FillList();
 }
 
 bool PcCommands::eventFilter(QObject* watched, QEvent* event) {
@@ -310,7 +307,7 @@ bool PcCommands::eventFilter(QObject* watched, QEvent* event) {
     // One batch at a time: the files of the first folder dropped.
     SendToRecorder(toRecorder.begin()->second, toRecorder.begin()->first);
   } else {
-    DropIntoFolder(*drop, *shown, parts_.pc.pcList().CurrentFolderNode());
+    DropIntoFolder(*drop, *shown);
   }
   return true;
 }

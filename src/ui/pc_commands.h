@@ -91,7 +91,7 @@ class PcCommands : public QObject {
   bool TreeAccepts(const QDropEvent& event) const;
   void TreeDrop(int node, const QDropEvent& event);
   // Recorder rows or desktop files dropped into a PC folder.
-  void DropIntoFolder(const QDropEvent& event, const std::string& folder, int node);
+  void DropIntoFolder(const QDropEvent& event, const std::string& folder);
   void SendToRecorder(const std::vector<std::string>& names, const std::string& folder);
   void Guarded(void (PcCommands::*command)());
 

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -52,6 +53,7 @@ PcPane::PcPane(const LanguageState& language, QWidget* parent)
   tvRepPc = new FolderTreeView("tvRepPc", tree_, true, Splitter1);
   tvRepPc->setContextMenuPolicy(Qt::CustomContextMenu);
   tvRepPc->onNodeSelected = [this](explorer::NodeId id) { NodeSelected(id); };
+  tvRepPc->onTreeChanged = [this] { FollowCurrentFolder(); };
   UseInfoBackground(tvRepPc);
   ListFichPC = ReportList("ListFichPC", 3, Splitter1);
   ListFichPC->setDragEnabled(true);
@@ -61,10 +63,8 @@ PcPane::PcPane(const LanguageState& language, QWidget* parent)
   for (int column = 0; column < 3; ++column) {
     ListFichPC->setColumnWidth(column, kColumnWidths[static_cast<std::size_t>(column)]);
   }
-  connect(ListFichPC->header(), &QHeaderView::sectionClicked, this, [this](int column) {
-    list_.ClickColumn(column);
-    ShowRows();
-  });
+  connect(ListFichPC->header(), &QHeaderView::sectionClicked, this,
+          [this](int column) { SortByColumn(column); });
   connect(ListFichPC, &QTreeWidget::itemSelectionChanged, this, [this] { EmitCount(true); });
   ListFichPC->installEventFilter(this);
   Splitter1->setStretchFactor(1, 1);
@@ -96,15 +96,13 @@ void PcPane::Start(std::shared_ptr<platform::FileSystem> fs, std::function<bool(
 
 bool PcPane::Busy() const { return tvRepPc->Busy(); }
 
-bool PcPane::HasSelectedNode() const { return tvRepPc->currentItem() != nullptr; }
+bool PcPane::HasSelectedNode() const { return tree_.Contains(tree_.Selected()); }
 
-explorer::NodeId PcPane::SelectedNodeId() const { return tvRepPc->CurrentNode(); }
+explorer::NodeId PcPane::SelectedNodeId() const { return tree_.Selected(); }
 
 SelectedNodeFacts PcPane::SelectedNode() const {
-  // Each node carries its state (its state image) in its data.
-  const QTreeWidgetItem* node = tvRepPc->currentItem();
-  return explorer::FactsOfNode(node != nullptr ? node->data(0, Qt::UserRole).toInt()
-                                               : explorer::kNodeNone);
+  return explorer::FactsOfNode(HasSelectedNode() ? tree_.Node(tree_.Selected()).state
+                                                 : explorer::kNodeNone);
 }
 
 std::vector<std::string> PcPane::SelectedNames() const {
@@ -125,17 +123,34 @@ std::optional<std::string> PcPane::ShownFolder() const {
   return platform::WithTrailingSeparator(list_.CurrentPcFolder());
 }
 
+bool PcPane::ShowsFolder(const std::string& folder) const {
+  const std::shared_ptr<platform::FileSystem>& fs = tvRepPc->fileSystem();
+  return fs != nullptr && list_.ShowsFolder(*fs, folder);
+}
+
 void PcPane::ApplyTreeChange(const explorer::TreeChange& change) { tvRepPc->Apply(change); }
 
 void PcPane::NodeSelected(explorer::NodeId id) {
-  ApplyTreeChange(tree_.Select(id));
   emit countTextChanged(FromUtf8(PanelCountTextUtf8(0, 0, language_.LanguageIndex)));
-  FillList(id);
+  // The tree's change brings the list along.
+  ApplyTreeChange(tree_.Select(id));
+}
+
+void PcPane::FollowCurrentFolder() {
+  const explorer::NodeId current = tree_.Selected();
+  if (!tree_.Contains(current)) return;
+  // A rename of the listed folder, or of one above it, changes where its
+  // files are; the commands on its rows go there at once.
+  list_.FollowRename(tree_);
+  if (current == askedNode_ && tree_.NodePath(current).path == askedPath_) return;
+  FillList(current);
 }
 
 void PcPane::FillList(explorer::NodeId node) {
-  if (node == explorer::kNoNode) node = list_.CurrentFolderNode();
+  if (node == explorer::kNoNode) node = tree_.Selected();
   if (!tree_.Contains(node)) return;
+  askedNode_ = node;
+  askedPath_ = tree_.NodePath(node).path;
   // The folder is listed on a worker thread; only the last fill asked for
   // shows.
   const int generation = ++fillGeneration_;
@@ -153,6 +168,29 @@ void PcPane::FillList(explorer::NodeId node) {
         ShowRows();
         EmitCount(false);
       });
+}
+
+void PcPane::SortByColumn(int column) {
+  // The rows come back in their new order with the selection they had.
+  const std::vector<std::string> selected = SelectedNames();
+  const QTreeWidgetItem* current = ListFichPC->currentItem();
+  const QByteArray currentName =
+      current != nullptr ? current->data(0, Qt::UserRole).toByteArray() : QByteArray();
+  list_.ClickColumn(column);
+  {
+    const QSignalBlocker blocker(ListFichPC);
+    ShowRows();
+    const std::set<std::string> chosen(selected.begin(), selected.end());
+    for (int row = 0; row < ListFichPC->topLevelItemCount(); ++row) {
+      QTreeWidgetItem* item = ListFichPC->topLevelItem(row);
+      const QByteArray name = item->data(0, Qt::UserRole).toByteArray();
+      if (!currentName.isEmpty() && name == currentName) {
+        ListFichPC->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+      }
+      item->setSelected(chosen.count(name.toStdString()) != 0);
+    }
+  }
+  EmitCount(true);
 }
 
 void PcPane::ShowRows() {
@@ -187,7 +225,8 @@ void PcPane::EmitCount(bool withSelection) {
 
 void PcPane::FileStored(const std::string& folder, const std::string& name, DateSource dateSource) {
   const bool allFiles = allFilesMode_ && allFilesMode_();
-  if (!list_.AddReceivedFile(tree_, folder, name, dateSource, allFiles)) return;
+  const std::shared_ptr<platform::FileSystem>& fs = tvRepPc->fileSystem();
+  if (fs == nullptr || !list_.AddReceivedFile(*fs, folder, name, dateSource, allFiles)) return;
   ListFichPC->addTopLevelItem(RowItem(list_.rows().back()));
   EmitCount(false);
 }
@@ -211,7 +250,7 @@ void PcPane::Relabel() {
   ListFichPC->setHeaderLabels(headers);
 
   NameForReader(*this, computer);
-  NameForReader(*Label3, computer);
+  DescribeLabelForReader(*Label3, {});
   NameForReader(*tvRepPc, FromUtf8(UiTextUtf8(UiText::PcFolders, lang)),
                 FromUtf8(UiTextUtf8(UiText::PcFoldersHelp, lang)));
   NameForReader(*ListFichPC, FromUtf8(UiTextUtf8(UiText::PcFiles, lang)),

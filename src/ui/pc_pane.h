@@ -44,7 +44,9 @@ class PcPane : public QWidget {
   // A fill or an expansion is under way.
   bool Busy() const;
 
-  // The tree's selected node, as the menus need it.
+  // The current folder: the tree's selected node, which the tree shows as
+  // current and the list lists. Every command on "the folder shown" acts on
+  // it. As the menus need it:
   SelectedNodeFacts SelectedNode() const;
   bool HasSelectedNode() const;
   explorer::NodeId SelectedNodeId() const;
@@ -55,12 +57,15 @@ class PcPane : public QWidget {
   // The folder the list shows (ending with a separator), nothing while it
   // shows none.
   std::optional<std::string> ShownFolder() const;
+  // Whether the list shows `folder`, by whatever name it is given.
+  bool ShowsFolder(const std::string& folder) const;
 
   explorer::FolderTree& folderTree() { return tree_; }
   const explorer::PcList& pcList() const { return list_; }
-  // Mirrors a change the explorer made to the tree.
+  // Mirrors a change the explorer made to the tree; the list follows the
+  // current folder when that moved or was renamed.
   void ApplyTreeChange(const explorer::TreeChange& change);
-  // Lists a node's folder (the list's own folder when none is given).
+  // Lists a node's folder (the current folder's when none is given).
   void FillList(explorer::NodeId node = explorer::kNoNode);
   // The rows of files that are gone.
   void RemoveRows(const std::vector<std::string>& names);
@@ -81,6 +86,10 @@ class PcPane : public QWidget {
 
  private:
   void NodeSelected(explorer::NodeId id);
+  // After any change of the tree: the list shows the current folder, at its
+  // present path.
+  void FollowCurrentFolder();
+  void SortByColumn(int column);
   void ShowRows();
   void EmitCount(bool withSelection);
 
@@ -93,6 +102,9 @@ class PcPane : public QWidget {
   explorer::PcList list_;
   std::function<bool()> allFilesMode_;
   int fillGeneration_ = 0;
+  // The node and path the last fill was asked for.
+  explorer::NodeId askedNode_ = explorer::kNoNode;
+  std::string askedPath_;
 };
 
 }  // namespace tesmora::ui

@@ -133,8 +133,8 @@ void TChoixCom::ShowChoices() {
     label.setText(FromUtf8(RowDeviceLabel(choices_, row)) + (row.present ? kConnectedMark : ""));
     label.setEnabled(row.present);
     label.setToolTip(FromUtf8(row.devicePath));
-    NameForReader(label, FromUtf8(row.portName + ": " + row.devicePath),
-                  Presence(row.present, language_));
+    DescribeLabelForReader(label, FromUtf8(row.portName + ": " + row.devicePath) +
+                                      QStringLiteral(", ") + Presence(row.present, language_));
   }
   auto* chosen = findChild<QGroupBox*>("gbDevice");
   chosen->setTitle(UiString(UiText::PortDevice, language_));
@@ -169,10 +169,8 @@ void TChoixCom::ShowChosenPort() {
   }
   hint_->setText(UiString(
       choices_.devices.empty() ? UiText::NoSerialDevice : UiText::PortDeviceHint, language_));
-  NameForReader(*chosenDevice_, chosenDevice_->text().isEmpty()
-                                    ? UiString(UiText::PortDevice, language_)
-                                    : chosenDevice_->text());
-  NameForReader(*hint_, hint_->text());
+  DescribeLabelForReader(*chosenDevice_, UiString(UiText::PortDevice, language_));
+  DescribeLabelForReader(*hint_, {});
   FixSizeAtLeast(*this, kDesignedSize);
 }
 

@@ -178,7 +178,7 @@ void RecorderPane::Relabel() {
   ListKald->setHeaderLabels(headers);
 
   NameForReader(*this, kRecorderName);
-  NameForReader(*Label2, kRecorderName);
+  DescribeLabelForReader(*Label2, {});
   NameForReader(*ListKald, FromUtf8(UiTextUtf8(UiText::RecorderFiles, lang)),
                 headers.join(QStringLiteral(", ")));
   NameForReader(*ChoixDisk, FromUtf8(UiTextUtf8(UiText::RecorderMemory, lang)));

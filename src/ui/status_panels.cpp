@@ -54,8 +54,10 @@ void StatusPanels::Relabel() {
       FromUtf8(UiTextUtf8(UiText::RecorderCount, lang)), Message(kMessageSerialLink, language_),
       Message(kMessageExportDataMode, language_), FromUtf8(UiTextUtf8(UiText::FreePanel, lang)),
       FromUtf8(UiTextUtf8(UiText::PcCount, lang))};
+  // A panel is heard by what it shows ("13 File(s)"), described by what it
+  // counts or tells.
   for (std::size_t panel = 0; panel < panels_.size(); ++panel) {
-    NameForReader(*panels_[panel], names[panel]);
+    DescribeLabelForReader(*panels_[panel], names[panel]);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,6 +25,16 @@ class FolderTreeTest : public ExplorerFixture {
     return texts;
   }
   NodeId Root(std::string_view text) const { return tree.FindChild(kNoNode, text); }
+  // The folders of `path` below home expanded one after the other; the
+  // last one's node.
+  NodeId ExpandDown(std::initializer_list<std::string_view> path) {
+    NodeId at = Root("home");
+    for (std::string_view text : path) {
+      at = tree.FindChild(at, text);
+      tree.Expand(at, fs);
+    }
+    return at;
+  }
   NodeId NetworkRoot() const { return Root(kNetworkRootText); }
   FolderTree tree;
 };
@@ -167,13 +179,139 @@ TEST_F(FolderTreeTest, TheNetworkRootHoldsTheServersOfTheMountedShares) {
   EXPECT_EQ(tree.Node(backupShare).state, kNodeShare);
   EXPECT_TRUE(tree.Node(backupShare).hasChildren);
   EXPECT_EQ(tree.NodePath(backupShare).path, backup);
-  // A server's expansion leaves its shares; the root's enumerates again.
+  // A server's expansion leaves its shares; the root's enumerates again:
+  // what is still mounted keeps its node, what was unmounted goes.
   tree.Expand(nas, fs);
   EXPECT_TRUE(tree.Contains(backupShare));
+  const NodeId srv = tree.FindChild(network, "srv");
+  tesmora::testing::WriteBytes(temp.File("mounts"), "//srv/DATA " + share + " cifs rw 0 0\n");
   const ExpandOutcome again = tree.Expand(network, fs);
   EXPECT_FALSE(tree.Contains(nas));
-  EXPECT_EQ(again.change.removed.size(), 2u);
-  EXPECT_EQ(tree.Node(network).children.size(), 2u);
+  EXPECT_FALSE(tree.Contains(backupShare));
+  EXPECT_EQ(again.change.removed, std::vector<NodeId>{nas});
+  EXPECT_EQ(tree.Node(network).children, std::vector<NodeId>{srv});
+  EXPECT_EQ(tree.NodePath(tree.FindChild(srv, "DATA")).path, share);
+}
+
+TEST_F(FolderTreeTest, HiddenFoldersAreNotShown) {
+  for (const char* folder : {"/.config", "/.cargo/registry", "/Tests/.git", "/Tests/2024",
+                             "/Only/.cache", "/Visible.d"}) {
+    MakeFolder(home + folder);
+  }
+  tree.Fill(fs);
+  const NodeId homeNode = Root("home");
+  EXPECT_EQ(Texts(tree.Node(homeNode).children),
+            (std::vector<std::string>{"Only", "Tests", "Visible.d"}));
+  // A folder whose only subfolder is hidden shows no expand button.
+  const NodeId only = tree.FindChild(homeNode, "Only");
+  EXPECT_TRUE(tree.Node(only).children.empty());
+  EXPECT_FALSE(tree.Node(only).hasChildren);
+  const NodeId tests = tree.FindChild(homeNode, "Tests");
+  tree.Expand(tests, fs);
+  EXPECT_EQ(Texts(tree.Node(tests).children), std::vector<std::string>{"2024"});
+  tree.Expand(homeNode, fs);
+  EXPECT_EQ(tree.FindChild(homeNode, ".config"), kNoNode);
+}
+
+// home/Tests/2024/Jan loaded down to Jan, home/Tests/2023 and home/Other.
+class LoadedTreeTest : public FolderTreeTest {
+ protected:
+  void SetUp() override {
+    MakeFolder(home + "/Tests/2024/Jan");
+    MakeFolder(home + "/Tests/2023");
+    MakeFolder(home + "/Other");
+    tree.Fill(fs);
+    homeNode = Root("home");
+    year = ExpandDown({"Tests", "2024"});
+    tests = tree.Node(year).parent;
+    jan = tree.FindChild(year, "Jan");
+    ASSERT_NE(jan, kNoNode);
+  }
+  NodeId homeNode = kNoNode, tests = kNoNode, year = kNoNode, jan = kNoNode;
+};
+
+// Folding and unfolding a folder lists it again: the folders still there keep
+// their nodes and what was loaded below them, so the current folder stays
+// where it was, with its open-folder image.
+TEST_F(LoadedTreeTest, ANewListingKeepsTheNodesOfTheFoldersStillThere) {
+  const NodeId old = tree.FindChild(tests, "2023");
+  tree.Select(jan);
+  tree.MarkCurrentFolder(jan);
+
+  MakeFolder(home + "/Tests/2025");
+  std::filesystem::remove_all(home + "/Tests/2023");
+  tree.Collapse(tests);
+  const ExpandOutcome outcome = tree.Expand(tests, fs);
+  EXPECT_TRUE(outcome.listed);
+  EXPECT_EQ(Texts(tree.Node(tests).children), (std::vector<std::string>{"2024", "2025"}));
+  EXPECT_EQ(tree.FindChild(tests, "2024"), year);
+  EXPECT_EQ(tree.FindChild(year, "Jan"), jan);
+  EXPECT_FALSE(tree.Contains(old));
+  EXPECT_EQ(outcome.change.removed, std::vector<NodeId>{old});
+  EXPECT_EQ(tree.Selected(), jan);
+  EXPECT_EQ(tree.OpenFolder(), jan);
+  EXPECT_EQ(tree.Node(jan).state, kNodeOpenFolder);
+  EXPECT_TRUE(tree.Node(year).expanded);
+  // A new folder is listed as any other: nothing inside, no button.
+  EXPECT_FALSE(tree.Node(tree.FindChild(tests, "2025")).hasChildren);
+
+  // Two levels up as well.
+  tree.Expand(homeNode, fs);
+  EXPECT_EQ(tree.FindChild(homeNode, "Tests"), tests);
+  EXPECT_EQ(tree.Selected(), jan);
+  EXPECT_EQ(tree.NodePath(jan).path, home + "/Tests/2024/Jan");
+}
+
+// The selected folder, once its node goes, hands over to the nearest node
+// still there: its parent for a removed node, the folder listed again when
+// it vanished from the disk.
+TEST_F(LoadedTreeTest, ASelectedFolderThatGoesHandsOverToWhatHeldIt) {
+  tree.Select(jan);
+  const TreeChange removed = tree.Remove(jan);
+  EXPECT_EQ(tree.Selected(), year);
+  EXPECT_NE(std::find(removed.nodesChanged.begin(), removed.nodesChanged.end(), year),
+            removed.nodesChanged.end());
+
+  // Gone from the disk while selected, two levels below what is listed again.
+  tree.Select(year);
+  std::filesystem::remove_all(home + "/Tests");
+  tree.Expand(homeNode, fs);
+  EXPECT_EQ(tree.Selected(), homeNode);
+  EXPECT_FALSE(tree.Contains(tests));
+
+  // A folder that can no longer be listed keeps the selection of what it held.
+  const NodeId other = tree.FindChild(homeNode, "Other");
+  MakeFolder(home + "/Other/Inner");
+  tree.Expand(other, fs);
+  tree.Select(tree.FindChild(other, "Inner"));
+  std::filesystem::remove_all(home + "/Other");
+  EXPECT_FALSE(tree.Expand(other, fs).listed);
+  EXPECT_EQ(tree.Selected(), other);
+  // Listed again without it, home takes the selection back.
+  MakeFolder(home + "/Third");
+  MakeFolder(home + "/Fourth");
+  tree.Expand(homeNode, fs);
+  EXPECT_EQ(tree.Selected(), homeNode);
+  // A node that is not the selected one leaves the selection alone.
+  const NodeId third = tree.FindChild(homeNode, "Third");
+  tree.Select(third);
+  tree.Remove(tree.FindChild(homeNode, "Fourth"));
+  EXPECT_EQ(tree.Selected(), third);
+}
+
+TEST_F(FolderTreeTest, AnUnreachableShareKeepsItsExpandButton) {
+  tree.Fill(fs);
+  tree.Expand(NetworkRoot(), fs);
+  const NodeId data = tree.FindChild(tree.FindChild(NetworkRoot(), "srv"), "DATA");
+  std::filesystem::remove_all(share);
+  const ExpandOutcome outcome = tree.Expand(data, fs);
+  EXPECT_FALSE(outcome.listed);
+  EXPECT_TRUE(tree.Node(data).hasChildren);
+  EXPECT_FALSE(tree.Node(data).expanded);
+  // The network drive of the other share as well, as any folder.
+  std::filesystem::remove_all(backup);
+  EXPECT_FALSE(tree.Expand(Root("net-backup"), fs).listed);
+  EXPECT_TRUE(tree.Node(Root("net-backup")).hasChildren);
 }
 
 TEST_F(FolderTreeTest, ANetworkDriveIsListedWithoutLookingDeeper) {
@@ -287,11 +425,13 @@ TEST_F(RenameTest, BadNamesAreRefusedAndTheFolderStays) {
   EXPECT_TRUE(Exists(home + "/Other"));
 }
 
-TEST_F(RenameTest, ARenameMovesTheFolderAndTellsWhenTheListedFolderMoved) {
+TEST_F(RenameTest, ARenameMovesTheFolderAndKeepsItsNode) {
   tree.MarkCurrentFolder(tests);
+  tree.Select(tests);
   const RenameOutcome outcome = RenameFolderNode(tree, tests, "Essais", fs, prompter, english);
   EXPECT_TRUE(outcome.renamed);
-  EXPECT_TRUE(outcome.openFolderMoved);
+  EXPECT_EQ(tree.Selected(), tests);
+  EXPECT_EQ(tree.OpenFolder(), tests);
   EXPECT_TRUE(prompter.messages().empty());
   EXPECT_TRUE(Exists(home + "/Essais/03151022.103"));
   EXPECT_FALSE(Exists(home + "/Tests"));
@@ -304,6 +444,30 @@ TEST_F(RenameTest, ARenameMovesTheFolderAndTellsWhenTheListedFolderMoved) {
   // A root's label is not a folder's name.
   EXPECT_FALSE(RenameFolderNode(tree, Root("home"), "x", fs, prompter, english).renamed);
   EXPECT_TRUE(Exists(home));
+}
+
+// Only a text the user typed renames: an abandoned edit, or one that ends on
+// the text shown, asks for nothing, also when the shown text stands for bytes
+// that are no UTF-8.
+TEST(RenameRequest, OnlyATypedChangeAsksForANewName) {
+  const std::string shownLatin1 = "Lab\xEF\xBF\xBD";  // "Lab\xE9" as it shows
+  struct Case {
+    std::string_view shown, typed;
+    bool abandoned;
+    std::optional<std::string> request;
+  };
+  const Case cases[] = {
+      {"Tests", "Tests", false, std::nullopt},
+      {"Tests", "Essais", true, std::nullopt},
+      {"Tests", "Essais", false, "Essais"},
+      {shownLatin1, shownLatin1, false, std::nullopt},
+      {shownLatin1, "Lab 2", true, std::nullopt},
+      {shownLatin1, "Lab 2", false, "Lab 2"},
+      {"Tests", "", false, ""},  // the empty text is refused with its message
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RenameRequest(c.shown, c.typed, c.abandoned), c.request) << c.typed;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -159,22 +160,42 @@ TEST_F(PcListTest, ANodeWithoutAFolderListsNothing) {
 
 TEST_F(PcListTest, AReceivedFileIsAddedOnlyWhereTheListShowsItsFolder) {
   list.Fill(tree, tests, fs, false);
-  tree.Select(tests);
   MakeFile(folder + "/03151022.103");
-  EXPECT_FALSE(list.AddReceivedFile(tree, home + "/", "03151022.103", DateSource::FromName, false));
-  EXPECT_TRUE(
-      list.AddReceivedFile(tree, folder + "/", "03151022.103", DateSource::FromName, false));
-  EXPECT_FALSE(
-      list.AddReceivedFile(tree, folder + "/", "03151022.103", DateSource::FromName, false));
+  EXPECT_FALSE(list.AddReceivedFile(fs, home + "/", "03151022.103", DateSource::FromName, false));
+  EXPECT_TRUE(list.AddReceivedFile(fs, folder + "/", "03151022.103", DateSource::FromName, false));
+  EXPECT_FALSE(list.AddReceivedFile(fs, folder, "03151022.103", DateSource::FromName, false));
   EXPECT_EQ(list.PcFileCount(), 1);
   EXPECT_EQ(list.rows()[0].type, "AHC");
   EXPECT_EQ(list.rows()[0].date, "15/03/03");
-  // A selected CD-ROM shows no received file.
-  tree.Select(tree.FindChild(kNoNode, "cdrom"));
-  EXPECT_FALSE(list.AddReceivedFile(tree, cdrom + "/", "x.103", DateSource::FromName, false));
+  // The folder by another name (a link to it) is the folder listed.
+  std::filesystem::create_directory_symlink(folder, home + "/Alias");
+  EXPECT_TRUE(
+      list.AddReceivedFile(fs, home + "/Alias/", "03161022.103", DateSource::FromName, false));
+  EXPECT_TRUE(list.ShowsFolder(fs, home + "/Tests/../Tests"));
+  EXPECT_FALSE(list.ShowsFolder(fs, home));
   EXPECT_TRUE(list.RemoveRow("03151022.103"));
   EXPECT_FALSE(list.RemoveRow("03151022.103"));
-  EXPECT_EQ(list.PcFileCount(), 0);
+  EXPECT_EQ(list.PcFileCount(), 1);
+  // A list of no folder shows none.
+  list.Fill(tree, tree.FindChild(kNoNode, kNetworkRootText), fs, false);
+  EXPECT_FALSE(list.ShowsFolder(fs, folder));
+  EXPECT_FALSE(list.AddReceivedFile(fs, "", "03151022.103", DateSource::FromName, false));
+}
+
+// A share or a network drive's root shows its files as any folder does, and
+// a file stored there joins its list.
+TEST_F(PcListTest, AReceivedFileJoinsTheListOfAShareOrANetworkDrive) {
+  tree.Expand(tree.FindChild(kNoNode, kNetworkRootText), fs);
+  const NodeId data =
+      tree.FindChild(tree.FindChild(tree.FindChild(kNoNode, kNetworkRootText), "srv"), "DATA");
+  const NodeId drive = tree.FindChild(kNoNode, "net-backup");
+  for (const auto& [node, where] : {std::pair{data, share}, std::pair{drive, backup}}) {
+    list.Fill(tree, node, fs, false);
+    MakeFile(where + "/03151022.103");
+    EXPECT_TRUE(list.AddReceivedFile(fs, where + "/", "03151022.103", DateSource::FromName, false))
+        << where;
+    EXPECT_EQ(Names(), std::vector<std::string>{"03151022.103"}) << where;
+  }
 }
 
 }  // namespace

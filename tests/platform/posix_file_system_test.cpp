@@ -204,5 +204,34 @@ TEST(PosixFileSystem, FactsTellAReadOnlyFileAndALink) {
   EXPECT_EQ(fs.RemoveFolder(temp.File("ro")), FsStatus::Failed);
 }
 
+// One folder by any of its names: through a link, with "..", with or
+// without a separator at the end. A link's own facts stay the link's.
+TEST(PosixFileSystem, AFolderIsTheSameFolderWhateverItIsCalled) {
+  TempDir temp;
+  std::filesystem::create_directories(temp.File("lab/tests"));
+  std::filesystem::create_directory(temp.File("other"));
+  std::filesystem::create_directory_symlink(temp.File("lab/tests"), temp.File("alias"));
+  PosixFileSystem fs;
+  const std::string tests = temp.File("lab/tests");
+  struct Case {
+    std::string a, b;
+    bool same;
+  };
+  const Case cases[] = {
+      {tests, tests + "/", true},
+      {tests, temp.File("alias"), true},
+      {temp.File("alias"), tests + "/", true},
+      {temp.File("other/../lab/tests"), temp.File("alias/"), true},
+      {tests, temp.File("lab"), false},
+      {temp.File("alias"), temp.File("other"), false},
+      {temp.File("gone"), temp.File("gone/"), true},  // one spelling, nothing to ask
+      {temp.File("gone"), temp.File("also-gone"), false},
+      {"", "", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SameFolder(fs, c.a, c.b), c.same) << c.a << " " << c.b;
+  EXPECT_FALSE(fs.Identity(temp.File("gone")));
+  EXPECT_NE(fs.Facts(temp.File("alias"))->inode, fs.Identity(temp.File("alias"))->inode);
+}
+
 }  // namespace
 }  // namespace tesmora::platform

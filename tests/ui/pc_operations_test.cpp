@@ -36,7 +36,7 @@ constexpr int kEnglish = 1;
 constexpr const char* kTest = "03151234.312";
 
 sim::RecorderContents RecorderContents() {
-  return testing::RecorderWithStartupFiles(
+  return testing::RecorderWithTests(
       {{"01011111.111", std::string(400, '1'), "WHEAT", false, std::nullopt}});
 }
 

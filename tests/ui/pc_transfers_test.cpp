@@ -29,7 +29,7 @@ std::string InflationBytes(std::uint32_t seed) {
 }
 
 sim::RecorderContents RecorderWithOneTest() {
-  return testing::RecorderWithStartupFiles(
+  return testing::RecorderWithTests(
       {{kOnRecorder, InflationBytes(1), "WHEAT", false, std::nullopt}});
 }
 

@@ -30,16 +30,9 @@ inline std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The messages shown, for a failure's report.
-inline std::string Joined(const std::vector<std::string>& texts) {
-  std::string joined;
-  for (const std::string& text : texts) joined += text + "\n";
-  return joined;
-}
-
-// A recorder holding `tests` and what the start-up sequence downloads
-// besides the list, so that the sequence ends and the link goes idle.
-inline sim::RecorderContents RecorderWithStartupFiles(std::vector<sim::RecorderFile> tests) {
+// A recorder with these tests and what the start-up sequence downloads
+// besides the list, so that the link comes to rest.
+inline sim::RecorderContents RecorderWithTests(std::vector<sim::RecorderFile> tests) {
   sim::RecorderContents contents;
   contents.tests = std::move(tests);
   contents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt}};
@@ -47,6 +40,13 @@ inline sim::RecorderContents RecorderWithStartupFiles(std::vector<sim::RecorderF
                     {"protocol.txt", std::string(2 + 21 * 20, 'p'), "", false, std::nullopt}};
   contents.flashLetter = 'E';
   return contents;
+}
+
+// The messages shown, for a failure's report.
+inline std::string Joined(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += text + "\n";
+  return joined;
 }
 
 class PcPaneWindow : public ::testing::Test {
@@ -63,6 +63,7 @@ class PcPaneWindow : public ::testing::Test {
     }
     MainWindowOptions options = FastOptions(prompter_);
     options.drives->homeFolder = home_.path();
+    options.drives->mountTable = mountTable_;
     if (configure_) configure_(options);
     window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, options);
     window_->CreateOwnedWindows();
@@ -117,6 +118,8 @@ class PcPaneWindow : public ::testing::Test {
   std::function<void(MainWindowOptions&)> configure_;
   tesmora::testing::TempDir program_;
   tesmora::testing::TempDir home_;
+  // A mount table of the test's own (network drives); none when empty.
+  std::string mountTable_;
   link::testing::FakePrompter prompter_;
   std::unique_ptr<RunningRecorder> recorder_;
   std::unique_ptr<TFPtesm100q> window_;
