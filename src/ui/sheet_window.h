@@ -25,6 +25,7 @@ class Exporter;
 namespace tesmora::ui {
 
 class TImpMulti;
+struct PrintTrouble;
 
 // What the sheets are made from, asked at each preparation: the exporter the
 // tests load through, the settings printed on every page and the recorder's
@@ -67,7 +68,9 @@ class TficheGraphique : public QDialog {
   // Print from the preview: the print dialog with copies and the page range.
   void BitBtn1Click();
   // The prepared pages on `printer`, as its page range and copies say; the
-  // window closes at the end of the job. False when nothing could be printed.
+  // window closes at the end of the job. A printer that is not there or not
+  // taking jobs, a job that cannot start or that the print server refuses
+  // is said in a box, and the window keeps its pages: false then.
   bool PrintPages(QPrinter& printer);
 
   QPrinter& printer() { return printer_; }
@@ -100,7 +103,15 @@ class TficheGraphique : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void DrawPages(QPrinter& printer, const std::vector<int>& order);
+  // False when the painting could not begin or end on the printer.
+  bool DrawPages(QPrinter& printer, const std::vector<int>& order);
+  // The print dialog on the window's printer for the prepared pages: false
+  // when it was cancelled.
+  bool RunPrintDialog();
+  // After a dialog chose the printer: its margins, the preview on its paper
+  // and the printer line.
+  void FollowPrinter();
+  void Report(const PrintTrouble& trouble, const QPrinter& printer);
   void EchelleChange(int position);
   // Echelle and echelleValeur after the preview changed its zoom itself.
   void FollowZoom();
