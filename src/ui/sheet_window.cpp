@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -124,12 +125,16 @@ TficheGraphique::TficheGraphique(const LanguageState& language, SheetSources sou
           &TficheGraphique::FollowZoom);
   if (auto* view = JvPreviewControl1->findChild<QGraphicsView*>()) {
     view->viewport()->installEventFilter(this);
-    // While the pages scroll by, a hint says which one is on show.
-    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, view] {
-      if (!isVisible()) return;
-      QToolTip::showText(
-          QCursor::pos(),
-          UiString(UiText::PageHint, language_).arg(JvPreviewControl1->currentPage()), view);
+    // While the user scrolls the pages by (wheel, keys, the scroll bar), a
+    // hint says which one is on show: once the move is made. The preview's
+    // own scrolling, when it fits a page or empties, shows none.
+    connect(view->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this, view] {
+      QTimer::singleShot(0, this, [this, view] {
+        if (!isVisible() || pages_.empty()) return;
+        QToolTip::showText(
+            QCursor::pos(),
+            UiString(UiText::PageHint, language_).arg(JvPreviewControl1->currentPage()), view);
+      });
     });
   }
   connect(Echelle, &QSlider::valueChanged, this, &TficheGraphique::EchelleChange);
@@ -260,9 +265,10 @@ void TficheGraphique::resizeEvent(QResizeEvent* event) {
 }
 
 void TficheGraphique::done(int result) {
-  // Every opening starts from an empty preview.
+  // Every opening starts from an empty preview, and no hint outlives it.
   pages_.clear();
   JvPreviewControl1->updatePreview();
+  QToolTip::hideText();
   QDialog::done(result);
 }
 
