@@ -3,21 +3,20 @@
 #include <cups/cups.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <thread>
-
-extern char** environ;
 
 namespace tesmora::ui::testing {
 namespace {
@@ -178,19 +177,23 @@ bool PrivatePrintServer::Start() {
   const std::string config = dir_.File("cupsd.conf");
   const std::string files = dir_.File("cups-files.conf");
   const std::string output = dir_.File("log/output");
-  // -f: in the foreground, a child of this process that a signal stops.
+  // -f: in the foreground, a child of this process that a signal stops, and
+  // that goes with this process however it ends.
   const char* argv[] = {cupsd.c_str(), "-f", "-c", config.c_str(), "-s", files.c_str(), nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-  pid_t pid = -1;
-  const int spawned =
-      posix_spawn(&pid, cupsd.c_str(), &actions, nullptr, const_cast<char* const*>(argv), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) {
-    error_ = "cupsd could not be started: " + std::string(std::strerror(spawned));
+  const int log = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const pid_t parent = ::getpid();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) ::_exit(127);
+    ::dup2(log, STDOUT_FILENO);
+    ::dup2(log, STDERR_FILENO);
+    ::execv(cupsd.c_str(), const_cast<char* const*>(argv));
+    ::_exit(127);
+  }
+  if (log >= 0) ::close(log);
+  if (pid < 0) {
+    error_ = "cupsd could not be started: " + std::string(std::strerror(errno));
     return false;
   }
   pid_ = pid;
