@@ -150,19 +150,14 @@ TEST_F(PrintServer, AJobTheServerRefusesIsSaidAndThePreviewKeepsItsPages) {
   ASSERT_TRUE(prompter_.messages().empty()) << Messages();
 
   // The second job is one too many: the preview says so and stays.
-  bool shownAfter = false;
-  int pagesAfter = -1;
+  SheetAfterPrint after;
   ModalAnswers answers({[&](QWidget*) { Click(Sheet()->BitBtn1); },
                         [&](QWidget* dialog) { Press(dialog, QDialogButtonBox::Ok); },
-                        [&](QWidget* sheet) {
-                          shownAfter = sheet == Sheet() && Sheet()->isVisible();
-                          pagesAfter = static_cast<int>(Sheet()->pages().size());
-                          Sheet()->done(QDialog::Rejected);
-                        }});
+                        NoteAndCloseSheet(after)});
   PopupCommand("Graphique");
   ASSERT_TRUE(answers.done());
-  EXPECT_TRUE(shownAfter);
-  EXPECT_EQ(pagesAfter, 1);
+  EXPECT_TRUE(after.shown);
+  EXPECT_EQ(after.pages, 1);
   ExpectOneBox(PrintFailure::JobRefused, "A", true);
 }
 

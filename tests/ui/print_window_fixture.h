@@ -44,6 +44,21 @@ class PrintingWindow : public PcPaneWindow {
   }
   // A click on a button of the sheet window.
   static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+  // The sheet window as it is when it comes back to the top after a print
+  // that did not go through.
+  struct SheetAfterPrint {
+    bool shown = false;
+    int pages = -1;
+  };
+  // The step that notes it, then closes the window.
+  ModalAnswers::Step NoteAndCloseSheet(SheetAfterPrint& after) {
+    return [this, &after](QWidget* top) {
+      after.shown = top == Sheet() && Sheet()->isVisible();
+      after.pages = static_cast<int>(Sheet()->pages().size());
+      Sheet()->done(QDialog::Rejected);
+    };
+  }
 };
 
 }  // namespace tesmora::ui::testing

@@ -118,8 +118,7 @@ TEST_F(NoPrinter, APrintThatCannotStartSaysWhyAndKeepsTheWindowAndItsPages) {
   const std::string folder = home_.File("sheets");
   std::filesystem::create_directory(folder);
   const std::string pdf = folder + "/sheets.pdf";
-  bool shownAfter = false;
-  int pagesAfter = -1;
+  SheetAfterPrint after;
   ModalAnswers answers({[&](QWidget*) { Click(Sheet()->BitBtn1); },
                         [&](QWidget* dialog) {
                           ChooseFile(dialog, pdf);
@@ -129,15 +128,11 @@ TEST_F(NoPrinter, APrintThatCannotStartSaysWhyAndKeepsTheWindowAndItsPages) {
                                            [&] { std::filesystem::remove_all(folder); });
                           Press(dialog, QDialogButtonBox::Ok);
                         },
-                        [&](QWidget* sheet) {
-                          shownAfter = sheet == Sheet() && Sheet()->isVisible();
-                          pagesAfter = static_cast<int>(Sheet()->pages().size());
-                          Sheet()->done(QDialog::Rejected);
-                        }});
+                        NoteAndCloseSheet(after)});
   PopupCommand("Graphique");
   EXPECT_TRUE(answers.done());
-  EXPECT_TRUE(shownAfter);
-  EXPECT_EQ(pagesAfter, 1);
+  EXPECT_TRUE(after.shown);
+  EXPECT_EQ(after.pages, 1);
   EXPECT_FALSE(std::filesystem::exists(pdf));
   // One box, naming the file and the system's reason.
   EXPECT_EQ(prompter_.messages(),
