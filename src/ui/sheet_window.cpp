@@ -67,7 +67,6 @@ TficheGraphique::TficheGraphique(const LanguageState& language, SheetSources sou
   // margins: the printable area only shows in the printer line.
   printer_.setFullPage(true);
   TakeMarginsOfPrinter(printer_);
-  printer_.setDocName(FromUtf8(kApplicationTitle));
 
   menuHaut = new QGroupBox(this);
   menuHaut->setObjectName("menuHaut");

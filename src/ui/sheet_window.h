@@ -58,7 +58,8 @@ class TficheGraphique : public QDialog {
                    const std::vector<std::string>& names, TImpMulti* progress = nullptr);
   // Popup Print: the pages prepared and printed on the current printer with
   // the copies and the page range last chosen (one copy of every page until
-  // the print dialog has been used).
+  // the print dialog has been used). A print to a file, or on a machine
+  // without any printer, asks for the file in the print dialog first.
   void PrintSelection(const std::string& folder, const std::vector<std::string>& names,
                       TImpMulti& progress);
 
