@@ -84,8 +84,9 @@ void PreparePages(benchmark::State& state) {
   for (int i = 0; i < state.range(0); ++i) names.push_back(WriteTest(folder, i));
   LanguageState language;
   QuietPrompter prompter;
-  ui::SheetSources sources{std::make_shared<Exporter>(folder.path(), folder.path()), Settings,
-                           nullptr};
+  ui::SheetSources sources;
+  sources.exporter = std::make_shared<Exporter>(folder.path(), folder.path());
+  sources.settings = Settings;
   ui::TficheGraphique window(language, sources, prompter);
   window.show();
   std::size_t held = 0;

@@ -2,17 +2,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/cli_common.h"
 #include "app/cli_sheet_output.h"
-#include "platform/file_io.h"
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "records/exporter.h"
-#include "sheet/recording_canvas.h"
 #include "sheet/sheet_loader.h"
 #include "sheet/sheet_page.h"
 #include "shell/company.h"
@@ -31,13 +30,16 @@ constexpr const char* kSheetUsage =
     "given, on A4 paper at N dots per inch (default 300, from 50 to 1200), with\n"
     "the company lines and the customer and protocol lists of the program\n"
     "directory. --pdf writes one PDF of all pages; --png one PNG per page into\n"
-    "DIR, named after the test file with \".png\" added; --ops the drawing dump\n"
-    "(\"-\" for standard output). The language and the decimal separator default\n"
+    "DIR (made when missing), named after the test file with \".png\" added;\n"
+    "--ops the drawing dump (\"-\" for standard output), its texts measured in the\n"
+    "fonts the sheets print in. The language and the decimal separator default\n"
     "to the user's locale; --version-text is the recorder's version text printed\n"
     "at the foot of the header (empty by default).\n"
     "A file that is not a test of a kind with a sheet, or whose export fails, is\n"
-    "reported on standard error and gives no page.\n"
-    "Exit status: 0 every file gave a page, 1 some did not, 2 wrong usage.\n";
+    "reported on standard error and gives no page. Without an installed font that\n"
+    "draws the sheets, the missing face is reported and nothing is written.\n"
+    "Exit status: 0 every file gave a page, 1 some did not or nothing could be\n"
+    "written, 2 wrong usage.\n";
 
 constexpr int kMinDpi = 50;
 constexpr int kMaxDpi = 1200;
@@ -47,12 +49,10 @@ int Usage() {
   return 2;
 }
 
-enum class Output { None, Pdf, Png, Ops };
-
 struct Options {
   SheetSettings settings;
   int dpi = 300;
-  Output output = Output::None;
+  std::optional<SheetOutput> output;
   std::string target;
   std::vector<std::string> files;
 };
@@ -65,8 +65,8 @@ bool ParseDpi(const char* text, int& dpi) {
   return true;
 }
 
-bool ChooseOutput(Options& options, Output output, const char* target) {
-  if (options.output != Output::None || *target == '\0') return false;
+bool ChooseOutput(Options& options, SheetOutput output, const char* target) {
+  if (options.output || *target == '\0') return false;
   options.output = output;
   options.target = target;
   return true;
@@ -92,16 +92,16 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--version-text" && hasValue) {
       options.settings.versionText = argv[++i];
     } else if (arg == "--pdf" && hasValue) {
-      if (!ChooseOutput(options, Output::Pdf, argv[++i])) return false;
+      if (!ChooseOutput(options, SheetOutput::Pdf, argv[++i])) return false;
     } else if (arg == "--png" && hasValue) {
-      if (!ChooseOutput(options, Output::Png, argv[++i])) return false;
+      if (!ChooseOutput(options, SheetOutput::Png, argv[++i])) return false;
     } else if (arg == "--ops" && hasValue) {
-      if (!ChooseOutput(options, Output::Ops, argv[++i])) return false;
+      if (!ChooseOutput(options, SheetOutput::Ops, argv[++i])) return false;
     } else if (!TakeFileArguments(argc, argv, i, options.files)) {
       return false;
     }
   }
-  return options.output != Output::None && !options.files.empty();
+  return options.output && !options.files.empty();
 }
 
 // The pages of the files that load, in their order; false when any gave none.
@@ -128,25 +128,6 @@ bool LoadPages(const Options& options, std::vector<SheetPage>& pages) {
   return allLoaded;
 }
 
-bool WriteDump(const std::string& target, const std::vector<SheetPage>& pages, Resolution dots) {
-  RecordingCanvas canvas;
-  const PageDevice device = A4Page(dots);
-  for (const SheetPage& page : pages) {
-    canvas.BeginPage(device.width, device.height, device.dots);
-    DrawPageOnDevice(canvas, page, device);
-  }
-  const std::string dump = canvas.Dump();
-  if (target == "-") {
-    return std::fwrite(dump.data(), 1, dump.size(), stdout) == dump.size();
-  }
-  if (platform::WriteFileAtomically(target, dump)) {
-    std::printf("%s\n", target.c_str());
-    return true;
-  }
-  std::fprintf(stderr, "tesmora-cli: %s: the dump could not be written\n", target.c_str());
-  return false;
-}
-
 }  // namespace
 
 int RunSheetCommand(int argc, char** argv) {
@@ -162,21 +143,8 @@ int RunSheetCommand(int argc, char** argv) {
   const bool allLoaded = LoadPages(options, pages);
   // Nothing is written without a page: an empty PDF would look like a sheet.
   if (pages.empty()) return 1;
-  const Resolution dots{options.dpi, options.dpi};
-  bool written = false;
-  switch (options.output) {
-    case Output::Pdf:
-      written = WriteSheetPdf(options.target, pages, dots);
-      break;
-    case Output::Png:
-      written = WriteSheetPngs(options.target, pages, dots);
-      break;
-    case Output::Ops:
-      written = WriteDump(options.target, pages, dots);
-      break;
-    case Output::None:
-      break;
-  }
+  const bool written =
+      WriteSheets(*options.output, options.target, pages, {options.dpi, options.dpi});
   return allLoaded && written ? 0 : 1;
 }
 

@@ -2,10 +2,16 @@
 
 #include <QGuiApplication>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <optional>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
+#include "sheet/recording_canvas.h"
+#include "sheet/sheet_page.h"
 #include "ui/sheet_files.h"
+#include "ui/sheet_font.h"
 
 namespace tesmora::cli {
 
@@ -30,10 +36,8 @@ bool WithGuiApplication(const std::function<bool()>& work) {
   return work();
 }
 
-}  // namespace
-
-bool WriteSheetPdf(const std::string& path, const std::vector<SheetPage>& pages, Resolution dots) {
-  if (WithGuiApplication([&] { return ui::WritePagesToPdf(path, pages, dots); })) {
+bool WritePdf(const std::string& path, const std::vector<SheetPage>& pages, Resolution dots) {
+  if (ui::WritePagesToPdf(path, pages, dots)) {
     std::printf("%s\n", path.c_str());
     return true;
   }
@@ -41,20 +45,72 @@ bool WriteSheetPdf(const std::string& path, const std::vector<SheetPage>& pages,
   return false;
 }
 
-bool WriteSheetPngs(const std::string& directory, const std::vector<SheetPage>& pages,
-                    Resolution dots) {
-  return WithGuiApplication([&] {
-    bool allWritten = true;
-    for (const SheetPage& page : pages) {
-      const std::string path = platform::JoinPath(directory, page.SheetFileName + ".png");
-      if (ui::WritePageToPng(path, page, dots)) {
-        std::printf("%s\n", path.c_str());
-      } else {
-        std::fprintf(stderr, "tesmora-cli: %s: the picture could not be written\n", path.c_str());
-        allWritten = false;
-      }
+bool WritePngs(const std::string& directory, const std::vector<SheetPage>& pages, Resolution dots) {
+  // The folder is made as it is named, with any folders above it that are
+  // missing: one report for it, rather than one per picture.
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (error) {
+    std::fprintf(stderr, "tesmora-cli: %s: the folder could not be made: %s\n", directory.c_str(),
+                 error.message().c_str());
+    return false;
+  }
+  bool allWritten = true;
+  for (const SheetPage& page : pages) {
+    const std::string path = platform::JoinPath(directory, page.SheetFileName + ".png");
+    if (ui::WritePageToPng(path, page, dots)) {
+      std::printf("%s\n", path.c_str());
+    } else {
+      std::fprintf(stderr, "tesmora-cli: %s: the picture could not be written\n", path.c_str());
+      allWritten = false;
     }
-    return allWritten;
+  }
+  return allWritten;
+}
+
+bool WriteDump(const std::string& target, const std::vector<SheetPage>& pages, Resolution dots) {
+  const ui::QtTextMetrics metrics;
+  RecordingCanvas canvas(metrics);
+  const PageDevice device = A4Page(dots);
+  for (const SheetPage& page : pages) {
+    canvas.BeginPage(device.width, device.height, device.dots);
+    DrawPageOnDevice(canvas, page, device);
+  }
+  const std::string dump = canvas.Dump();
+  if (target == "-") {
+    return std::fwrite(dump.data(), 1, dump.size(), stdout) == dump.size();
+  }
+  if (platform::WriteFileAtomically(target, dump)) {
+    std::printf("%s\n", target.c_str());
+    return true;
+  }
+  std::fprintf(stderr, "tesmora-cli: %s: the dump could not be written\n", target.c_str());
+  return false;
+}
+
+}  // namespace
+
+bool WriteSheets(SheetOutput output, const std::string& target, const std::vector<SheetPage>& pages,
+                 Resolution dots) {
+  return WithGuiApplication([&] {
+    // Pages without a face to draw them would come out as boxes: a missing
+    // font is an error, said before anything is written.
+    if (const std::optional<std::string> face = ui::MissingSheetFace()) {
+      std::fprintf(stderr,
+                   "tesmora-cli: no installed font draws the sheets: their face (%s or another "
+                   "sans-serif face) is missing\n",
+                   face->c_str());
+      return false;
+    }
+    switch (output) {
+      case SheetOutput::Pdf:
+        return WritePdf(target, pages, dots);
+      case SheetOutput::Png:
+        return WritePngs(target, pages, dots);
+      case SheetOutput::Ops:
+        return WriteDump(target, pages, dots);
+    }
+    return false;
   });
 }
 

@@ -1,7 +1,9 @@
 #include "explorer/auto_save_directory.h"
 
 #include "platform/paths.h"
+#include "records/failure_text.h"
 #include "shell/message_table.h"
+#include "shell/ui_texts.h"
 
 namespace tesmora::explorer {
 
@@ -44,8 +46,14 @@ bool AutoSaveDirectoryDialog::Ok(Settings& settings, Prompter& prompter,
                    PromptIcon::Question, language.MessageLanguageId) != PromptAnswer::Ok) {
     return false;
   }
-  SaveAutoSaveDirectory(settings, shown_);
-  return true;
+  const std::string stored = settings.AutoSaveDirectory;
+  if (SaveAutoSaveDirectory(settings, shown_)) return true;
+  // Received files go on to the directory that will still be there at the
+  // next start.
+  settings.AutoSaveDirectory = stored;
+  prompter.ShowMessage(kErrorCaption, UiTextUtf8(UiText::AutoSaveNotWritten, index),
+                       PromptIcon::Error, language.MessageLanguageId);
+  return false;
 }
 
 }  // namespace tesmora::explorer

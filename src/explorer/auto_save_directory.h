@@ -25,8 +25,9 @@ class AutoSaveDirectoryDialog {
   // A node selected by the user: the text and the open-folder image follow.
   TreeChange Select(NodeId id);
   // OK: a changed directory is confirmed ("Change of the backup
-  // directory?") and written to the settings file at once. Returns whether
-  // it changed; the dialog closes in any case.
+  // directory?") and written to the settings file at once. A settings file
+  // that cannot be written is reported, and the directory stays as it was,
+  // in memory too. Returns whether it changed; the dialog closes in any case.
   bool Ok(Settings& settings, Prompter& prompter, const LanguageState& language) const;
 
   FolderTree& tree() { return tree_; }

@@ -2,22 +2,12 @@
 
 #include "explorer/node_state.h"
 #include "platform/paths.h"
-#include "shell/ask_replace.h"
 
 namespace tesmora::explorer {
 
 namespace {
 
-constexpr int kMessageNotCopied = 277;
-
 using platform::FsStatus;
-
-std::optional<PromptAnswer> AskAbout(const OperationContext& context, const std::string& folder,
-                                     const std::string& name) {
-  return AskReplace(context.prompter,
-                    context.fs.Facts(platform::JoinPath(folder, name)).has_value(), name,
-                    context.language);
-}
 
 bool SameFolder(const OperationContext& context, const std::string& a, const std::string& b) {
   const auto factsA = context.fs.Facts(a);
@@ -31,8 +21,8 @@ bool MoveOne(const OperationContext& context, const std::string& from, const std
   if (context.fs.Rename(from, to, true) == FsStatus::Ok) return true;
   // Another file system (or a rename refused for another reason): copy, and
   // let the source go only once its copy is whole.
-  if (context.fs.CopyFile(from, to) != FsStatus::Ok) {
-    ReportError(context, name, kMessageNotCopied);
+  if (const FsStatus status = context.fs.CopyFile(from, to); status != FsStatus::Ok) {
+    ReportCopyFailure(context, name, status);
     return false;
   }
   return context.fs.RemoveFile(from) == FsStatus::Ok;
@@ -52,7 +42,8 @@ TransferOutcome PasteFiles(const OperationContext& context, const PcClipboard& c
   // empty path would mean the working directory.
   if (targetFolder.empty() || clipboard.ClipboardFolder.empty()) return outcome;
   for (const std::string& name : clipboard.ClipboardNames) {
-    const std::optional<PromptAnswer> answer = AskAbout(context, targetFolder, name);
+    if (LeftOutAsSpecial(context, clipboard.ClipboardFolder, name)) continue;
+    const std::optional<PromptAnswer> answer = AskBeforeReplacing(context, targetFolder, name);
     if (answer == PromptAnswer::Cancel) {
       outcome.cancelled = true;
       break;
@@ -63,7 +54,7 @@ TransferOutcome PasteFiles(const OperationContext& context, const PcClipboard& c
     if (status == FsStatus::Ok) {
       outcome.done.push_back(name);
     } else {
-      ReportError(context, name, kMessageNotCopied);
+      ReportCopyFailure(context, name, status);
     }
   }
   return outcome;
@@ -83,7 +74,8 @@ TransferOutcome MoveByDrop(const OperationContext& context, const std::string& s
     return outcome;
   }
   for (const std::string& name : names) {
-    const std::optional<PromptAnswer> answer = AskAbout(context, targetFolder, name);
+    if (LeftOutAsSpecial(context, sourceFolder, name)) continue;
+    const std::optional<PromptAnswer> answer = AskBeforeReplacing(context, targetFolder, name);
     if (answer == PromptAnswer::Cancel) {
       outcome.cancelled = true;
       break;

@@ -16,7 +16,6 @@ constexpr int kMessageRemoveFiles = 279;
 constexpr int kMessageRemoveFile = 280;
 constexpr int kMessageFolderNotDeleted = 282;
 constexpr int kMessageProgram = 283;
-constexpr int kMessageReadOnly = 284;
 
 using platform::FsStatus;
 
@@ -57,9 +56,7 @@ bool DeleteOneFile(const OperationContext& context, const std::string& fullPath,
   // Deleting needs the folder's permission only; a file the user may not
   // write is asked about first, as rm does.
   const auto facts = context.fs.Facts(fullPath);
-  if (facts && facts->writeProtected &&
-      !Confirm(context, name + ". " + MessageUtf8(kMessageReadOnly, index) +
-                            MessageUtf8(kMessageRemoveFile, index))) {
+  if (facts && facts->writeProtected && !ConfirmWriteProtected(context, name, kMessageRemoveFile)) {
     return false;
   }
   if (context.fs.RemoveFile(fullPath) == FsStatus::Ok) return true;

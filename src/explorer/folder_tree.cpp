@@ -169,6 +169,10 @@ bool FolderTree::ListSubfolders(NodeId id, std::string path, bool lookDeeper,
       for (const platform::DirectoryEntry& below : *inner) {
         if (below.type == platform::EntryType::Directory) NewNode(child, kNodeNone, below.name);
       }
+    } else {
+      // A folder that did not answer (a share mounted here that hangs, a
+      // dying disk) keeps a button for another try.
+      nodes_[child].hasChildren = true;
     }
   }
   return true;

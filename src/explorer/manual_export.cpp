@@ -3,7 +3,6 @@
 #include "platform/paths.h"
 #include "records/failure_text.h"
 #include "records/test_names.h"
-#include "shell/ask_replace.h"
 
 namespace tesmora::explorer {
 
@@ -26,10 +25,9 @@ std::vector<std::string> ExportSelectedFiles(const OperationContext& context,
   std::vector<std::string> written;
   if (directory.empty()) return written;
   for (const std::string& name : selectedNames) {
+    if (LeftOutAsSpecial(context, directory, name)) continue;
     const std::string exportName = ExportFileName(name);
-    const bool exists = context.fs.Facts(platform::JoinPath(directory, exportName)).has_value();
-    const std::optional<PromptAnswer> answer =
-        AskReplace(context.prompter, exists, exportName, context.language);
+    const std::optional<PromptAnswer> answer = AskBeforeReplacing(context, directory, exportName);
     if (answer == PromptAnswer::No || answer == PromptAnswer::Cancel) continue;
     if (exportOne(directory, name)) written.push_back(exportName);
   }

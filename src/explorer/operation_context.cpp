@@ -1,12 +1,18 @@
 #include "explorer/operation_context.h"
 
+#include "platform/paths.h"
 #include "records/failure_text.h"
+#include "shell/ask_replace.h"
 #include "shell/message_table.h"
 
 namespace tesmora::explorer {
 
 namespace {
 constexpr int kMessageConfirmation = 74;
+constexpr int kMessageNotCopied = 277;
+constexpr int kMessageReadOnly = 284;
+constexpr int kMessageReplace = 285;
+constexpr int kMessageNotAFile = 372;
 }  // namespace
 
 bool Confirm(const OperationContext& context, const std::string& text) {
@@ -15,10 +21,49 @@ bool Confirm(const OperationContext& context, const std::string& text) {
                               context.language.MessageLanguageId) == PromptAnswer::Ok;
 }
 
+bool ConfirmWriteProtected(const OperationContext& context, const std::string& name, int message) {
+  const int index = context.language.LanguageIndex;
+  return Confirm(context,
+                 name + ". " + MessageUtf8(kMessageReadOnly, index) + MessageUtf8(message, index));
+}
+
 void ReportError(const OperationContext& context, const std::string& lead, int message) {
   context.prompter.ShowMessage(kErrorCaption,
                                FailureText(lead + ". ", {message}, context.language.LanguageIndex),
                                PromptIcon::Error, context.language.MessageLanguageId);
+}
+
+bool LeftOutAsSpecial(const OperationContext& context, const std::string& folder,
+                      const std::string& name) {
+  const auto facts = context.fs.Facts(platform::JoinPath(folder, name));
+  if (!facts || !facts->special) return false;
+  ReportError(context, name, kMessageNotAFile);
+  return true;
+}
+
+std::vector<std::string> WithoutSpecialFiles(const OperationContext& context,
+                                             const std::string& folder,
+                                             const std::vector<std::string>& names) {
+  std::vector<std::string> files;
+  for (const std::string& name : names) {
+    if (!LeftOutAsSpecial(context, folder, name)) files.push_back(name);
+  }
+  return files;
+}
+
+std::optional<PromptAnswer> AskBeforeReplacing(const OperationContext& context,
+                                               const std::string& folder, const std::string& name) {
+  const auto facts = context.fs.Facts(platform::JoinPath(folder, name));
+  const std::optional<PromptAnswer> answer =
+      AskReplace(context.prompter, facts.has_value(), name, context.language);
+  if (answer != PromptAnswer::Yes || !facts->writeProtected) return answer;
+  return ConfirmWriteProtected(context, name, kMessageReplace) ? answer : PromptAnswer::No;
+}
+
+void ReportCopyFailure(const OperationContext& context, const std::string& name,
+                       platform::FsStatus status) {
+  ReportError(context, name,
+              status == platform::FsStatus::NotAFile ? kMessageNotAFile : kMessageNotCopied);
 }
 
 }  // namespace tesmora::explorer

@@ -15,10 +15,9 @@ PcSelectionFacts FactsOfPcSelection(const std::vector<std::string>& selectedName
       std::all_of(selectedNames.begin(), selectedNames.end(),
                   [](const std::string& name) { return ExtensionReadsAsInteger(name); });
   if (!selectedNames.empty()) {
-    // The first character of the extension is the test kind; the kinds the
-    // records know have a sheet to preview, print and export.
-    const std::string& first = selectedNames.front();
-    facts.firstIsTestFile = first.size() >= 3 && FindTestKind(first[first.size() - 3]) != nullptr;
+    // The kinds the records know have a sheet to preview, print and export;
+    // the loader asks the same function, so nothing offered is then refused.
+    facts.firstIsTestFile = TestKindOf(selectedNames.front()) != nullptr;
   }
   return facts;
 }

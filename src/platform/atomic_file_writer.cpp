@@ -1,9 +1,14 @@
 #include "platform/atomic_file_writer.h"
 
+#include "platform/paths.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
+
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -16,15 +21,25 @@ namespace {
 
 constexpr std::size_t kFlushSize = 64 * 1024;
 
+// The longest name the folder takes. A system may claim more than the
+// common 255 bytes (counting in other units than bytes): never more is used.
+std::size_t NameLimitOf(const std::string& folder) {
+  const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return limit > 0 && limit < NAME_MAX ? static_cast<std::size_t>(limit) : NAME_MAX;
+}
+
 // A fresh name beside the target. O_EXCL makes a clash fail instead of
 // sharing a file; the counter and the clock make a clash unlikely even when
 // several threads write into one folder.
 int CreateTemporaryBeside(const std::string& path, std::string& temp) {
   static std::atomic<unsigned> counter{0};
+  const FolderAndName where = SplitPath(path);
+  const std::size_t limit = NameLimitOf(where.folder);
   for (int attempt = 0; attempt < 100; ++attempt) {
     const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
-    temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-           std::to_string(tick % 1000000);
+    const std::string unique = std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+                               std::to_string(tick % 1000000);
+    temp = JoinPath(where.folder, TemporaryName(where.name, unique, limit));
     // 0666 lets the umask decide the permissions of a new file, as for any
     // file the user creates; umask() itself is never called, since it would
     // change the mask for every thread at once.
@@ -35,6 +50,16 @@ int CreateTemporaryBeside(const std::string& path, std::string& temp) {
 }
 
 }  // namespace
+
+std::string TemporaryName(std::string_view name, std::string_view unique, std::size_t nameLimit) {
+  const std::string suffix = ".tmp" + std::string(unique);
+  std::size_t kept =
+      nameLimit > suffix.size() ? std::min(name.size(), nameLimit - suffix.size()) : 0;
+  // Back to the first byte of the character the cut falls into.
+  while (kept > 0 && kept < name.size() && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
+    --kept;
+  return std::string(name.substr(0, kept)) + suffix;
+}
 
 bool AtomicFileWriter::Open(const std::string& path) {
   Discard();

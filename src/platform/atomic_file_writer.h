@@ -7,6 +7,11 @@
 
 namespace tesmora::platform {
 
+// The temporary name beside a file called `name`: the name, ".tmp" and the
+// `unique` part, the name cut (between two UTF-8 characters) so that the
+// whole stays within `nameLimit` bytes, the longest name the folder takes.
+std::string TemporaryName(std::string_view name, std::string_view unique, std::size_t nameLimit);
+
 // A file written piece by piece under a temporary name in its own folder and
 // renamed to its name only by Commit: until then an older file of that name
 // stays whole, and Discard (or destruction) leaves no trace.

@@ -14,6 +14,11 @@ class FileDescriptor {
     if (fd_ >= 0) ::close(fd_);
   }
   int get() const { return fd_; }
+  // Takes `fd` in place of the one held, which is closed.
+  void Reset(int fd = -1) {
+    if (fd_ >= 0 && fd_ != fd) ::close(fd_);
+    fd_ = fd;
+  }
   // Closes now and reports whether the close succeeded (a late write error
   // can show up only here on some file systems).
   bool Close() {

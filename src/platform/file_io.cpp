@@ -29,9 +29,28 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
+OpenStatus OpenRegularFile(const std::string& path, FileDescriptor& fd, struct stat& info) {
+  fd.Reset();
+  // A first look keeps devices from ever being opened.
+  if (::stat(path.c_str(), &info) != 0) return OpenStatus::Failed;
+  if (!S_ISREG(info.st_mode)) return OpenStatus::NotAFile;
+  // Without waiting, in case a pipe took the file's place meanwhile.
+  fd.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (fd.get() < 0) return OpenStatus::Failed;
+  if (::fstat(fd.get(), &info) != 0) return OpenStatus::Failed;
+  if (!S_ISREG(info.st_mode)) {
+    fd.Reset();
+    return OpenStatus::NotAFile;
+  }
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return OpenStatus::Failed;
+  return OpenStatus::Opened;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return std::nullopt;
+  FileDescriptor fd(-1);
+  struct stat info {};
+  if (OpenRegularFile(path, fd, info) != OpenStatus::Opened) return std::nullopt;
   std::string content;
   std::vector<char> chunk(64 * 1024);
   for (;;) {

@@ -1,12 +1,29 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tesmora::platform {
 
-// The whole content of a file, or nothing when it cannot be opened or read.
+class FileDescriptor;
+
+// What opening a file for reading found.
+enum class OpenStatus { Opened, NotAFile, Failed };
+
+// Opens a regular file (or a link to one) for reading and nothing else: a
+// named pipe would hold the open, and then every read, until some program
+// wrote into it; a device may never end or may act on being opened (a serial
+// port's lines). Those are NotAFile and are never opened for good: what is
+// opened is checked through its descriptor, so nothing swapped in after a
+// first look gets through. On Opened, `fd` holds the file and `info` its
+// facts; on Failed, errno says why.
+OpenStatus OpenRegularFile(const std::string& path, FileDescriptor& fd, struct stat& info);
+
+// The whole content of a regular file, or nothing when it cannot be opened or
+// read or is no regular file.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Whether anything (file, folder, device) exists under this path.

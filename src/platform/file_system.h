@@ -25,11 +25,24 @@ struct FileFacts {
   EntryType type = EntryType::File;
   bool symlink = false;
   bool writeProtected = false;  // read-only, or not the user's to write: deleting asks first
+  // A pipe, a socket or a device, itself or at the end of its link: listed,
+  // never opened.
+  bool special = false;
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
 };
 
-enum class FsStatus { Ok, Exists, NotFound, CrossDevice, DiskFull, Denied, NotEmpty, Failed };
+enum class FsStatus {
+  Ok,
+  Exists,
+  NotFound,
+  CrossDevice,
+  DiskFull,
+  Denied,
+  NotEmpty,
+  NotAFile,  // a pipe, a socket or a device where a file was expected
+  Failed
+};
 
 // The file system as the explorer uses it. One interface so that a test can
 // make one operation fail (a full disk, a move across file systems) and a
@@ -51,6 +64,7 @@ class FileSystem {
   virtual FsStatus Rename(const std::string& from, const std::string& to, bool replace) = 0;
   // Replaces or creates `to` with the bytes of `from`, whole or not at all,
   // with its modification time (the date the lists show) and permissions.
+  // Only a regular file is copied (NotAFile for anything else).
   virtual FsStatus CopyFile(const std::string& from, const std::string& to) = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/posix_file_system.h"
 
 #include "platform/file_descriptor.h"
+#include "platform/file_io.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -93,6 +94,11 @@ std::optional<FileFacts> PosixFileSystem::Facts(const std::string& path) {
   // attribute is on other systems.
   facts.writeProtected =
       !facts.symlink && ((info.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0);
+  facts.special = !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode) && !facts.symlink;
+  struct stat target {};
+  if (facts.symlink && ::stat(path.c_str(), &target) == 0) {
+    facts.special = !S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode);
+  }
   facts.device = info.st_dev;
   facts.inode = info.st_ino;
   return facts;
@@ -129,11 +135,16 @@ FsStatus PosixFileSystem::WriteChunk(AtomicFileWriter& writer, std::string_view 
 }
 
 FsStatus PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
-  const FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-  if (source.get() < 0) return StatusOfErrno(errno);
+  FileDescriptor source(-1);
   struct stat info {};
-  if (::fstat(source.get(), &info) != 0) return StatusOfErrno(errno);
-  if (!S_ISREG(info.st_mode)) return FsStatus::Failed;
+  switch (OpenRegularFile(from, source, info)) {
+    case OpenStatus::Opened:
+      break;
+    case OpenStatus::NotAFile:
+      return FsStatus::NotAFile;
+    case OpenStatus::Failed:
+      return StatusOfErrno(errno);
+  }
   AtomicFileWriter writer;
   if (!writer.Open(to)) return StatusOfErrno(errno);
   std::array<char, kCopyChunk> buffer;

@@ -64,6 +64,8 @@ char KindDigitOf(std::string_view name) {
   return name.size() > kKindDigitPosition ? name[kKindDigitPosition] : '\0';
 }
 
+const TestKind* TestKindOf(std::string_view name) { return FindTestKind(KindDigitOf(name)); }
+
 std::string_view ExtensionOf(std::string_view name) {
   return Chars(name, kKindDigitPosition, kExtensionLength);
 }

@@ -48,6 +48,12 @@ bool IsConsistencyKind(char kindDigit);
 // The kind digit of a name (its 10th character), or 0 for a shorter name.
 char KindDigitOf(std::string_view name);
 
+// The kind of a file by its name: that of its kind digit, the 10th
+// character, where the exporter decodes it. The menus that offer a sheet and
+// the loader that draws it both ask this, so that no name is offered and then
+// refused. Nothing for a name without a known kind there.
+const TestKind* TestKindOf(std::string_view name);
+
 // Characters 10 to 12 of a name, where a test file has its kind digit and
 // year and an export file its export code; fewer when the name is shorter.
 std::string_view ExtensionOf(std::string_view name);

@@ -12,14 +12,6 @@ std::string Hex(Rgb c) {
   return text;
 }
 
-int CodePoints(std::string_view utf8) {
-  int count = 0;
-  for (const char c : utf8) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  }
-  return count;
-}
-
 std::string_view KindName(CanvasOp::Kind kind) {
   using enum CanvasOp::Kind;
   switch (kind) {
@@ -80,13 +72,12 @@ void RecordingCanvas::SetFont(int points, FontWeight weight, Rgb colour) {
   Record(CanvasOp::Kind::Font, {points}).colour = colour;
 }
 
-TextSize RecordingCanvas::ModelExtent(std::string_view text) const {
-  return {CodePoints(text) * (state_.fontPoints * dots_.DpiX / 120),
-          state_.fontPoints * dots_.DpiY / 60};
+TextSize RecordingCanvas::Measure(std::string_view text) const {
+  return metrics_->Measure(text, state_.fontPoints, state_.fontWeight, dots_);
 }
 
 TextSize RecordingCanvas::TextExtent(std::string_view text) {
-  const TextSize size = ModelExtent(text);
+  const TextSize size = Measure(text);
   Record(CanvasOp::Kind::Extent, {size.width, size.height}).text = text;
   return size;
 }
@@ -105,7 +96,7 @@ void RecordingCanvas::RoundRectangle(const DotRect& box, int ellipseWidth, int e
 }
 
 void RecordingCanvas::Text(int x, int y, std::string_view text) {
-  const TextSize size = ModelExtent(text);
+  const TextSize size = Measure(text);
   Record(CanvasOp::Kind::Text, {x, y, size.width, size.height}).text = text;
 }
 

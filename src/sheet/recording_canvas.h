@@ -7,6 +7,7 @@
 
 #include "sheet/canvas.h"
 #include "sheet/sheet_units.h"
+#include "sheet/text_metrics.h"
 
 namespace tesmora {
 
@@ -35,13 +36,15 @@ struct CanvasOp {
 };
 
 // A canvas that records every call, for tests and for the command line's
-// drawing dump. Its text extents follow a fixed model so that layouts are
-// reproducible anywhere: each character (a Unicode code point) advances
-// points x DpiX / 120 dots (0.6 of the size), and a line is points x DpiY / 60
-// dots high (1.2 of the size), in whole dots, whatever the weight.
+// drawing dump. It measures texts with the metrics it is given, at the
+// resolution of the page it records: the dump of a page measured with the
+// printing fonts is what those fonts print.
 class RecordingCanvas : public Canvas {
  public:
-  // Starts a page of `width` x `height` dots; the extent model follows its
+  // `metrics` must outlive the canvas.
+  explicit RecordingCanvas(const TextMetrics& metrics) : metrics_(&metrics) {}
+
+  // Starts a page of `width` x `height` dots; texts are measured at its
   // resolution. A canvas may record several pages one after the other.
   void BeginPage(int width, int height, Resolution dots);
 
@@ -57,8 +60,8 @@ class RecordingCanvas : public Canvas {
 
   const std::vector<CanvasOp>& ops() const { return ops_; }
 
-  // The extent of a text under the model, without recording a call.
-  TextSize ModelExtent(std::string_view text) const;
+  // The extent of a text in the current font, without recording a call.
+  TextSize Measure(std::string_view text) const;
 
   // The drawing dump: one line per call, LF line ends (see OpLine).
   std::string Dump() const;
@@ -66,6 +69,7 @@ class RecordingCanvas : public Canvas {
  private:
   CanvasOp& Record(CanvasOp::Kind kind, std::vector<int> numbers);
 
+  const TextMetrics* metrics_;
   Resolution dots_;
   DrawState state_;
   std::vector<CanvasOp> ops_;

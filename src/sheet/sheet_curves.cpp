@@ -101,12 +101,11 @@ bool ClipToArea(Point& a, Point& b, const DotRect& area) {
   return true;
 }
 
-// The plot area: what lies between the axes. A curve that runs past the end
-// of an axis (a long consistency test, a damaged value) is cut there instead
-// of running over the margin, the legend or the header.
-DotRect PlotArea(const GraphGeometry& g) {
-  return {g.ContentLeft, g.AxisY - g.AxisLength, g.ContentRight, g.AxisY};
-}
+// Where a curve may run: every segment is drawn to the end of the data, past
+// the ends of the axes (a consistency test longer than the axis, an inflation
+// curve longer than its axis), and cut only where it would rise above the
+// graph's top into the header or leave the paper.
+DotRect CurveArea(const GraphGeometry& g) { return {0, g.GraphTop, g.PaperRight, g.PaperBottom}; }
 
 void DrawSegment(Canvas& canvas, Point a, Point b, const DotRect& area) {
   if (ClipToArea(a, b, area)) canvas.Line(a.x, a.y, b.x, b.y);
@@ -115,7 +114,7 @@ void DrawSegment(Canvas& canvas, Point a, Point b, const DotRect& area) {
 // Segments from each point that lies above the axis to the next one.
 void DrawPolyline(Canvas& canvas, const std::vector<Point>& points, const GraphGeometry& g) {
   for (std::size_t j = 0; j + 1 < points.size(); ++j) {
-    if (points[j].y < g.AxisY) DrawSegment(canvas, points[j], points[j + 1], PlotArea(g));
+    if (points[j].y < g.AxisY) DrawSegment(canvas, points[j], points[j + 1], CurveArea(g));
   }
 }
 
@@ -222,10 +221,12 @@ void DrawCurves(Canvas& canvas, const SheetPage& page, Resolution d, const Graph
   if (std::count(test.CurveEnabled.begin(), test.CurveEnabled.end(), true) < 2) return;
   const auto& mean = test.MeanCurves[0];
   std::vector<Point> points = CurvePoints(mean.data(), CurveLength(mean), abscissae, toPoint);
+  // A point of the average below the axis is lowered onto it, where it ends
+  // one segment and where it starts the next.
+  for (Point& point : points) point.y = std::min(point.y, g.AxisY);
   canvas.SetPen(kBlack, width);
   for (std::size_t j = 0; j + 1 < points.size(); ++j) {
-    const Point end{points[j + 1].x, std::min(points[j + 1].y, g.AxisY)};
-    DrawSegment(canvas, points[j], end, PlotArea(g));
+    DrawSegment(canvas, points[j], points[j + 1], CurveArea(g));
   }
 }
 

@@ -1,6 +1,9 @@
 #include "sheet/sheet_header.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "records/test_names.h"
 #include "sheet/sheet_rows.h"
@@ -13,10 +16,8 @@ namespace {
 
 constexpr int kTitlePoints = 14;
 constexpr int kTextPoints = 10;
-// The smallest size a text is set in to keep within its column.
+// The smallest size a text is set in to keep clear of the next on its line.
 constexpr int kSmallestPoints = 6;
-// The room kept between a text and the next column or the box's edge.
-constexpr double kGapCm = 0.1;
 // Measured, never drawn: the title is centred as if this word stood left of
 // the sheet's right edge.
 constexpr std::string_view kTitleRightWord = "MERVIC";
@@ -52,83 +53,45 @@ HeaderBoxes PlaceBoxes(Resolution d, int left, int right) {
   return b;
 }
 
-class HeaderPainter {
+// One text of the header's form at 10 points, placed before any is drawn so
+// that each knows what stands after it on its line.
+struct HeaderText {
+  enum class Kind {
+    Left,     // its top-left corner at (x, y)
+    Centred,  // a box's title, centred between x and `right`
+  };
+  Kind kind = Kind::Left;
+  int x = 0, y = 0;
+  std::string text;
+  FontWeight weight = FontWeight::Normal;
+  int right = 0;  // Centred
+};
+
+// Lays the form's texts out, from the top down, in the order they are drawn.
+class HeaderLayout {
  public:
-  HeaderPainter(Canvas& canvas, const SheetPage& page, Resolution dots)
-      : c_(canvas),
-        page_(page),
+  HeaderLayout(const SheetPage& page, Resolution dots)
+      : page_(page),
         d_(dots),
         language_(page.settings.languageIndex),
         pitch_(LinePitch(kTextPoints, dots.DpiY)) {}
 
-  void Font(int points, FontWeight weight) {
-    c_.SetFont(points, weight, kBlack);
-    weight_ = weight;
-  }
-  void Text(int x, int y, std::string_view text) { c_.Text(x, y, text); }
-
-  // A text that must end before `right` (the next column, or its box's edge
-  // less the gap): a text too long for its room, such as a long mill name
-  // or customer line, is set smaller, down to 6 points, rather than run into
-  // its neighbour. The size returns to 10 points afterwards.
-  void Fitted(int x, int y, std::string_view text, int right) {
-    if (text.empty()) return;
-    int points = kTextPoints;
-    TextSize size = c_.TextExtent(text);
-    const int fullHeight = size.height;
-    while (points > kSmallestPoints && x + size.width > right) {
-      c_.SetFont(--points, weight_, kBlack);
-      size = c_.TextExtent(text);
-    }
-    // A smaller text stands on the line of its row, not at its top.
-    Text(x, y + fullHeight - size.height, text);
-    if (points != kTextPoints) c_.SetFont(kTextPoints, weight_, kBlack);
-  }
-  int Gap() const { return d_.X(kGapCm); }
-  std::string Msg(int id) const { return MessageUtf8(id, language_); }
-  int Row(int top, int k) const { return top + k * pitch_; }
-
-  void TitleBand(const DotRect& band, const DotRect& company) {
-    Font(kTitlePoints, FontWeight::Bold);
-    const int y = band.top + d_.Y(0.2);
-    Text(band.left + d_.X(0.1), y, kProductName);
-    const int logoLeft = band.right - d_.X(3) - d_.X(1);
-    const int logoBottom = company.top - d_.Y(0.1);
-    c_.Picture({logoLeft, logoBottom - d_.Y(1), logoLeft + d_.X(3), logoBottom});
-    const int from = band.left + d_.X(0.2) + c_.TextExtent(kProductName).width;
-    const int to = band.right - d_.X(0.2) - c_.TextExtent(kTitleRightWord).width;
-    const int width = c_.TextExtent(page_.sheet.SheetTitle).width;
-    Text(from + (to - from - width) / 2, y, page_.sheet.SheetTitle);
-    Font(kTextPoints, FontWeight::Normal);
-  }
+  std::vector<HeaderText> Take() { return std::move(texts_); }
 
   void Company(const DotRect& box) {
     const int x = box.left + d_.X(0.1);
     const int y = box.top + d_.Y(0.1);
     const auto& lines = page_.settings.company.lines;
-    for (int k = 0; k < 4; ++k) {
-      Fitted(x, Row(y, k), DecodeToUtf8(lines[k], CodePage::Windows1252), box.right - Gap());
-    }
+    for (int k = 0; k < 4; ++k) Add(x, Row(y, k), DecodeToUtf8(lines[k], CodePage::Windows1252));
   }
 
   void Customer(const DotRect& box) {
     const int x = box.left + d_.X(0.1);
     const int y = box.top + d_.Y(0.1);
     for (int k = 0; k < 4; ++k) {
-      if (k < 2) Font(kTextPoints, k == 0 ? FontWeight::Bold : FontWeight::Normal);
-      Fitted(x, Row(y, k), page_.sheet.CustomerLines[k], box.right - Gap());
+      Add(x, Row(y, k), page_.sheet.CustomerLines[k],
+          k == 0 ? FontWeight::Bold : FontWeight::Normal);
     }
-  }
-
-  // A label, its colon and its value, the last two in normal weight; the
-  // value ends before `right`.
-  void LabelledValue(int x, int y, const std::string& label, FontWeight labelWeight, double colonCm,
-                     double valueCm, std::string_view value, int right) {
-    Font(kTextPoints, labelWeight);
-    Fitted(x, y, label, x + d_.X(colonCm) - Gap() / 2);
-    if (labelWeight != FontWeight::Normal) Font(kTextPoints, FontWeight::Normal);
-    Text(x + d_.X(colonCm), y, ":");
-    Fitted(x + d_.X(valueCm), y, value, right);
   }
 
   void Identification(const DotRect& band, const DotRect& customer) {
@@ -137,36 +100,23 @@ class HeaderPainter {
     const std::string& name = page_.SheetFileName;
     const int x2 = customer.left + d_.X(0.1);
     LabelledValue(x, Row(y, 0), Msg(kDateLabel), FontWeight::Normal, 2, 2.3,
-                  TestFileDate({}, name, DateSource::FromName), x2 - Gap());
+                  TestFileDate({}, name, DateSource::FromName));
     const auto& time = page_.test->decoded.TestTime;
     LabelledValue(x, Row(y, 1), Msg(kTimeLabel), FontWeight::Normal, 2, 2.3,
-                  std::string(time.data(), std::find(time.begin(), time.end(), '\0')), x2 - Gap());
+                  std::string(time.data(), std::find(time.begin(), time.end(), '\0')));
     LabelledValue(x2, Row(y, 0), LabelTextOf(kSampleIdLabel, language_), FontWeight::Bold, 6, 6.3,
-                  DecodeToUtf8(page_.test->decoded.Texts.Sample, CodePage::Dos850),
-                  band.right - Gap());
+                  DecodeToUtf8(page_.test->decoded.Texts.Sample, CodePage::Dos850));
     LabelledValue(x2, Row(y, 1), LabelTextOf(kFileNameLabel, language_), FontWeight::Bold, 6, 6.3,
-                  PrintedFileName(name), band.right - Gap());
-  }
-
-  // The box's title in bold, centred between its edges.
-  void BoxTitle(const DotRect& box, int message) {
-    Font(kTextPoints, FontWeight::Bold);
-    const std::string title = Msg(message);
-    const int width = c_.TextExtent(title).width;
-    Text(box.left + (box.right - box.left - width) / 2, box.top + d_.Y(0.1), title);
-    Font(kTextPoints, FontWeight::Normal);
+                  PrintedFileName(name));
   }
 
   void Parameters(const DotRect& box) {
     BoxTitle(box, kParametersTitle);
     const int y = box.top + d_.Y(0.8);
-    const int secondColumn = box.left + d_.X(6.1);
     for (const SampleRow& row : SampleRows(page_)) {
-      const int x = row.column == 0 ? box.left + d_.X(0.1) : secondColumn;
-      const int rowY = Row(y, row.row);
-      Fitted(x, rowY, LabelTextOf(row.labelMessage, language_), x + d_.X(2.5) - Gap() / 2);
-      Text(x + d_.X(2.5), rowY, ":");
-      Fitted(x + d_.X(3), rowY, row.value, (row.column == 0 ? secondColumn : box.right) - Gap());
+      const int x = box.left + d_.X(row.column == 0 ? 0.1 : 6.1);
+      LabelledValue(x, Row(y, row.row), LabelTextOf(row.labelMessage, language_),
+                    FontWeight::Normal, 2.5, 3, row.value);
     }
   }
 
@@ -177,55 +127,54 @@ class HeaderPainter {
     int k = 0;
     for (const ResultRow& row : ResultRows(page_)) {
       const int rowY = Row(y, k++);
-      Text(x, rowY, row.symbol);
-      Text(x + d_.X(1.8), rowY, "=");
-      Fitted(x + d_.X(row.valueOffsetCm), rowY, row.value, box.right - Gap());
+      Add(x, rowY, row.symbol);
+      Add(x + d_.X(1.8), rowY, "=");
+      Add(x + d_.X(row.valueOffsetCm), rowY, row.value);
     }
   }
 
-  // Leaves the weight the footer is printed in.
   void CommentsOrProtocol(const DotRect& band) {
     const int x = band.left + d_.X(0.1);
     const int y = band.top + d_.Y(0.1);
     const SheetData& sheet = page_.sheet;
     if (!sheet.WithProtocol) {
-      Text(x, Row(y, 0), Msg(kCommentsLabel));
+      Add(x, Row(y, 0), Msg(kCommentsLabel));
       const SampleTexts& texts = page_.test->decoded.Texts;
-      const int right = band.right - Gap();
-      Fitted(x + d_.X(0.3), Row(y, 1), DecodeToUtf8(texts.Comment1, CodePage::Dos850), right);
-      Fitted(x + d_.X(0.3), Row(y, 2), DecodeToUtf8(texts.Comment2, CodePage::Dos850), right);
+      Add(x + d_.X(0.3), Row(y, 1), DecodeToUtf8(texts.Comment1, CodePage::Dos850));
+      Add(x + d_.X(0.3), Row(y, 2), DecodeToUtf8(texts.Comment2, CodePage::Dos850));
       return;
     }
-    Font(kTextPoints, FontWeight::Bold);
-    // Each label and value ends before the next cell; the colons stand as
-    // they are.
     const struct {
       double cm;
       std::string text;
     } cells[] = {{0, Msg(kProtocolLabel)},     {3, ":"},    {3.1, sheet.ProtocolName},
                  {9, Msg(kPrMaxMinLabel)},     {11, ":"},   {11.2, sheet.PrMaxMin},
                  {13, Msg(kPrMaxTargetLabel)}, {15.5, ":"}, {15.7, sheet.PrMaxTarget}};
-    for (std::size_t i = 0; i < std::size(cells); ++i) {
-      const int right =
-          i + 1 < std::size(cells) ? x + d_.X(cells[i + 1].cm) - Gap() / 2 : band.right - Gap();
-      if (cells[i].text == ":") {
-        Text(x + d_.X(cells[i].cm), y, cells[i].text);
-      } else {
-        Fitted(x + d_.X(cells[i].cm), y, cells[i].text, right);
-      }
-    }
+    for (const auto& cell : cells) Add(x + d_.X(cell.cm), y, cell.text, FontWeight::Bold);
   }
 
-  void Footer(const DotRect& band) {
-    const std::string& version = page_.settings.versionText;
-    const std::string text =
-        DecodeToUtf8(std::string_view(version.data(), std::min(version.find('\0'), version.size())),
-                     CodePage::Dos850);
-    const int width = c_.TextExtent(text).width;
-    const int y = band.bottom - kTextPoints * (d_.DpiY / 96) - d_.Y(0.2);
-    Text(band.right - d_.X(0.1) - width, y, text);
-    Font(kTextPoints, FontWeight::Normal);
+ private:
+  void Add(int x, int y, std::string text, FontWeight weight = FontWeight::Normal) {
+    texts_.push_back({HeaderText::Kind::Left, x, y, std::move(text), weight});
   }
+
+  // A label, its colon and its value; the colon and the value in normal
+  // weight.
+  void LabelledValue(int x, int y, std::string label, FontWeight labelWeight, double colonCm,
+                     double valueCm, std::string value) {
+    Add(x, y, std::move(label), labelWeight);
+    Add(x + d_.X(colonCm), y, ":");
+    Add(x + d_.X(valueCm), y, std::move(value));
+  }
+
+  // The box's title in bold, centred between its edges.
+  void BoxTitle(const DotRect& box, int message) {
+    texts_.push_back({HeaderText::Kind::Centred, box.left, box.top + d_.Y(0.1), Msg(message),
+                      FontWeight::Bold, box.right});
+  }
+
+  std::string Msg(int id) const { return MessageUtf8(id, language_); }
+  int Row(int top, int k) const { return top + k * pitch_; }
 
   // The file name with an "A" for its ninth character; a name too short to
   // have one is printed as it is.
@@ -234,14 +183,106 @@ class HeaderPainter {
     return name;
   }
 
- private:
-  Canvas& c_;
   const SheetPage& page_;
   Resolution d_;
   int language_;
   int pitch_;
+  std::vector<HeaderText> texts_;
+};
+
+// Draws the form's texts. Every text is set at 10 points; one that would
+// reach the next text drawn on its line (its colon, its "=", the next cell,
+// or a text of the neighbouring box on the same line) is set smaller, a point
+// at a time down to 6, keeping the foot of its row. A text that only crosses
+// a box's edge, with nothing after it on its line, stays at 10 points: long
+// lines run over the edges, as the form has always let them. Colons and
+// equals signs are never set smaller.
+class HeaderPainter {
+ public:
+  explicit HeaderPainter(Canvas& canvas) : c_(canvas) {}
+
+  void Draw(const std::vector<HeaderText>& texts) {
+    for (const HeaderText& t : texts) {
+      if (t.text.empty()) continue;
+      Weight(t.weight);
+      if (t.kind == HeaderText::Kind::Centred) {
+        const int width = c_.TextExtent(t.text).width;
+        c_.Text(t.x + (t.right - t.x - width) / 2, t.y, t.text);
+        continue;
+      }
+      const std::optional<int> next = NextOnItsLine(texts, t);
+      if (!next || IsSeparator(t.text)) {
+        c_.Text(t.x, t.y, t.text);
+        continue;
+      }
+      int points = kTextPoints;
+      TextSize size = c_.TextExtent(t.text);
+      const int fullHeight = size.height;
+      while (points > kSmallestPoints && t.x + size.width >= *next) {
+        c_.SetFont(--points, weight_, kBlack);
+        size = c_.TextExtent(t.text);
+      }
+      c_.Text(t.x, t.y + fullHeight - size.height, t.text);
+      if (points != kTextPoints) c_.SetFont(kTextPoints, weight_, kBlack);
+    }
+  }
+
+  void Weight(FontWeight weight) {
+    if (weight == weight_) return;
+    c_.SetFont(kTextPoints, weight, kBlack);
+    weight_ = weight;
+  }
+
+ private:
+  // The form's colons and equals signs keep their size: they are what a
+  // label must keep clear of, and their columns leave room for them.
+  static bool IsSeparator(std::string_view text) { return text == ":" || text == "="; }
+
+  // Where the nearest text drawn after `t` on its line begins, if any.
+  static std::optional<int> NextOnItsLine(const std::vector<HeaderText>& texts,
+                                          const HeaderText& t) {
+    std::optional<int> next;
+    for (const HeaderText& other : texts) {
+      if (other.kind != HeaderText::Kind::Left || other.y != t.y || other.x <= t.x ||
+          other.text.empty()) {
+        continue;
+      }
+      next = next ? std::min(*next, other.x) : other.x;
+    }
+    return next;
+  }
+
+  Canvas& c_;
   FontWeight weight_ = FontWeight::Normal;
 };
+
+void TitleBand(Canvas& c, const SheetPage& page, Resolution d, const DotRect& band,
+               const DotRect& company) {
+  c.SetFont(kTitlePoints, FontWeight::Bold, kBlack);
+  const int y = band.top + d.Y(0.2);
+  c.Text(band.left + d.X(0.1), y, kProductName);
+  const int logoLeft = band.right - d.X(3) - d.X(1);
+  const int logoBottom = company.top - d.Y(0.1);
+  c.Picture({logoLeft, logoBottom - d.Y(1), logoLeft + d.X(3), logoBottom});
+  const int from = band.left + d.X(0.2) + c.TextExtent(kProductName).width;
+  const int to = band.right - d.X(0.2) - c.TextExtent(kTitleRightWord).width;
+  const int width = c.TextExtent(page.sheet.SheetTitle).width;
+  c.Text(from + (to - from - width) / 2, y, page.sheet.SheetTitle);
+  c.SetFont(kTextPoints, FontWeight::Normal, kBlack);
+}
+
+// The recorder's version text, right-aligned at the foot of the comments
+// band, in the weight the band leaves: bold after a protocol.
+void Footer(Canvas& c, const SheetPage& page, Resolution d, const DotRect& band) {
+  const std::string& version = page.settings.versionText;
+  const std::string text =
+      DecodeToUtf8(std::string_view(version.data(), std::min(version.find('\0'), version.size())),
+                   CodePage::Dos850);
+  const int width = c.TextExtent(text).width;
+  const int y = band.bottom - kTextPoints * (d.DpiY / 96) - d.Y(0.2);
+  c.Text(band.right - d.X(0.1) - width, y, text);
+  c.SetFont(kTextPoints, FontWeight::Normal, kBlack);
+}
 
 }  // namespace
 
@@ -261,15 +302,19 @@ void DrawSheetHeader(Canvas& canvas, const SheetPage& page, Resolution dots, int
   canvas.Rectangle(b.comments, false);
   canvas.Line(b.comments.left, dots.Y(11), b.comments.right, dots.Y(11));
 
-  HeaderPainter painter(canvas, page, dots);
-  painter.TitleBand(b.title, b.company);
-  painter.Company(b.company);
-  painter.Customer(b.customer);
-  painter.Identification(b.identification, b.customer);
-  painter.Parameters(b.parameters);
-  painter.Results(b.results);
-  painter.CommentsOrProtocol(b.comments);
-  painter.Footer(b.comments);
+  TitleBand(canvas, page, dots, b.title, b.company);
+  HeaderLayout layout(page, dots);
+  layout.Company(b.company);
+  layout.Customer(b.customer);
+  layout.Identification(b.identification, b.customer);
+  layout.Parameters(b.parameters);
+  layout.Results(b.results);
+  layout.CommentsOrProtocol(b.comments);
+  HeaderPainter painter(canvas);
+  painter.Draw(layout.Take());
+  // After a protocol the footer stays bold; after comments it is normal.
+  painter.Weight(page.sheet.WithProtocol ? FontWeight::Bold : FontWeight::Normal);
+  Footer(canvas, page, dots, b.comments);
 }
 
 }  // namespace tesmora

@@ -83,7 +83,7 @@ void ReadBackSheetExport(std::string_view exportText, bool withProtocol, SheetDa
 SheetLoad LoadSheetTest(Exporter& exporter, const SheetSettings& settings, std::uint8_t basisFlags,
                         std::string_view folder, std::string_view fileName, SheetData& sheet) {
   SheetLoad load;
-  const TestKind* kind = FindTestKind(KindDigitOf(fileName));
+  const TestKind* kind = TestKindOf(fileName);
   if (kind == nullptr) {
     load.result = SheetLoadResult::NotASheetKind;
     return load;
@@ -103,13 +103,19 @@ SheetLoad LoadSheetTest(Exporter& exporter, const SheetSettings& settings, std::
     return load;
   }
 
-  sheet.Type = kind->sheetType;
-  sheet.WithProtocol = kind->carriesProtocol;
-  sheet.SheetTitle = MessageUtf8(kind->sheetTitleMessage, settings.languageIndex);
-  ReadBackSheetExport(*text, kind->carriesProtocol, sheet);
   load.result = SheetLoadResult::Loaded;
-  load.page = SheetPage{std::string(fileName), sheet, std::move(state), settings};
+  load.page = SheetPageFromExport(*kind, settings, fileName, *text, std::move(state), sheet);
   return load;
+}
+
+SheetPage SheetPageFromExport(const TestKind& kind, const SheetSettings& settings,
+                              std::string_view fileName, std::string_view exportText,
+                              std::shared_ptr<const ExportState> state, SheetData& sheet) {
+  sheet.Type = kind.sheetType;
+  sheet.WithProtocol = kind.carriesProtocol;
+  sheet.SheetTitle = MessageUtf8(kind.sheetTitleMessage, settings.languageIndex);
+  ReadBackSheetExport(exportText, kind.carriesProtocol, sheet);
+  return SheetPage{std::string(fileName), sheet, std::move(state), settings};
 }
 
 }  // namespace tesmora

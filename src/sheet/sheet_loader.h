@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,15 @@ struct SheetLoad {
   std::vector<std::string> messages;  // the exporter's error boxes, caption "Tesmora"
   std::optional<SheetPage> page;      // when loaded
 };
+
+// The page of a test of `kind` exported for its sheet: sets the sheet type
+// and title of `sheet`, takes the customer and protocol lines of
+// `exportText` into it, and makes the page of `fileName` from them and the
+// state that export left. What LoadSheetTest does once the export is
+// written, without files.
+SheetPage SheetPageFromExport(const TestKind& kind, const SheetSettings& settings,
+                              std::string_view fileName, std::string_view exportText,
+                              std::shared_ptr<const ExportState> state, SheetData& sheet);
 
 // Loads folder/fileName into `sheet` and returns its page. A test that
 // cannot be exported leaves `sheet` as it was and gives no page: a sheet

@@ -24,6 +24,10 @@ GraphGeometry PlaceGraph(Resolution d, int contentRight, int availableHeight) {
   g.GraphHeight = availableHeight - d.Y(0.9) - g.GraphTop;
   g.AxisY = g.GraphTop + g.GraphHeight;
   g.AxisLength = g.GraphHeight - d.Y(2);
+  // The page's margins: 2 cm right of the content, 0.5 cm below the
+  // available height (DrawPageOnDevice).
+  g.PaperRight = contentRight + d.X(2);
+  g.PaperBottom = availableHeight + d.Y(0.5);
   return g;
 }
 

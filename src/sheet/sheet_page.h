@@ -14,6 +14,9 @@ struct GraphGeometry {
   int GraphHeight = 0;
   int AxisY = 0;       // the horizontal axis
   int AxisLength = 0;  // the vertical axis, drawn upward from AxisY
+  // The paper's right and bottom edges: curves are drawn up to them.
+  int PaperRight = 0;
+  int PaperBottom = 0;
 };
 
 GraphGeometry PlaceGraph(Resolution dots, int contentRight, int availableHeight);

@@ -33,8 +33,8 @@ struct PcSelectionFacts {
   int count = 0;
   // Every selected name reads as a test (characters 10 to 12 as an integer).
   bool allReadAsTests = false;
-  // The first selected name is a test file with a sheet: its character at
-  // length - 2 (1-based, the extension's first) is a kind '1' to '6'.
+  // The first selected name is a test file with a sheet: its kind digit, the
+  // 10th character, is a kind '1' to '6' (TestKindOf, as the loader reads it).
   bool firstIsTestFile = false;
 };
 

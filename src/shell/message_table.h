@@ -10,9 +10,9 @@
 namespace tesmora {
 
 // Every text the program shows, prints or exports is a message: a number from
-// 0 to 371 and one text per language. The table is shared with the recorder's
+// 0 to 372 and one text per language. The table is shared with the recorder's
 // own screens, so many rows are never looked up here and stay empty.
-inline constexpr int kMessageCount = 372;
+inline constexpr int kMessageCount = 373;
 inline constexpr int kLanguageCount = 8;
 
 // Callers hand GetMessageText a buffer of at least this many bytes; no text is

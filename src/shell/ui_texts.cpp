@@ -84,7 +84,7 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     // DeletedFile
     {"Fichier en cours de suppression", "File being deleted", "Archivo en eliminación",
      "File in eliminazione", "Ficheiro em eliminação", "Datei wird gelöscht", "Usuwany plik",
-     "Mazaný soubor"},
+     "Odstraňovaný soubor"},
     // ProgramVersion
     {"Version de Tesmora", "Version of Tesmora", "Versión de Tesmora", "Versione di Tesmora",
      "Versão do Tesmora", "Version von Tesmora", "Wersja Tesmora", "Verze programu Tesmora"},
@@ -127,7 +127,7 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     // PortDevice
     {"Périphérique du port choisi", "Device of the chosen port", "Dispositivo del puerto elegido",
      "Dispositivo della porta scelta", "Dispositivo da porta escolhida",
-     "Gerät des gewählten Anschlusses", "Urządzenie wybranego portu", "Zařízení zvoleného portu"},
+     "Gerät des gewählten Ports", "Urządzenie wybranego portu", "Zařízení zvoleného portu"},
     // DeviceConnected
     {"branché", "connected", "conectado", "collegato", "ligado", "angeschlossen", "podłączone",
      "připojeno"},
@@ -165,12 +165,43 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
      "No se ha podido escribir el archivo de configuración; el puerto no cambia.",
      "Impossibile scrivere il file delle impostazioni; la porta resta invariata.",
      "Não foi possível escrever o ficheiro de configuração; a porta fica inalterada.",
-     "Die Einstellungsdatei konnte nicht geschrieben werden; der Anschluss bleibt unverändert.",
+     "Die Einstellungsdatei konnte nicht geschrieben werden; der Port bleibt unverändert.",
      "Nie można zapisać pliku ustawień; port pozostaje bez zmian.",
      "Soubor nastavení nelze zapsat; port zůstává beze změny."},
+    // AutoSaveNotWritten
+    {"Le fichier des paramètres n'a pas pu être écrit ; le répertoire de sauvegarde automatique "
+     "reste inchangé.",
+     "The settings file could not be written; the automatic save directory is unchanged.",
+     "No se ha podido escribir el archivo de configuración; la carpeta de guardado automático no "
+     "cambia.",
+     "Impossibile scrivere il file delle impostazioni; la cartella di salvataggio automatico resta "
+     "invariata.",
+     "Não foi possível escrever o ficheiro de configuração; a pasta de gravação automática fica "
+     "inalterada.",
+     "Die Einstellungsdatei konnte nicht geschrieben werden; der Ordner für automatische "
+     "Speicherung bleibt unverändert.",
+     "Nie można zapisać pliku ustawień; folder automatycznego zapisu pozostaje bez zmian.",
+     "Soubor nastavení nelze zapsat; složka automatického ukládání zůstává beze změny."},
     // SerialPortDevice
     {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série",
-     "Serielle Schnittstelle", "Port szeregowy", "Sériový port"},
+     "Serieller Port", "Port szeregowy", "Sériový port"},
+    // SheetFaceMissing: %1 the faces the sheets ask for
+    {"Les fiches ne peuvent pas être dessinées : aucune police installée ne les dessine, leur "
+     "police (%1 ou une autre police sans empattement) manque.",
+     "The sheets cannot be drawn: no installed font draws them, their face (%1 or another "
+     "sans-serif face) is missing.",
+     "No se pueden dibujar las fichas: ninguna fuente instalada las dibuja, falta su tipo de "
+     "letra (%1 u otro tipo de letra sin serifas).",
+     "Impossibile disegnare le schede: nessun carattere installato le disegna, manca il loro "
+     "carattere (%1 o un altro carattere senza grazie).",
+     "Não é possível desenhar as fichas: nenhum tipo de letra instalado as desenha, falta o seu "
+     "tipo de letra (%1 ou outro tipo de letra sem serifa).",
+     "Die Blätter können nicht gezeichnet werden: keine installierte Schrift zeichnet sie, ihre "
+     "Schriftart (%1 oder eine andere serifenlose Schrift) fehlt.",
+     "Nie można narysować kart: żadna zainstalowana czcionka ich nie rysuje, brakuje ich czcionki "
+     "(%1 lub innej czcionki bezszeryfowej).",
+     "Listy nelze vykreslit: žádné nainstalované písmo je nevykreslí, chybí jejich písmo (%1 nebo "
+     "jiné bezpatkové písmo)."},
     // SheetPages
     {"Pages des fiches de résultats", "Pages of the result sheets",
      "Páginas de las fichas de resultados", "Pagine delle schede dei risultati",

@@ -48,8 +48,10 @@ enum class UiText : int {
   PortDeviceHint,
   NoSerialDevice,
   SettingsNotWritten,
+  AutoSaveNotWritten,
   SerialPortDevice,
   // The sheet window.
+  SheetFaceMissing,
   SheetPages,
   SheetZoom,
   ChoosePrinter,

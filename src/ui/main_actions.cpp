@@ -76,9 +76,6 @@ MainActions::MainActions(QMainWindow& window, const LanguageState& language)
   Config->addSeparator();
   Imprimante = AddItem(Config, "Imprimante", 19);
   mSociete = AddItem(Config, "mSociete", 15);
-  // The automatic save directory comes with the PC explorer; until then its
-  // item stays disabled.
-  DirSauve->setEnabled(false);
 
   Edition1 = AddMenu(bar, nullptr, "Edition1");
   Copier1 = AddItem(Edition1, "Copier1");

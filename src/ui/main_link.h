@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "link/link_events.h"
 #include "link/link_state.h"
+#include "platform/file_system.h"
 #include "platform/mount_table.h"
 #include "platform/posix_serial_port.h"
 #include "platform/serial_devices.h"
@@ -49,6 +51,12 @@ struct MainWindowOptions {
   // Where the PC pane's drives come from: the machine's when none are given
   // (tests point the tree at a folder of their own).
   std::optional<platform::DriveSources> drives;
+  // The PC pane's file system: the machine's, on the drives above, when none
+  // is given (tests bring one with folders that hang).
+  std::shared_ptr<platform::FileSystem> fileSystem;
+  // How long the folder tree and the PC list wait for a folder's listing
+  // before they take it as not answering (a hung network share).
+  std::chrono::milliseconds listingWait{4000};
 };
 
 // The main window's side of the recorder link: the one file of the window

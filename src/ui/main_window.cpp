@@ -77,7 +77,7 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
       {*this, language_, settings_, *prompter_, ClipboardSource_, *pcPane_, *recorderPane_, *link_,
        *statusPanels_, [this] { return AcceptsCommands(); }, [this] { return AllFilesMode(); },
        [this](const auto& names, const auto& folder) { ReceiveFromRecorder(names, folder); }},
-      options_.drives);
+      options_);
   ConnectActions();
   statusPanels_->SetText(1, FromUtf8(settings_.portName));
   recorderPane_->EmitFileCount();

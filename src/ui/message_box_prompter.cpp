@@ -125,7 +125,13 @@ PromptAnswer MessageBoxPrompter::Run(std::string_view caption, std::string_view 
     return answer;
   }
   const std::unique_ptr<QMessageBox> box = BuildBox(caption, text, buttons, icon, languageId);
-  return AnswerOf(box->exec());
+  // The box waits for the user: it shows the arrow even while the work that
+  // asks it keeps the hourglass over the windows.
+  const bool busy = QApplication::overrideCursor() != nullptr;
+  if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  const int answer = box->exec();
+  if (busy) QApplication::restoreOverrideCursor();
+  return AnswerOf(answer);
 }
 
 void MessageBoxPrompter::ShowMessage(std::string_view caption, std::string_view text,

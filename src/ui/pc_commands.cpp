@@ -1,6 +1,7 @@
 #include "ui/pc_commands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QShortcut>
 #include <QTreeWidget>
 #include <QUrl>
+#include <algorithm>
 #include <map>
 
 #include "explorer/delete_operations.h"
@@ -17,6 +19,8 @@
 #include "explorer/tree_edit.h"
 #include "link/link_session.h"
 #include "link/reader_thread.h"
+#include "link/transfers.h"
+#include "platform/bounded_file_system.h"
 #include "platform/paths.h"
 #include "platform/posix_file_system.h"
 #include "ui/auto_save_dialog.h"
@@ -30,6 +34,15 @@
 
 namespace tesmora::ui {
 namespace {
+
+// The hourglass for as long as the object lives.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
 
 // Local files dragged from the desktop, by folder (ending with a separator).
 std::map<std::string, std::vector<std::string>> DesktopFiles(const QMimeData& data) {
@@ -46,11 +59,14 @@ std::map<std::string, std::vector<std::string>> DesktopFiles(const QMimeData& da
 
 }  // namespace
 
-PcCommands::PcCommands(PcCommandParts parts, const std::optional<platform::DriveSources>& drives)
+PcCommands::PcCommands(PcCommandParts parts, const MainWindowOptions& options)
     : QObject(&parts.window),
       parts_(std::move(parts)),
-      fs_(std::make_shared<platform::PosixFileSystem>(
-          drives.value_or(platform::SystemDriveSources()))) {
+      fs_(options.fileSystem != nullptr
+              ? options.fileSystem
+              : std::make_shared<platform::PosixFileSystem>(
+                    options.drives.value_or(platform::SystemDriveSources()))),
+      listings_(std::make_shared<platform::BoundedFileSystem>(fs_, options.listingWait)) {
   PcPane& pc = parts_.pc;
   FolderTreeView& tree = *pc.treeView();
   tree.onRenamed = [this](explorer::NodeId id, const std::string& text) {
@@ -69,7 +85,7 @@ PcCommands::PcCommands(PcCommandParts parts, const std::optional<platform::Drive
   }
   connect(&pc, &PcPane::countTextChanged, this,
           [this](const QString& text) { parts_.status.SetText(4, text); });
-  pc.Start(fs_, parts_.allFilesMode);
+  pc.Start(listings_, parts_.allFilesMode);
 }
 
 PcCommands::~PcCommands() = default;
@@ -186,13 +202,16 @@ void PcCommands::Paste(PaneFocus focus) {
 
 void PcCommands::SendToRecorder(const std::vector<std::string>& names, const std::string& folder) {
   if (names.empty() || folder.empty()) return;
-  parts_.link.session().SendFiles(names, platform::WithTrailingSeparator(folder));
+  const std::vector<std::string> files = explorer::WithoutSpecialFiles(Context(), folder, names);
+  if (!files.empty())
+    parts_.link.session().SendFiles(files, platform::WithTrailingSeparator(folder));
 }
 
 void PcCommands::ExportManuelleClick() {
   PcPane& pc = parts_.pc;
   const std::string folder = NodeFolder(pc.SelectedNodeId());
   if (folder.empty()) return;
+  const BusyCursor hourglass;
   link::LinkSession& session = parts_.link.session();
   const ExportSettings settings{parts_.language.LanguageIndex, session.VersionText(),
                                 session.reader().basisFlags().value_or(0)};
@@ -206,7 +225,7 @@ void PcCommands::ExportManuelleClick() {
 
 void PcCommands::DirSauveClick() {
   if (RepSaveAuto100d == nullptr) return;
-  if (RepSaveAuto100d->Run(parts_.settings, fs_)) {
+  if (RepSaveAuto100d->Run(parts_.settings, listings_)) {
     parts_.link.session().SetAutoSaveDirectory(parts_.settings.AutoSaveDirectory);
   }
 }
@@ -262,8 +281,24 @@ bool PcCommands::eventFilter(QObject* watched, QEvent* event) {
                                        : static_cast<QObject*>(parts_.recorder.list());
   const bool fromDesktop = drop->source() == nullptr && drop->mimeData()->hasUrls();
   const std::optional<std::string> shown = parts_.pc.ShownFolder();
-  const bool accepted = parts_.acceptsCommands() && (drop->source() == expected || fromDesktop) &&
-                        (onRecorder || shown.has_value());
+  bool accepted = parts_.acceptsCommands() && (drop->source() == expected || fromDesktop) &&
+                  (onRecorder || shown.has_value());
+  // The files the drag would send, by folder: the PC list's selection, or
+  // the desktop's files.
+  std::map<std::string, std::vector<std::string>> toRecorder;
+  if (accepted && onRecorder) {
+    if (fromDesktop) {
+      toRecorder = DesktopFiles(*drop->mimeData());
+    } else if (shown) {
+      toRecorder[*shown] = parts_.pc.SelectedNames();
+    }
+    // Every file must have a test name, unless all files are shown.
+    accepted = !toRecorder.empty() &&
+               std::all_of(toRecorder.begin(), toRecorder.end(), [this](const auto& folder) {
+                 return !folder.second.empty() &&
+                        link::AcceptsDropOnRecorderList(folder.second, parts_.allFilesMode());
+               });
+  }
   if (!accepted) {
     event->ignore();
     return true;
@@ -272,13 +307,8 @@ bool PcCommands::eventFilter(QObject* watched, QEvent* event) {
   if (type != QEvent::Drop) return true;
   if (onRecorder) {
     parts_.clipboardSource = kClipboardNone;
-    if (!fromDesktop) {
-      if (shown) SendToRecorder(parts_.pc.SelectedNames(), *shown);
-    } else {
-      // One batch at a time: the files of the first folder dropped.
-      const auto byFolder = DesktopFiles(*drop->mimeData());
-      if (!byFolder.empty()) SendToRecorder(byFolder.begin()->second, byFolder.begin()->first);
-    }
+    // One batch at a time: the files of the first folder dropped.
+    SendToRecorder(toRecorder.begin()->second, toRecorder.begin()->first);
   } else {
     DropIntoFolder(*drop, *shown, parts_.pc.pcList().CurrentFolderNode());
   }

@@ -24,6 +24,7 @@ namespace tesmora::ui {
 
 class MainActions;
 class MainLink;
+struct MainWindowOptions;
 class PcPane;
 class RecorderPane;
 class StatusPanels;
@@ -53,8 +54,10 @@ struct PcCommandParts {
 // from the lists or from the desktop's file manager.
 class PcCommands : public QObject {
  public:
-  // The tree shows the drives of `drives`, the machine's when none are given.
-  PcCommands(PcCommandParts parts, const std::optional<platform::DriveSources>& drives);
+  // The pane works on the options' file system (the machine's, showing the
+  // options' drives, when none is given); its listings wait the options'
+  // time at most.
+  PcCommands(PcCommandParts parts, const MainWindowOptions& options);
   ~PcCommands() override;
 
   // The two dialogs, first of the windows the main window owns.
@@ -95,6 +98,8 @@ class PcCommands : public QObject {
   PcCommandParts parts_;
   std::function<PaneFocus()> focus_;
   std::shared_ptr<platform::FileSystem> fs_;
+  // The same, for the folder tree's and the PC list's listings: bounded.
+  std::shared_ptr<platform::FileSystem> listings_;
   explorer::PcClipboard clipboard_;
   TRepSaveAuto100d* RepSaveAuto100d = nullptr;
   TFenNewRep* FenNewRep = nullptr;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/logo.h"
+#include "ui/sheet_font.h"
 #include "ui/utf8_text.h"
 
 namespace tesmora::ui {
@@ -13,28 +14,19 @@ namespace {
 
 QColor ToQColor(Rgb colour) { return {colour.r, colour.g, colour.b}; }
 
-// The sheet's boxes and columns were laid out for a narrow dialog face: the
-// faces of that width come first, then whatever sans-serif face the machine
-// has. A wide face would run the longer labels into their colons.
-QFont SheetFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
-  font.setStyleHint(QFont::SansSerif);
-  return font;
-}
-
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter)
-    : painter_(painter), device_(painter.device()), fontColour_(Qt::black), font_(SheetFont()) {
+    : painter_(painter),
+      device_(painter.device()),
+      fontColour_(Qt::black),
+      font_(SheetFont(10, FontWeight::Normal)) {
   painter_.setRenderHint(QPainter::Antialiasing);
   painter_.setRenderHint(QPainter::TextAntialiasing);
   // Round ends join the short segments of a curve without gaps.
   pen_ = QPen(Qt::black, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   painter_.setPen(pen_);
   painter_.setBrush(Qt::white);
-  font_.setPointSize(10);
   painter_.setFont(font_);
 }
 
@@ -47,8 +39,7 @@ void QtCanvas::SetPen(Rgb colour, int width) {
 void QtCanvas::SetBrush(Rgb colour) { painter_.setBrush(ToQColor(colour)); }
 
 void QtCanvas::SetFont(int points, FontWeight weight, Rgb colour) {
-  font_.setPointSize(std::max(1, points));
-  font_.setBold(weight == FontWeight::Bold);
+  font_ = SheetFont(points, weight);
   fontColour_ = ToQColor(colour);
   painter_.setFont(font_);
 }

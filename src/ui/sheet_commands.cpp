@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 
+#include "explorer/operation_context.h"
 #include "platform/locale.h"
+#include "ui/folder_tree_view.h"
 #include "ui/imp_multi.h"
 #include "ui/main_actions.h"
 #include "ui/main_link.h"
@@ -15,7 +17,7 @@ namespace tesmora::ui {
 SheetCommands::SheetCommands(QWidget& window, const LanguageState& language, Prompter& prompter,
                              MainLink& link, MainActions& actions, PcPane& pc,
                              std::function<const structure_societe&()> company)
-    : QObject(&window), link_(link) {
+    : QObject(&window), language_(language), prompter_(prompter), link_(link) {
   setObjectName("SheetCommands");
   SheetSources sources;
   sources.exporter = link.exporter();
@@ -36,7 +38,11 @@ void SheetCommands::Connect(MainActions& actions, PcPane& pc) {
                                const std::string&, const std::vector<std::string>&)) {
     return [this, &pc, command] {
       const std::optional<std::string> folder = pc.ShownFolder();
-      if (AcceptsCommands() && folder) (this->*command)(*folder, pc.SelectedNames());
+      if (!AcceptsCommands() || !folder) return;
+      const explorer::OperationContext context{*pc.treeView()->fileSystem(), prompter_, language_};
+      const std::vector<std::string> names =
+          explorer::WithoutSpecialFiles(context, *folder, pc.SelectedNames());
+      if (!names.empty()) (this->*command)(*folder, names);
     };
   };
   connect(actions.Graphique, &QAction::triggered, this,

@@ -23,7 +23,8 @@ class TficheGraphique;
 // Print (`Impression1`) and Configuration > Printing (`Imprimante`, with its
 // toolbar button). It creates the sheet window and the multiple-printing
 // window, in their places among the owned windows, and reaches the tests
-// through the folder and the names the PC list has selected.
+// through the folder and the names the PC list has selected (pipes, sockets
+// and devices left out, with a message naming them).
 class SheetCommands : public QObject {
   Q_OBJECT
 
@@ -47,6 +48,8 @@ class SheetCommands : public QObject {
   bool AcceptsCommands() const;
   void Connect(MainActions& actions, PcPane& pc);
 
+  const LanguageState& language_;
+  Prompter& prompter_;
   MainLink& link_;
 };
 

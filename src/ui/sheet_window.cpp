@@ -28,6 +28,7 @@
 #include "ui/imp_multi.h"
 #include "ui/print_job.h"
 #include "ui/qt_canvas.h"
+#include "ui/sheet_font.h"
 
 namespace tesmora::ui {
 namespace {
@@ -169,6 +170,18 @@ void TficheGraphique::Relabel() {
 int TficheGraphique::PreparePages(bool forPreview, const std::string& folder,
                                   const std::vector<std::string>& names, TImpMulti* progress) {
   pages_.clear();
+  // Pages without a face to draw them would show and print as boxes.
+  const std::optional<std::string> missingFace =
+      sources_.missingFace ? sources_.missingFace() : MissingSheetFace();
+  if (missingFace) {
+    QString text = UiString(UiText::SheetFaceMissing, language_);
+    text.replace(QStringLiteral("%1"), QString::fromStdString(*missingFace));
+    prompter_.ShowMessage(kErrorCaption, text.toStdString(), PromptIcon::Error,
+                          language_.MessageLanguageId);
+    JvPreviewControl1->updatePreview();
+    ShowPrinterLine();
+    return 0;
+  }
   const SheetSettings settings = sources_.settings();
   const std::uint8_t basisFlags = sources_.basisFlags ? sources_.basisFlags() : 0;
   // Many tests take a while to load: the preparation says how far it is and

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct SheetSources {
   std::shared_ptr<Exporter> exporter;
   std::function<SheetSettings()> settings;
   std::function<std::uint8_t()> basisFlags;
+  // The sheets' face names when no installed font draws them; the machine's
+  // own fonts are asked (MissingSheetFace) when this is not set.
+  std::function<std::optional<std::string>()> missingFace;
 };
 
 // The sheet window: the result sheets of the chosen tests, one page each, in
@@ -51,7 +55,8 @@ class TficheGraphique : public QDialog {
 
   // The pages of the named files of `folder` (the selection in list order).
   // A file of another kind, or one that cannot be loaded, gives no page; no
-  // page at all is said with message 54. `progress`, when printing, shows
+  // page at all is said with message 54. Without a font that draws the
+  // sheets, a box names the missing face and no page is made. `progress`, when printing, shows
   // each name before its page is added. The window keeps painting meanwhile.
   // Returns the page count.
   int PreparePages(bool forPreview, const std::string& folder,

@@ -9,6 +9,8 @@
 #include "sheet/sheet_loader.h"
 #include "sheet/sheet_page.h"
 #include "shell/company.h"
+#include "support/gui_application.h"
+#include "ui/sheet_font.h"
 
 namespace tesmora {
 namespace {
@@ -59,7 +61,9 @@ class CliSheet : public testing::CliWithTests {
     const SheetSettings settings{languageIndex, decimal, ReadCompanyFile(home_.path()),
                                  versionText};
     SheetData sheet;
-    RecordingCanvas canvas;
+    testing::EnsureGuiApplication();
+    const ui::QtTextMetrics metrics;
+    RecordingCanvas canvas(metrics);
     const PageDevice device = A4Page(dots);
     for (const char* name : {"03021001.126", "10221107.526"}) {
       const SheetLoad load = LoadSheetTest(exporter, settings, 0, tests_.path(), name, sheet);
@@ -134,6 +138,53 @@ TEST_F(CliSheet, OnePngPerPageNamedAfterItsTestFile) {
     for (const char* name : {"03021001.126.png", "10221107.526.png"}) {
       EXPECT_EQ(PngSize(ReadBytes(out.File(name))), c.size) << name << " " << c.dpi;
     }
+  }
+}
+
+TEST_F(CliSheet, ThePngFolderIsMadeWhenItDoesNotExist) {
+  TempDir out;
+  const std::string folder = out.File("sheets/of today");
+  const CommandRun run =
+      RunCli(home_.path(), "sheet --dpi 50 --png '" + folder + "' " + tests_.File("03021001.126"));
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(PngSize(ReadBytes(folder + "/03021001.126.png")), std::make_pair(413, 584));
+  EXPECT_EQ(run.output, folder + "/03021001.126.png\n");
+
+  // A folder that cannot be made is said once, and nothing is written.
+  WriteBytes(out.File("a file"), "in the way");
+  const CommandRun blocked = RunCli(home_.path(), "sheet --dpi 50 --png '" + out.File("a file") +
+                                                      "/sub' " + tests_.File("03021001.126"));
+  EXPECT_EQ(blocked.status, 1);
+  EXPECT_NE(blocked.output.find(out.File("a file") + "/sub: the folder could not be made"),
+            std::string::npos)
+      << blocked.output;
+  EXPECT_EQ(Count(blocked.output, "\n"), 1) << blocked.output;
+}
+
+// A fontconfig set-up that knows no font at all: what a machine without a
+// usable font gives the sheets.
+std::string WithoutFonts(const TempDir& dir) {
+  WriteBytes(dir.File("fonts.conf"),
+             "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
+             "<fontconfig><cachedir>" +
+                 dir.File("cache") + "</cachedir></fontconfig>\n");
+  return "FONTCONFIG_FILE='" + dir.File("fonts.conf") + "' ";
+}
+
+TEST_F(CliSheet, WithoutAFontForTheSheetsItSaysWhichFaceIsMissingAndWritesNothing) {
+  for (const std::string output : {"--png pictures", "--pdf sheets.pdf", "--ops dump.txt"}) {
+    TempDir out, fonts;
+    const CommandRun run = testing::RunCommand(
+        "cd '" + out.path() + "' && " + WithoutFonts(fonts) + "TESMORA_HOME='" + home_.path() +
+        "' '" TESMORA_CLI "' sheet " + output + " " + Files() + " 2>&1");
+    EXPECT_EQ(run.status, 1) << output << "\n" << run.output;
+    EXPECT_NE(run.output.find("tesmora-cli: no installed font draws the sheets: their face "
+                              "(Arial, Liberation Sans, Nimbus Sans, Helvetica or another "
+                              "sans-serif face) is missing\n"),
+              std::string::npos)
+        << output << "\n"
+        << run.output;
+    EXPECT_EQ(EntriesIn(out.path()), 0) << output;
   }
 }
 

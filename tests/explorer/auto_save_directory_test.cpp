@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "explorer_fixture.h"
 #include "platform/profile_file.h"
 #include "shell/message_table.h"
+#include "shell/ui_texts.h"
 
 namespace tesmora::explorer {
 namespace {
@@ -84,6 +87,21 @@ TEST_F(AutoSaveTest, CancelKeepsTheSettingsFileAndOkWritesIt) {
   EXPECT_TRUE(dialog.Ok(settings, prompter, english));
   EXPECT_EQ(settings.AutoSaveDirectory, data + "/");
   EXPECT_EQ(LoadSettings(temp.File("program"), home).AutoSaveDirectory, data + "/");
+}
+
+// OK never claims a change that the settings file did not take: the box
+// says so, and the directory stays the stored one, in memory and on disk.
+TEST_F(AutoSaveTest, ASettingsFileThatCannotBeWrittenIsReportedAndNothingChanges) {
+  // Where the settings file was, a folder of that name: no file goes there.
+  std::filesystem::remove(settings.settingsPath);
+  MakeFolder(settings.settingsPath);
+  dialog.Select(Root("data"));
+  EXPECT_FALSE(dialog.Ok(settings, prompter, english));
+  EXPECT_EQ(prompter.questions(), std::vector<std::string>{MessageUtf8(281, english)});
+  EXPECT_EQ(prompter.messages(),
+            std::vector<std::string>{std::string(UiTextUtf8(UiText::AutoSaveNotWritten, 1))});
+  EXPECT_EQ(prompter.icons(), std::vector<PromptIcon>{PromptIcon::Error});
+  EXPECT_EQ(settings.AutoSaveDirectory, home + "/");
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -34,9 +37,67 @@ class CopyTest : public ExplorerFixture {
   std::string NotCopied(const std::string& name) const {
     return name + ". " + MessageUtf8(277, english);
   }
+  std::string NotAFile(const std::string& name) const {
+    return name + ". " + MessageUtf8(372, english);
+  }
+  std::string ReadOnlyReplace(const std::string& name) const {
+    return name + ". " + MessageUtf8(284, english) + MessageUtf8(285, english);
+  }
+  // A named pipe and a link to a device among the files: listed in the
+  // display-all-files mode, never to be opened.
+  void MakeSpecialFiles() {
+    ASSERT_EQ(::mkfifo((from + "/pipe.312").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/null", from + "/device.312");
+  }
   std::string from, to;
   const std::vector<std::string> names{"a.312", "b.312", "c.312"};
 };
+
+TEST_F(CopyTest, PasteAndDropLeaveOutPipesAndDevicesAndNameThem) {
+  MakeSpecialFiles();
+  const std::vector<std::string> mixed{"pipe.312", "a.312", "device.312"};
+  const TransferOutcome pasted = PasteFiles(Context(), CopyPcSelection(from, mixed), to + "/");
+  EXPECT_EQ(pasted.done, std::vector<std::string>{"a.312"});
+  EXPECT_EQ(EntriesIn(to), 1);
+  const TransferOutcome moved = MoveByDrop(Context(), from + "/", mixed, to + "/");
+  // The copy pasted before is asked about; the pipe and the device stay
+  // where they are, even where a rename would have moved them.
+  EXPECT_EQ(moved.done, std::vector<std::string>{"a.312"});
+  EXPECT_TRUE(Exists(from + "/pipe.312"));
+  EXPECT_TRUE(Exists(from + "/device.312"));
+  EXPECT_EQ(EntriesIn(to), 1);
+  EXPECT_EQ(prompter.questions(), std::vector<std::string>{Replace("a.312")});
+  EXPECT_EQ(prompter.messages(),
+            (std::vector<std::string>{NotAFile("pipe.312"), NotAFile("device.312"),
+                                      NotAFile("pipe.312"), NotAFile("device.312")}));
+}
+
+// A write-protected file is asked about before it is replaced, as before it
+// is deleted; Cancel keeps it and the paste goes on with the next file.
+TEST_F(CopyTest, AWriteProtectedTargetIsAskedAboutBeforeItIsReplaced) {
+  for (const char* name : {"a.312", "b.312"}) {
+    MakeFile(to + "/" + name, std::string("old ") + name);
+    MakeReadOnly(to + "/" + name);
+  }
+  MakeFile(to + "/c.312", "old c");
+  prompter.Script({PromptAnswer::Yes, PromptAnswer::Cancel, PromptAnswer::Yes, PromptAnswer::Ok,
+                   PromptAnswer::Yes});
+  const TransferOutcome outcome = PasteFiles(Context(), CopyPcSelection(from, names), to + "/");
+  EXPECT_EQ(outcome.done, (std::vector<std::string>{"b.312", "c.312"}));
+  EXPECT_FALSE(outcome.cancelled);
+  EXPECT_EQ(ReadBytes(to + "/a.312"), "old a.312");
+  EXPECT_EQ(ReadBytes(to + "/b.312"), "new b.312");
+  EXPECT_EQ(prompter.questions(),
+            (std::vector<std::string>{Replace("a.312"), ReadOnlyReplace("a.312"), Replace("b.312"),
+                                      ReadOnlyReplace("b.312"), Replace("c.312")}));
+
+  // A drop asks the same.
+  MakeReadOnly(to + "/c.312");
+  prompter.Script({PromptAnswer::Yes, PromptAnswer::Cancel});
+  EXPECT_TRUE(MoveByDrop(Context(), from + "/", {"c.312"}, to + "/").done.empty());
+  EXPECT_EQ(prompter.questions().back(), ReadOnlyReplace("c.312"));
+  EXPECT_TRUE(Exists(from + "/c.312"));
+}
 
 TEST_F(CopyTest, PasteAsksAboutExistingFilesYesNoAndCancel) {
   MakeFile(to + "/a.312", "old a");

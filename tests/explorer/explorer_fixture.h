@@ -29,6 +29,13 @@ class ScriptedFileSystem : public platform::PosixFileSystem {
   std::set<std::string> mountPoints;
   // A copy's bytes after this many fill the disk.
   std::size_t diskFullAfter = std::string::npos;
+  // Folders whose listing fails (or did not answer in time).
+  std::set<std::string> unlistable;
+
+  std::optional<std::vector<platform::DirectoryEntry>> List(const std::string& folder) override {
+    if (unlistable.count(folder) != 0) return std::nullopt;
+    return PosixFileSystem::List(folder);
+  }
 
   platform::FsStatus Rename(const std::string& from, const std::string& to, bool replace) override {
     if (renamesCrossDevice) return platform::FsStatus::CrossDevice;

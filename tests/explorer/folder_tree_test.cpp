@@ -27,6 +27,25 @@ class FolderTreeTest : public ExplorerFixture {
   FolderTree tree;
 };
 
+// A subfolder that does not answer when the tree looks one level deeper (a
+// share mounted there that hangs) keeps an expand button for another try,
+// and its siblings are listed as always.
+TEST_F(FolderTreeTest, ASubfolderThatCannotBeLookedIntoKeepsItsButton) {
+  MakeFolder(home + "/Share/Inside");
+  MakeFolder(home + "/Tests");
+  fs.unlistable.insert(home + "/Share");
+  tree.Fill(fs);
+  const NodeId share = tree.FindChild(Root("home"), "Share");
+  ASSERT_NE(share, kNoNode);
+  EXPECT_TRUE(tree.Node(share).hasChildren);
+  EXPECT_FALSE(tree.Node(tree.FindChild(Root("home"), "Tests")).hasChildren);
+  EXPECT_FALSE(tree.Expand(share, fs).listed);
+  EXPECT_TRUE(tree.Node(share).hasChildren);
+  fs.unlistable.clear();
+  EXPECT_TRUE(tree.Expand(share, fs).listed);
+  EXPECT_EQ(Texts(tree.Node(share).children), std::vector<std::string>{"Inside"});
+}
+
 TEST_F(FolderTreeTest, FillShowsTheDrivesThenTheNetworkWithTheHomeSelectedAndListed) {
   MakeFolder(home + "/Tests/2024");
   MakeFolder(home + "/Archive");

@@ -11,6 +11,7 @@
 
 #include "explorer/node_state.h"
 #include "explorer/pc_selection.h"
+#include "records/test_names.h"
 #include "shell/main_window_rules.h"
 
 namespace tesmora::explorer {
@@ -205,8 +206,13 @@ TEST(PopupMenuRules, FirstSelectedPcNameDecidesPrintAndExportWhateverTheFocus) {
       {"03151234.712", false},
       {"03151234.012", false},
       {"readme.txt", false},
-      {"a.5xx", true},  // only the extension's first character counts
-      {"1ab", true},    // the shortest name that has that character
+      {"03151234.5", true},
+      {"03151234.5xx.bak", true},  // the tenth character counts, not the last dot's
+      // A copy keeps the test's extension but moves its tenth character: the
+      // loader would refuse it, so the menu does not offer it.
+      {"03021001 copy.126", false},
+      {"a.5xx", false},
+      {"1ab", false},
       {"12", false},
       {"6", false},
       {"", false},
@@ -219,6 +225,8 @@ TEST(PopupMenuRules, FirstSelectedPcNameDecidesPrintAndExportWhateverTheFocus) {
       ASSERT_TRUE(popup.printAndExportEnabled.has_value()) << c.name;
       EXPECT_EQ(*popup.printAndExportEnabled, c.enabled)
           << '"' << c.name << "\" focus " << static_cast<int>(focus);
+      // The sheet loader asks the same question of the same name.
+      EXPECT_EQ(*popup.printAndExportEnabled, TestKindOf(c.name) != nullptr) << c.name;
     }
   }
 }

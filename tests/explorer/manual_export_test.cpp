@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -41,6 +43,26 @@ TEST_F(ManualExportTest, AnExistingExportAnsweredNoIsSkipped) {
   EXPECT_EQ(ReadBytes(home + "/03151023.CC2"), "older export");
   EXPECT_EQ(prompter.questions(),
             std::vector<std::string>{"03151023.CC2. " + MessageUtf8(285, english)});
+}
+
+// A pipe or a device of a test's name is never opened: it is named and left
+// out, and a write-protected export is asked about again before it goes.
+TEST_F(ManualExportTest, PipesAreLeftOutAndAWriteProtectedExportIsAskedAbout) {
+  ASSERT_EQ(::mkfifo((home + "/03151022.103").c_str(), 0600), 0);
+  MakeFile(home + "/03151023.CC2", "older export");
+  MakeReadOnly(home + "/03151023.CC2");
+  prompter.Script({PromptAnswer::Yes, PromptAnswer::Cancel});
+  const std::vector<std::string> written =
+      ExportSelectedFiles(Context(), home + "/", selected, StandInExporter());
+  EXPECT_EQ(written, std::vector<std::string>{"03151024.CA2"});
+  EXPECT_EQ(exported, std::vector<std::string>{"03151024.503"});
+  EXPECT_EQ(prompter.messages(),
+            std::vector<std::string>{"03151022.103. " + MessageUtf8(372, english)});
+  EXPECT_EQ(prompter.questions(),
+            (std::vector<std::string>{
+                "03151023.CC2. " + MessageUtf8(285, english),
+                "03151023.CC2. " + MessageUtf8(284, english) + MessageUtf8(285, english)}));
+  EXPECT_EQ(ReadBytes(home + "/03151023.CC2"), "older export");
 }
 
 TEST_F(ManualExportTest, CancelSkipsOnlyThatFile) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "support/temp_dir.h"
 
 namespace tesmora::platform {
@@ -42,6 +45,47 @@ TEST(AtomicFileWriter, DiscardAndDestructionLeaveTheOlderFileAlone) {
   }
   EXPECT_EQ(ReadBytes(path), "older");
   EXPECT_EQ(EntriesIn(dir.path()), 1);
+}
+
+// A name at the system's limit leaves no room for anything added to it: the
+// temporary name must be made shorter, not longer.
+TEST(AtomicFileWriter, NamesUpToTheSystemsLimitAreWritten) {
+  TempDir dir;
+  for (const std::size_t length : {std::size_t{235}, std::size_t{250}, std::size_t{255}}) {
+    const std::string path = dir.File(std::string(length - 4, 'n') + ".312");
+    WriteBytes(path, "older");
+    AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Open(path)) << length;
+    ASSERT_TRUE(writer.Write("whole"));
+    ASSERT_TRUE(writer.Commit()) << length;
+    EXPECT_EQ(ReadBytes(path), "whole");
+    EXPECT_EQ(EntriesIn(dir.path()), 1);
+    std::filesystem::remove(path);
+  }
+}
+
+// Cut at the limit, never inside a character: a folder on a system that
+// checks its names' encoding would refuse half a letter.
+TEST(TemporaryName, StaysWithinTheLimitAndCutsBetweenCharacters) {
+  struct Case {
+    std::string name;
+    std::size_t limit;
+    std::string expected;
+  };
+  const std::string e = "\xc3\xa9";  // one letter, two bytes
+  const Case cases[] = {
+      {"03151234.312", 255, "03151234.312.tmp7"},
+      {std::string(250, 'a'), 255, std::string(250, 'a') + ".tmp7"},
+      {std::string(251, 'a'), 255, std::string(250, 'a') + ".tmp7"},
+      {std::string(249, 'a') + e + "b", 255, std::string(249, 'a') + ".tmp7"},
+      {std::string(248, 'a') + e + "b", 255, std::string(248, 'a') + e + ".tmp7"},
+      {"name", 3, ".tmp7"},
+  };
+  for (const Case& c : cases) {
+    const std::string temporary = TemporaryName(c.name, "7", c.limit);
+    EXPECT_EQ(temporary, c.expected) << c.name.size();
+    EXPECT_LE(temporary.size(), std::max<std::size_t>(c.limit, 5));
+  }
 }
 
 TEST(AtomicFileWriter, FolderThatDoesNotExistIsRefused) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "support/temp_dir.h"
 
 namespace tesmora::platform {
@@ -36,6 +38,22 @@ TEST(ReadWholeFile, ReadsBytesOrNothing) {
   EXPECT_EQ(ReadWholeFile(dir.File("missing")), std::nullopt);
   EXPECT_TRUE(FileExists(dir.File("f")));
   EXPECT_FALSE(FileExists(dir.File("missing")));
+}
+
+// A named pipe would hold the open until some program wrote into it, and a
+// device may never end: only regular files are read.
+TEST(ReadWholeFile, NothingButARegularFileIsOpened) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  WriteBytes(dir.File("file"), "bytes");
+  std::filesystem::create_symlink(dir.File("pipe"), dir.File("to pipe"));
+  std::filesystem::create_symlink(dir.File("file"), dir.File("to file"));
+  std::filesystem::create_symlink("/dev/null", dir.File("to device"));
+  EXPECT_EQ(ReadWholeFile(dir.File("pipe")), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(dir.File("to pipe")), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(dir.File("to device")), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(dir.path()), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(dir.File("to file")), "bytes");
 }
 
 }  // namespace

@@ -46,6 +46,17 @@ TEST(PosixFileSystem, CopyReplacesTheTargetWholeWithTheSourceDate) {
   EXPECT_EQ(EntriesIn(temp.File("to")), 1);
 }
 
+TEST(PosixFileSystem, ACopyOfANameOf250BytesIsWritten) {
+  TempDir temp;
+  const std::string name = std::string(246, 'n') + ".312";
+  WriteBytes(temp.File(name), "test");
+  std::filesystem::create_directory(temp.File("to"));
+  PosixFileSystem fs;
+  EXPECT_EQ(fs.CopyFile(temp.File(name), temp.File("to/" + name)), FsStatus::Ok);
+  EXPECT_EQ(ReadBytes(temp.File("to/" + name)), "test");
+  EXPECT_EQ(EntriesIn(temp.File("to")), 1);
+}
+
 // A file bigger than one piece of a copy, so that a copy can fail halfway,
 // and an older file of its name in "to".
 class CopyHalfway : public ::testing::Test {
@@ -109,6 +120,29 @@ TEST(PosixFileSystem, CopyOfWhatIsNotThereOrNotAFileFails) {
   EXPECT_EQ(fs.CopyFile(temp.File("none"), temp.File("copy")), FsStatus::NotFound);
   EXPECT_NE(fs.CopyFile(temp.path(), temp.File("copy")), FsStatus::Ok);
   EXPECT_EQ(EntriesIn(temp.path()), 0);
+}
+
+// Pipes, sockets and devices are listed but never opened: a pipe without a
+// writer would hold the copy for ever, a device might never end.
+TEST(PosixFileSystem, PipesAndDevicesAreToldApartAndNeverCopied) {
+  TempDir temp;
+  PosixFileSystem fs;
+  ASSERT_EQ(::mkfifo(temp.File("pipe").c_str(), 0600), 0);
+  WriteBytes(temp.File("file"), "1");
+  std::filesystem::create_directory(temp.File("to"));
+  std::filesystem::create_symlink(temp.File("pipe"), temp.File("to pipe"));
+  std::filesystem::create_symlink(temp.File("file"), temp.File("to file"));
+  std::filesystem::create_symlink("/dev/null", temp.File("to device"));
+  for (const char* special : {"pipe", "to pipe", "to device"}) {
+    ASSERT_TRUE(fs.Facts(temp.File(special))) << special;
+    EXPECT_TRUE(fs.Facts(temp.File(special))->special) << special;
+    EXPECT_EQ(fs.CopyFile(temp.File(special), temp.File("to/copy")), FsStatus::NotAFile) << special;
+  }
+  for (const char* plain : {"file", "to file", "to"}) {
+    EXPECT_FALSE(fs.Facts(temp.File(plain))->special) << plain;
+  }
+  EXPECT_EQ(EntriesIn(temp.File("to")), 0);
+  EXPECT_EQ(fs.CopyFile(temp.File("to file"), temp.File("to/copy")), FsStatus::Ok);
 }
 
 TEST(PosixFileSystem, RenameWithoutReplaceLeavesAnExistingTargetAlone) {

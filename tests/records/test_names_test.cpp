@@ -159,6 +159,27 @@ TEST(TestKinds, FamiliesSheetsAndTitleMessages) {
   EXPECT_EQ(KindDigitOf("03151022.403"), '4');
 }
 
+TEST(TestKindOf, TheKindOfTheTenthCharacterWhateverFollows) {
+  const struct {
+    const char* name;
+    char digit;  // '\0' for no kind
+  } cases[] = {
+      {"03151022.403", '4'},
+      {"03151022.6", '6'},
+      {"03151022.126.bak", '1'},
+      {"03021001 copy.126", 0},
+      {"03151022.703", 0},
+      {"03151022.AHA", 0},
+      {"a.5xx", 0},
+      {"copy of 1.1", 0},
+      {"", 0},
+  };
+  for (const auto& c : cases) {
+    const TestKind* kind = TestKindOf(c.name);
+    EXPECT_EQ(kind != nullptr ? kind->digit : '\0', c.digit) << c.name;
+  }
+}
+
 TEST(ExtensionOf, CharactersTenToTwelveCutShortWithTheName) {
   EXPECT_EQ(ExtensionOf("03151022.403"), "403");
   EXPECT_EQ(ExtensionOf("03151022.403.bak"), "403");

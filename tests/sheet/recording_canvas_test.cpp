@@ -5,8 +5,10 @@
 namespace tesmora {
 namespace {
 
+const FixedTextMetrics kModel;
+
 TEST(RecordingCanvas, DumpsOneLinePerCallInTheDumpFormat) {
-  RecordingCanvas canvas;
+  RecordingCanvas canvas(kModel);
   canvas.BeginPage(2480, 3507, {300, 300});
   canvas.SetPen(Rgb::FromColorRef(32768), 3);
   canvas.SetBrush(kWhite);
@@ -34,8 +36,8 @@ TEST(RecordingCanvas, DumpsOneLinePerCallInTheDumpFormat) {
             "picture 1 2 3 4\n");
 }
 
-TEST(RecordingCanvas, ExtentsFollowTheSizeAndTheResolution) {
-  RecordingCanvas canvas;
+TEST(FixedTextMetrics, ExtentsFollowTheSizeAndTheResolution) {
+  RecordingCanvas canvas(kModel);
   const struct {
     int dpiX, dpiY, points;
     TextSize oneChar;
@@ -53,7 +55,7 @@ TEST(RecordingCanvas, ExtentsFollowTheSizeAndTheResolution) {
 }
 
 TEST(RecordingCanvas, EachCallKeepsThePenBrushAndFontInForce) {
-  RecordingCanvas canvas;
+  RecordingCanvas canvas(kModel);
   canvas.BeginPage(100, 100, {300, 300});
   canvas.SetPen(Rgb::FromColorRef(255), 3);
   canvas.SetFont(12, FontWeight::Bold, kBlack);

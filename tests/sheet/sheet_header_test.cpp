@@ -255,34 +255,118 @@ TEST(SheetHeader, TheFooterIsBoldAfterAProtocolAndNormalAfterComments) {
   }
 }
 
-TEST(SheetHeader, ATextTooLongForItsRoomIsSetSmallerNotRunIntoItsNeighbour) {
-  // The customer box at 300 dpi: lines from dot 1084, the box's edge at 2244
-  // less 0.1 cm, so 1149 dots of room; the model gives 10-point characters 25
-  // dots, 9-point 22, 8-point 20, 7-point 17 and 6-point 15.
+// Header texts are set at 10 points; only a text that would reach the next
+// text drawn on its line (its colon, its "=", or a text of the neighbouring
+// box on the same line) is set smaller, a point at a time down to 6. A text
+// that only crosses a box's edge stays at 10 points. The model gives
+// 10-point characters 25 dots, 9-point 22, 8-point 20, 7-point 17, 6-point 15.
+TEST(SheetHeader, OnlyATextThatWouldReachTheNextOnItsLineIsSetSmaller) {
+  const std::string w33(33, 'W'), w34(34, 'W'), w60(60, 'W'), w200(200, 'W');
+  const struct {
+    const char* what;
+    SheetType type;
+    void (*edit)(SheetPage&, const std::string&);
+    std::string text;
+    int points;
+  } cases[] = {
+      // The customer box's lines run to the paper's margin and beyond.
+      {"customer line over the edge", SheetType::Aha,
+       [](SheetPage& p, const std::string& t) { p.sheet.CustomerLines[1] = t; }, w200, 10},
+      // A company line, from dot 247, meets the customer line of its row at
+      // dot 1084: 837 dots of room.
+      {"company line up to the customer line", SheetType::Aha,
+       [](SheetPage& p, const std::string& t) {
+         p.settings.company.lines[1] = t;
+         p.sheet.CustomerLines[1] = "CLIENT";
+       },
+       w33, 10},
+      {"company line into the customer line", SheetType::Aha,
+       [](SheetPage& p, const std::string& t) {
+         p.settings.company.lines[1] = t;
+         p.sheet.CustomerLines[1] = "CLIENT";
+       },
+       w34, 9},
+      {"company line where the customer has no line", SheetType::Aha,
+       [](SheetPage& p, const std::string& t) {
+         p.settings.company.lines[1] = t;
+         p.sheet.CustomerLines[1].clear();
+       },
+       w60, 10},
+      // Column 1 values start 3.1 cm into the parameters box; column 2's
+      // label stands at 6.1 cm: 355 dots of room.
+      {"flour up to the mill's label", SheetType::Ahc,
+       [](SheetPage& p, const std::string& t) { Edit(p).decoded.Texts.Flour = t; },
+       std::string(14, 'W'), 10},
+      {"flour into the mill's label", SheetType::Ahc,
+       [](SheetPage& p, const std::string& t) { Edit(p).decoded.Texts.Flour = t; },
+       std::string(15, 'W'), 9},
+      // Column 2 has no row 5: Zeleny's value runs on, up to the results.
+      {"Zeleny across the empty cell", SheetType::Ahc,
+       [](SheetPage& p, const std::string& t) { Edit(p).decoded.Texts.Zeleny = t; },
+       std::string(30, 'W'), 10},
+      // The mill's value starts 11.1 cm from the paper's left; the results
+      // symbol of its row stands at 13.6 cm: 295 dots.
+      {"mill up to the result symbol", SheetType::Ahc,
+       [](SheetPage& p, const std::string& t) { Edit(p).decoded.Texts.Mill = t; },
+       std::string(11, 'W'), 10},
+      {"mill into the result symbol", SheetType::Ahc,
+       [](SheetPage& p, const std::string& t) { Edit(p).decoded.Texts.Mill = t; },
+       std::string(12, 'W'), 9},
+      // A symbol reaches its "=" 1.8 cm (212 dots) further on.
+      {"a long W (x) symbol", SheetType::Ahc,
+       [](SheetPage& p, const std::string& t) { Edit(p).decoded.Texts.WxText = t.substr(3, 7); },
+       "W (1234567)", 7},
+  };
+  for (const auto& c : cases) {
+    SheetPage page = MemoryPage(c.type);
+    c.edit(page, c.text);
+    const RecordingCanvas canvas = Draw(page);
+    const CanvasOp* text = DrawnText(canvas, c.text);
+    ASSERT_NE(text, nullptr) << c.what;
+    EXPECT_EQ(text->state.fontPoints, c.points) << c.what;
+  }
+}
+
+TEST(SheetHeader, ColonsAndEqualsSignsKeepTheirSize) {
+  // On a "CHA" sheet the H2O value stands 0.2 cm after its "=", and every
+  // protocol value 0.1 cm or 0.2 cm after its colon: closer than the model's
+  // 25 dots, yet the marks stay at 10 points.
+  SheetPage page = MemoryPage(SheetType::Cha, "03150012.505");
+  Edit(page).decoded.H2O = 55.125f;
+  page.sheet.ProtocolName = "BLE DUR";
+  const RecordingCanvas canvas = Draw(page);
+  int marks = 0;
+  for (const CanvasOp& op : OpsOf(canvas, Kind::Text)) {
+    if (op.text != ":" && op.text != "=") continue;
+    ++marks;
+    EXPECT_EQ(op.state.fontPoints, 10) << op.text << " at " << op.n[0] << "," << op.n[1];
+  }
+  EXPECT_GT(marks, 20);
+}
+
+TEST(SheetHeader, ASmallerTextKeepsTheFootOfItsRowAndTheNextTextIsBackAtTen) {
   const struct {
     std::size_t length;
     int points;
-  } cases[] = {{45, 10}, {46, 9}, {60, 7}, {200, 6}};
+  } cases[] = {{34, 9}, {42, 7}, {200, 6}};
   for (const auto& c : cases) {
     SheetPage page = MemoryPage(SheetType::Aha);
-    page.sheet.CustomerLines[1] = std::string(c.length, 'W');
-    page.sheet.CustomerLines[2] = "NEXT";
+    page.settings.company.lines[1] = std::string(c.length, 'W');
+    page.sheet.CustomerLines[1] = "CLIENT";
     const RecordingCanvas canvas = Draw(page);
-    const CanvasOp* line = DrawnText(canvas, page.sheet.CustomerLines[1]);
+    const CanvasOp* line = DrawnText(canvas, page.settings.company.lines[1]);
     ASSERT_NE(line, nullptr) << c.length;
     EXPECT_EQ(line->state.fontPoints, c.points) << c.length;
-    EXPECT_EQ(line->n[0], 1084) << c.length;
+    EXPECT_EQ(line->n[0], 247) << c.length;
     // On the line of its row: its foot where a 10-point line's is.
-    const CanvasOp* first = DrawnText(canvas, "NEXT");
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(line->n[1] + line->n[3], first->n[1] - 53 + 50) << c.length;
-    if (c.points > 6) {
-      EXPECT_LE(line->n[0] + line->n[2], 2244 - 11) << c.length;
-    }
-    // The next line is back at 10 points.
-    const CanvasOp* next = DrawnText(canvas, "NEXT");
+    const CanvasOp* next = DrawnText(canvas, "VILLE");
     ASSERT_NE(next, nullptr);
+    EXPECT_EQ(line->n[1] + line->n[3], next->n[1] - 53 + 50) << c.length;
+    if (c.points > 6) {
+      EXPECT_LT(line->n[0] + line->n[2], 1084) << c.length;
+    }
     EXPECT_EQ(next->state.fontPoints, 10);
+    EXPECT_EQ(DrawnText(canvas, "CLIENT")->state.fontPoints, 10);
   }
 }
 

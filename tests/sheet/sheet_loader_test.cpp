@@ -113,8 +113,8 @@ class SheetLoaderTest : public ::testing::Test {
   }
 
   void WriteInflation(const std::string& name, const std::string& customer, int protocol) {
-    const char kind =
-        std::string_view("1236").find(name[9]) != std::string_view::npos ? name[9] : '3';
+    const char digit = KindDigitOf(name);
+    const char kind = std::string_view("1236").find(digit) != std::string_view::npos ? digit : '3';
     fixtures::InflationTestSpec written = fixtures::RealisticInflationTest(4, kind);
     written.text.customer = customer;
     written.protocolNumber = static_cast<std::uint16_t>(protocol);
@@ -173,6 +173,18 @@ TEST_F(SheetLoaderTest, KindSevenIsNoSheetAndChangesNothing) {
   EXPECT_EQ(sheet_.CustomerLines, before.CustomerLines);
   EXPECT_EQ(sheet_.Type, SheetType::Aha);
   EXPECT_EQ(sheet_.SheetTitle, before.SheetTitle);
+}
+
+// The loader refuses exactly the names the menus do not offer: both ask the
+// records' TestKindOf.
+TEST_F(SheetLoaderTest, ANameIsASheetWhenItsKindIsKnown) {
+  for (const std::string name :
+       {"03021001.126", "03021001 copy.126", "03021001.126 copy", "03021001.726", "0302.126"}) {
+    WriteInflation(name, "2", 1);
+    const SheetLoad load = Load(name);
+    EXPECT_EQ(load.result == SheetLoadResult::NotASheetKind, TestKindOf(name) == nullptr) << name;
+    EXPECT_EQ(load.page.has_value(), TestKindOf(name) != nullptr) << name;
+  }
 }
 
 TEST_F(SheetLoaderTest, AnAhcAfterAnAhaKeepsTheProtocolOfTheAha) {

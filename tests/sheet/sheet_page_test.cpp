@@ -8,18 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "fixtures/test_file_writer.h"
-#include "sheet/sheet_loader.h"
 #include "sheet_test_support.h"
-#include "support/temp_dir.h"
 
 namespace tesmora {
 namespace {
 
 using namespace sheet_testing;
-
-const Rgb kRed{255, 0, 0};
-const Rgb kGreen{0, 128, 0};
 
 TEST(SheetPage, A4GraphGeometryAtBothResolutions) {
   const struct {
@@ -143,7 +137,7 @@ TEST(SheetPage, AFullScalePageAfterAHalfScaleOneShowsNoNote) {
   SheetPage full = MemoryPage(SheetType::Ahc);
   SetCurve(full, 0, {20, 100}, true);
   SetAbscissae(full, 2, 1);
-  RecordingCanvas canvas;
+  RecordingCanvas canvas(kModel);
   for (const SheetPage* page : {&half, &full}) {
     canvas.BeginPage(2480, 3507, {300, 300});
     DrawPageOnDevice(canvas, *page, kA4At300Dpi);
@@ -192,73 +186,6 @@ TEST(SheetPage, LegendShowsACurveNotValidatedWhiteWithItsNumberInItsColour) {
   EXPECT_FALSE(LinesIn(canvas, kRed).empty());
 }
 
-// Black lines at the height of a raw value of 77 (7.7 cm above the axis).
-int AverageSegments(const RecordingCanvas& canvas) {
-  const int y = 3342 - CmToDots(7.7, 300);
-  int count = 0;
-  for (const auto& line : LinesIn(canvas, kBlack)) count += line[1] == y && line[3] == y;
-  return count;
-}
-
-TEST(SheetPage, TheAverageCurveNeedsTwoValidatedCurves) {
-  for (const int validated : {1, 2}) {
-    SheetPage page = MemoryPage(SheetType::Aha);
-    SetCurve(page, 0, {20, 60, 40}, true);
-    SetCurve(page, 1, {20, 70, 40}, validated == 2);
-    SetAbscissae(page, 4, 10);
-    auto& mean = Edit(page).decoded.MeanCurves[0];
-    mean = {};
-    for (int i = 0; i < 4; ++i) mean[i] = 77;
-    mean[4] = kEndMark;
-    const RecordingCanvas canvas = Draw(page);
-    EXPECT_EQ(AverageSegments(canvas), validated == 2 ? 3 : 0) << validated;
-    EXPECT_EQ(LinesIn(canvas, kGreen).size(), validated == 2 ? 2u : 0u);
-  }
-}
-
-TEST(SheetPage, SegmentsLeavingTheAxisAreSkippedAndTheLastSampleIsJoined) {
-  SheetPage page = MemoryPage(SheetType::Ahc);
-  SetCurve(page, 0, {0, 50, 80, 0, 20}, true);
-  SetAbscissae(page, 5, 10);
-  const RecordingCanvas canvas = Draw(page);
-  const auto x = [](int i) { return 236 + CmToDots(i * 10 * 0.1, 300); };
-  const auto y = [](int raw) { return 3342 - CmToDots(raw * 0.1, 300); };
-  EXPECT_EQ(LinesIn(canvas, kRed), (std::vector<std::vector<int>>{
-                                       {x(1), y(50), x(2), y(80)},
-                                       {x(2), y(80), x(3), y(0)},
-                                   }));
-  for (const CanvasOp& op : OpsOf(canvas, Kind::Line)) {
-    if (op.state.pen == kRed) {
-      EXPECT_EQ(op.state.penWidth, 3);
-    }
-  }
-}
-
-TEST(SheetPage, TheAverageCurveEndsOnTheAxisWhenItFallsBelow) {
-  SheetPage page = MemoryPage(SheetType::Ahc);
-  SetCurve(page, 0, {20, 60}, true);
-  SetCurve(page, 1, {20, 60}, true);
-  SetAbscissae(page, 3, 10);
-  auto& mean = Edit(page).decoded.MeanCurves[0];
-  mean[0] = 60;
-  mean[1] = 30;
-  mean[2] = -10;
-  mean[3] = kEndMark;
-  const RecordingCanvas canvas = Draw(page);
-  const std::vector<int> last{236 + 118, 3342 - 354, 236 + 236, 3342};
-  const auto black = LinesIn(canvas, kBlack);
-  EXPECT_NE(std::find(black.begin(), black.end(), last), black.end());
-}
-
-TEST(SheetPage, ACurveLongerThanItsAbscissaeStopsAtTheLastOne) {
-  SheetPage page = MemoryPage(SheetType::Ahc);
-  SetCurve(page, 0, {20, 30, 40, 50, 60}, true);
-  SetAbscissae(page, 3, 10);
-  EXPECT_EQ(LinesIn(Draw(page), kRed).size(), 2u);
-  Edit(page).sheet.RowLabels.clear();
-  EXPECT_TRUE(LinesIn(Draw(page), kRed).empty());
-}
-
 TEST(SheetPage, AConsistencySheetShowsPrMaxBandAndTwoCurvesAtMost) {
   SheetPage page = MemoryPage(SheetType::Cha, "03150012.505");
   ExportState& state = Edit(page);
@@ -300,21 +227,6 @@ TEST(SheetPage, AConsistencySheetShowsPrMaxBandAndTwoCurvesAtMost) {
   int minorTicks = 0;
   for (const auto& line : black) minorTicks += line[1] == 3342 - 11 && line[3] == 3342;
   EXPECT_EQ(minorTicks, 12);
-}
-
-TEST(SheetPage, ACurvePastTheEndOfAnAxisIsCutThere) {
-  SheetPage page = MemoryPage(SheetType::Chc, "03150012.405");
-  ExportState& state = Edit(page);
-  state.decoded.CurveCount = 3;
-  state.decoded.CurveEnabled = {true, false, false, false, false};
-  // 500 s lies at 15 cm, 700 s at 21 cm: past the axis, which ends at 17 cm.
-  state.sheet.ConsistencyPressureColumn[0] = 400;
-  state.sheet.ConsistencyPressureColumn[1] = 400;
-  state.sheet.ConsistencyPressureColumn[2] = 9000;
-  state.sheet.RowLabels = {"500", "700", "701", "-1"};
-  const auto red = LinesIn(Draw(page), kRed);
-  const int y = 3342 - CmToDots(1.2, 300);
-  EXPECT_EQ(red, (std::vector<std::vector<int>>{{236 + 1771, y, 2244, y}}));
 }
 
 // Whether a dump line is its call's name, its numbers, and what its call
@@ -367,41 +279,6 @@ TEST(SheetPage, ItsDumpHasOneWellFormedLinePerCall) {
   EXPECT_EQ(lines, canvas.ops().size());
   EXPECT_EQ(dump.rfind("page 2480 3507 300 300\n", 0), 0u);
   EXPECT_NE(dump.find(" LIGNE COUP\u00C9E\n"), std::string::npos);
-}
-
-// Whole pages of realistic tests, loaded through the exporter.
-TEST(SheetPage, RealisticTestsOfEveryTypeStayOnTheirAxes) {
-  testing::TempDir folder, home;
-  Exporter exporter(home.path(), home.path());
-  const auto write = [&](const std::string& name, const fixtures::Bytes& bytes) {
-    testing::WriteBytes(folder.File(name), std::string(bytes.begin(), bytes.end()));
-  };
-  write("03150012.105", fixtures::BuildInflationFile(fixtures::RealisticInflationTest(5, '1')));
-  write("03150013.305", fixtures::BuildInflationFile(fixtures::RealisticInflationTest(6, '3')));
-  write("03150014.405", fixtures::BuildConsistencyFile(fixtures::RealisticConsistencyTest(7, '4')));
-  write("03150015.505", fixtures::BuildConsistencyFile(fixtures::RealisticConsistencyTest(8, '5')));
-  SheetData sheet;
-  for (const std::string name : {"03150012.105", "03150013.305", "03150014.405", "03150015.505"}) {
-    const SheetLoad load = LoadSheetTest(exporter, {}, 0, folder.path(), name, sheet);
-    ASSERT_TRUE(load.page.has_value()) << name;
-    for (const PageDevice& device : {kA4At300Dpi, A4Page({600, 600})}) {
-      const Resolution& d = device.dots;
-      const GraphGeometry g = PlaceGraph(d, device.width - d.X(2), device.height - d.Y(0.5));
-      const RecordingCanvas canvas = Draw(*load.page, device);
-      int curveSegments = 0;
-      for (const CanvasOp& op : OpsOf(canvas, Kind::Line)) {
-        if (op.state.pen == kBlack) continue;
-        ++curveSegments;
-        for (const int i : {0, 2}) {
-          EXPECT_GE(op.n[i], g.ContentLeft) << name;
-          EXPECT_LE(op.n[i], g.ContentRight) << name;
-          EXPECT_GE(op.n[i + 1], g.AxisY - g.AxisLength) << name;
-          EXPECT_LE(op.n[i + 1], g.AxisY) << name;
-        }
-      }
-      EXPECT_GT(curveSegments, 100) << name;
-    }
-  }
 }
 
 }  // namespace

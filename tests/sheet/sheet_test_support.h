@@ -18,6 +18,9 @@ namespace tesmora::sheet_testing {
 
 using Kind = CanvasOp::Kind;
 
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kGreen{0, 128, 0};
+
 // A page whose test is built in memory: raw inflation values read as
 // millimetres (scale 1, offset 0, gain 1), no curves until a test adds them.
 inline SheetPage MemoryPage(SheetType type, std::string fileName = "03150012.305") {
@@ -61,8 +64,11 @@ inline void SetAbscissae(SheetPage& page, int count, double step) {
   labels.push_back("-1");
 }
 
+// The fixed model of a typeface, so that layouts can be worked out by hand.
+inline const FixedTextMetrics kModel;
+
 inline RecordingCanvas Draw(const SheetPage& page, const PageDevice& device = kA4At300Dpi) {
-  RecordingCanvas canvas;
+  RecordingCanvas canvas(kModel);
   canvas.BeginPage(device.width, device.height, device.dots);
   DrawPageOnDevice(canvas, page, device);
   return canvas;

@@ -16,7 +16,7 @@ namespace tesmora {
 namespace {
 
 // Every message the program looks up.
-constexpr std::array<int, 134> kUsedMessages{
+constexpr std::array<int, 135> kUsedMessages{
     2,   3,   4,   9,   10,  31,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,
     46,  47,  48,  49,  54,  65,  66,  67,  68,  74,  114, 115, 116, 117, 118, 119, 126,
     153, 154, 169, 171, 172, 176, 182, 193, 207, 208, 209, 210, 218, 264, 265, 266, 267,
@@ -24,7 +24,7 @@ constexpr std::array<int, 134> kUsedMessages{
     285, 286, 287, 288, 289, 292, 293, 300, 302, 303, 304, 305, 306, 307, 308, 309, 310,
     311, 312, 313, 314, 315, 320, 321, 323, 324, 325, 327, 328, 329, 330, 331, 333, 334,
     335, 336, 337, 338, 339, 340, 341, 342, 343, 344, 345, 346, 347, 348, 349, 350, 353,
-    354, 358, 359, 360, 361, 362, 363, 364, 365, 366, 367, 368, 369, 370, 371};
+    354, 358, 359, 360, 361, 362, 363, 364, 365, 366, 367, 368, 369, 370, 371, 372};
 
 TEST(MessageTable, EveryUsedMessageHasATextInEveryLanguage) {
   for (const int id : kUsedMessages) {
@@ -47,7 +47,7 @@ TEST(MessageTable, RowsNeverLookedUpExistAndAreEmpty) {
       }
     }
   }
-  EXPECT_EQ(used, 134);
+  EXPECT_EQ(used, 135);
   EXPECT_TRUE(MessageBytes(-1, kEnglish).empty());
   EXPECT_TRUE(MessageBytes(kMessageCount, kEnglish).empty());
   EXPECT_TRUE(MessageBytes(74, 8).empty());
@@ -125,6 +125,19 @@ TEST(MessageTable, ConfirmationKeepsItsBlanksInEveryLanguage) {
     EXPECT_NE(text[2], ' ') << lang;
     EXPECT_EQ(text.substr(text.size() - 3), "   ") << lang;
     EXPECT_NE(text[text.size() - 4], ' ') << lang;
+  }
+}
+
+// The program's own texts in the six translations follow their languages'
+// typography: no blank before a colon. French keeps its blank, and English
+// stays as it was given.
+TEST(MessageTable, TranslationsPutNoBlankBeforeAColon) {
+  for (const int id : kUsedMessages) {
+    if (id < 264) continue;  // recorder texts and padded result labels
+    for (int lang = kSpanish; lang < kLanguageCount; ++lang) {
+      EXPECT_EQ(MessageUtf8(id, lang).find(" :"), std::string::npos)
+          << "message " << id << " language " << lang << " \"" << MessageUtf8(id, lang) << "\"";
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <mutex>
 #include <string>
@@ -22,8 +23,13 @@ class FakePrompter : public Prompter {
     PromptIcon icon;
   };
 
+  // Called as each message or question is put, before it is answered: a
+  // test looks at what the program shows meanwhile (its cursor, its windows).
+  std::function<void()> onPrompt;
+
   void ShowMessage(std::string_view caption, std::string_view text, PromptIcon icon,
                    std::uint16_t) override {
+    if (onPrompt) onPrompt();
     std::lock_guard lock(mutex_);
     captions_.emplace_back(caption);
     messages_.emplace_back(text);
@@ -31,6 +37,7 @@ class FakePrompter : public Prompter {
   }
   PromptAnswer Ask(std::string_view caption, std::string_view text, PromptButtons buttons,
                    PromptIcon icon, std::uint16_t) override {
+    if (onPrompt) onPrompt();
     std::lock_guard lock(mutex_);
     questions_.emplace_back(text);
     asked_.push_back({std::string(caption), std::string(text), buttons, icon});

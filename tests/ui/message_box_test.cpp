@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -79,6 +80,28 @@ TEST(MessageBoxPrompter, ABoxComesOverTheModalWindowTheUserIsIn) {
   });
   modal.exec();
   EXPECT_EQ(parent, &modal);
+}
+
+// A box asked for during work under the hourglass shows the arrow, and the
+// hourglass comes back when it closes.
+TEST(MessageBoxPrompter, ABoxShowsTheArrowOverTheHourglass) {
+  MessageBoxPrompter prompter(nullptr);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  int shapeWhileOpen = -1;
+  QTimer::singleShot(0, [&] {
+    shapeWhileOpen = QApplication::overrideCursor()->shape();
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    box->button(QMessageBox::Cancel)->click();
+  });
+  EXPECT_EQ(prompter.Ask("  CONFIRMATION   ", "a.312. Do you want to replace this file?",
+                         PromptButtons::YesNoCancel, PromptIcon::Stop, 0x0809),
+            PromptAnswer::Cancel);
+  EXPECT_EQ(shapeWhileOpen, Qt::ArrowCursor);
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  QApplication::restoreOverrideCursor();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

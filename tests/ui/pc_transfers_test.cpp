@@ -29,14 +29,8 @@ std::string InflationBytes(std::uint32_t seed) {
 }
 
 sim::RecorderContents RecorderWithOneTest() {
-  sim::RecorderContents contents;
-  contents.tests = {{kOnRecorder, InflationBytes(1), "WHEAT", false, std::nullopt}};
-  // What the start-up sequence downloads besides the list.
-  contents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt}};
-  contents.flash = {{"cliente.txt", std::string(2 + 140, 'c'), "", false, std::nullopt},
-                    {"protocol.txt", std::string(2 + 21 * 20, 'p'), "", false, std::nullopt}};
-  contents.flashLetter = 'E';
-  return contents;
+  return testing::RecorderWithStartupFiles(
+      {{kOnRecorder, InflationBytes(1), "WHEAT", false, std::nullopt}});
 }
 
 class PcTransfers : public testing::PcPaneWindow {

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -36,6 +37,18 @@ inline std::string Joined(const std::vector<std::string>& texts) {
   return joined;
 }
 
+// A recorder holding `tests` and what the start-up sequence downloads
+// besides the list, so that the sequence ends and the link goes idle.
+inline sim::RecorderContents RecorderWithStartupFiles(std::vector<sim::RecorderFile> tests) {
+  sim::RecorderContents contents;
+  contents.tests = std::move(tests);
+  contents.diskC = {{"flash.cnf", "E\r\n", "", false, std::nullopt}};
+  contents.flash = {{"cliente.txt", std::string(2 + 140, 'c'), "", false, std::nullopt},
+                    {"protocol.txt", std::string(2 + 21 * 20, 'p'), "", false, std::nullopt}};
+  contents.flashLetter = 'E';
+  return contents;
+}
+
 class PcPaneWindow : public ::testing::Test {
  protected:
   // `autoSaveInHome`: the automatic save directory is the home folder, which
@@ -50,6 +63,7 @@ class PcPaneWindow : public ::testing::Test {
     }
     MainWindowOptions options = FastOptions(prompter_);
     options.drives->homeFolder = home_.path();
+    if (configure_) configure_(options);
     window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, options);
     window_->CreateOwnedWindows();
     window_->show();
@@ -99,6 +113,8 @@ class PcPaneWindow : public ::testing::Test {
   // The key as the window system delivers it, press and release.
   static void PressDelete(QTreeWidget* list) { QTest::keyClick(list, Qt::Key_Delete); }
 
+  // Changes to the window's options before Start creates it.
+  std::function<void(MainWindowOptions&)> configure_;
   tesmora::testing::TempDir program_;
   tesmora::testing::TempDir home_;
   link::testing::FakePrompter prompter_;

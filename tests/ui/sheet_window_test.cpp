@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@
 #include "support/temp_dir.h"
 #include "ui/imp_multi.h"
 #include "ui/sheet_commands.h"
+#include "ui/sheet_font.h"
 #include "window_test_support.h"
 
 namespace tesmora::ui {
@@ -124,6 +126,39 @@ TEST_F(SheetWindow, NoPageAtAllIsSaidWithOpeningError) {
   EXPECT_EQ(prompter_.messages(), (std::vector<std::string>{MessageUtf8(54, kEnglish)}));
   EXPECT_EQ(prompter_.captions(), (std::vector<std::string>{"Tesmora"}));
   EXPECT_EQ(window_->JvPreviewControl1->pageCount(), 0);
+}
+
+TEST_F(SheetWindow, WithoutAFontForTheSheetsABoxNamesTheMissingFaceAndNoPageIsMade) {
+  SheetSources sources;
+  sources.exporter = exporter_;
+  sources.settings = [] { return SheetSettings{}; };
+  sources.missingFace = [] { return std::optional<std::string>("Arial, Helvetica"); };
+  TficheGraphique window(language_, sources, prompter_);
+  EXPECT_EQ(window.PreparePages(true, tests_.path(), FiveTests()), 0);
+  EXPECT_EQ(window.JvPreviewControl1->pageCount(), 0);
+  // One box, which says it: not the "no page" box.
+  EXPECT_EQ(prompter_.captions(), (std::vector<std::string>{"Tesmora"}));
+  EXPECT_EQ(prompter_.messages(),
+            (std::vector<std::string>{"The sheets cannot be drawn: no installed font draws them, "
+                                      "their face (Arial, Helvetica or another sans-serif face) "
+                                      "is missing."}));
+}
+
+TEST_F(SheetWindow, TheMachinesFontsDrawTheSheets) {
+  EXPECT_EQ(MissingSheetFace(), std::nullopt);
+  EXPECT_EQ(window_->PreparePages(true, tests_.path(), {Inflation("03021001.126", '1')}), 1);
+  EXPECT_TRUE(prompter_.messages().empty());
+}
+
+TEST(SheetFont, UndrawableCharactersEachOnceInTheirOrder) {
+  const auto noDigits = [](char32_t c) { return c < U'0' || c > U'9'; };
+  EXPECT_EQ(UndrawableCharacters("PrMax 450 mb", noDigits), "450");
+  EXPECT_EQ(UndrawableCharacters("2025-05-05", noDigits), "205");
+  EXPECT_EQ(UndrawableCharacters("Wa = 61.4 % b 15", [](char32_t) { return true; }), "");
+  const auto latinOnly = [](char32_t c) { return c < 0x100; };
+  EXPECT_EQ(UndrawableCharacters("Teplota 20 \u00B0C, \u0159\u00ED\u0159", latinOnly), "\u0159");
+  // Blanks and line ends are never asked about.
+  EXPECT_EQ(UndrawableCharacters("A B\nC\tD", [](char32_t c) { return c > U' '; }), "");
 }
 
 TEST_F(SheetWindow, TheTrackBarAndTheZoomFollowEachOther) {
