@@ -183,8 +183,8 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
      "Nie można zapisać pliku ustawień; folder automatycznego zapisu pozostaje bez zmian.",
      "Soubor nastavení nelze zapsat; složka automatického ukládání zůstává beze změny."},
     // SerialPortDevice
-    {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série",
-     "Serieller Port", "Port szeregowy", "Sériový port"},
+    {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série", "Serieller Port",
+     "Port szeregowy", "Sériový port"},
     // SheetFaceMissing: %1 the faces the sheets ask for
     {"Les fiches ne peuvent pas être dessinées : aucune police installée ne les dessine, leur "
      "police (%1 ou une autre police sans empattement) manque.",
