@@ -183,8 +183,8 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
      "Nie można zapisać pliku ustawień; folder automatycznego zapisu pozostaje bez zmian.",
      "Soubor nastavení nelze zapsat; složka automatického ukládání zůstává beze změny."},
     // SerialPortDevice
-    {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série",
-     "Serieller Port", "Port szeregowy", "Sériový port"},
+    {"Port série", "Serial port", "Puerto serie", "Porta seriale", "Porta série", "Serieller Port",
+     "Port szeregowy", "Sériový port"},
     // SheetFaceMissing: %1 the faces the sheets ask for
     {"Les fiches ne peuvent pas être dessinées : aucune police installée ne les dessine, leur "
      "police (%1 ou une autre police sans empattement) manque.",
@@ -228,6 +228,54 @@ constexpr std::array<Row, kUiTextCount> kTexts{{
     {"Fiche en cours de préparation", "Sheet being prepared", "Ficha en preparación",
      "Scheda in preparazione", "Ficha em preparação", "Blatt in Vorbereitung",
      "Przygotowywana karta", "Připravovaný list"},
+    // PageHint
+    {"Page %1", "Page %1", "Página %1", "Pagina %1", "Página %1", "Seite %1", "Strona %1",
+     "Strana %1"},
+    // PrintServerSilent
+    {"Le serveur d'impression ne répond pas : rien n'a été imprimé sur %1.",
+     "The print server does not answer: nothing was printed on %1.",
+     "El servidor de impresión no responde: no se ha impreso nada en %1.",
+     "Il server di stampa non risponde: non è stato stampato nulla su %1.",
+     "O servidor de impressão não responde: nada foi impresso em %1.",
+     "Der Druckserver antwortet nicht: Auf %1 wurde nichts gedruckt.",
+     "Serwer wydruku nie odpowiada: na %1 nic nie wydrukowano.",
+     "Tiskový server neodpovídá: na %1 se nic nevytisklo."},
+    // PrinterUnknown
+    {"Le serveur d'impression ne connaît plus l'imprimante %1 : rien n'a été imprimé.",
+     "The print server no longer knows the printer %1: nothing was printed.",
+     "El servidor de impresión ya no conoce la impresora %1: no se ha impreso nada.",
+     "Il server di stampa non conosce più la stampante %1: non è stato stampato nulla.",
+     "O servidor de impressão já não conhece a impressora %1: nada foi impresso.",
+     "Der Druckserver kennt den Drucker %1 nicht mehr: Es wurde nichts gedruckt.",
+     "Serwer wydruku nie zna już drukarki %1: nic nie wydrukowano.",
+     "Tiskový server již tiskárnu %1 nezná: nic se nevytisklo."},
+    // PrinterRefusing
+    {"L'imprimante %1 n'accepte pas de travaux pour le moment : rien n'a été imprimé.",
+     "The printer %1 does not accept jobs at present: nothing was printed.",
+     "La impresora %1 no acepta trabajos en este momento: no se ha impreso nada.",
+     "La stampante %1 al momento non accetta lavori: non è stato stampato nulla.",
+     "A impressora %1 não aceita trabalhos de momento: nada foi impresso.",
+     "Der Drucker %1 nimmt derzeit keine Aufträge an: Es wurde nichts gedruckt.",
+     "Drukarka %1 nie przyjmuje obecnie zadań: nic nie wydrukowano.",
+     "Tiskárna %1 nyní nepřijímá úlohy: nic se nevytisklo."},
+    // PrintJobRefused
+    {"L'imprimante %1 a refusé le travail d'impression : rien n'a été imprimé.",
+     "The printer %1 refused the print job: nothing was printed.",
+     "La impresora %1 ha rechazado el trabajo de impresión: no se ha impreso nada.",
+     "La stampante %1 ha rifiutato il lavoro di stampa: non è stato stampato nulla.",
+     "A impressora %1 recusou o trabalho de impressão: nada foi impresso.",
+     "Der Drucker %1 hat den Druckauftrag abgelehnt: Es wurde nichts gedruckt.",
+     "Drukarka %1 odrzuciła zadanie wydruku: nic nie wydrukowano.",
+     "Tiskárna %1 tiskovou úlohu odmítla: nic se nevytisklo."},
+    // PrintNotStarted
+    {"L'impression sur %1 n'a pas pu commencer : rien n'a été imprimé.",
+     "The printing on %1 could not start: nothing was printed.",
+     "La impresión en %1 no ha podido empezar: no se ha impreso nada.",
+     "Non è stato possibile avviare la stampa su %1: non è stato stampato nulla.",
+     "Não foi possível iniciar a impressão em %1: nada foi impresso.",
+     "Der Druck auf %1 konnte nicht beginnen: Es wurde nichts gedruckt.",
+     "Nie można rozpocząć drukowania na %1: nic nie wydrukowano.",
+     "Tisk na %1 nelze zahájit: nic se nevytisklo."},
 }};
 
 }  // namespace

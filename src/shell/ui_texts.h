@@ -59,8 +59,16 @@ enum class UiText : int {
   PdfFile,
   PreparingSheets,
   SheetInPreparation,
+  // The hint while the preview's pages scroll by: "%1" is the page's number.
+  PageHint,
+  // Why a print did not go through: "%1" names the printer or the file.
+  PrintServerSilent,
+  PrinterUnknown,
+  PrinterRefusing,
+  PrintJobRefused,
+  PrintNotStarted,
 };
-inline constexpr int kUiTextCount = static_cast<int>(UiText::SheetInPreparation) + 1;
+inline constexpr int kUiTextCount = static_cast<int>(UiText::PrintNotStarted) + 1;
 
 // The text in a language (0 French to 7 Czech); English for an index out of
 // range.

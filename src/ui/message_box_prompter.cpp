@@ -78,8 +78,12 @@ std::unique_ptr<QMessageBox> MessageBoxPrompter::BuildBox(std::string_view capti
                                                           std::string_view text,
                                                           PromptButtons buttons, PromptIcon icon,
                                                           std::uint16_t languageId) {
+  // Over the modal window the user is in, if any: owned by the main window,
+  // a box would open under a window kept on top of it (the sheet window).
+  QWidget* parent = QApplication::activeModalWidget();
+  if (parent == nullptr || !parent->isVisible()) parent = owner_;
   auto box = std::make_unique<QMessageBox>(IconOf(icon), FromUtf8(caption), FromUtf8(text),
-                                           QMessageBox::NoButton, owner_);
+                                           QMessageBox::NoButton, parent);
   switch (buttons) {
     case PromptButtons::Ok:
       box->setStandardButtons(QMessageBox::Ok);

@@ -6,14 +6,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -22,12 +21,12 @@
 #include "records/exporter.h"
 #include "records/failure_text.h"
 #include "sheet/sheet_loader.h"
-#include "sheet/sheet_print.h"
 #include "shell/message_table.h"
 #include "shell/window_placement.h"
 #include "ui/artwork.h"
 #include "ui/dialog_frame.h"
 #include "ui/imp_multi.h"
+#include "ui/print_job.h"
 #include "ui/qt_canvas.h"
 #include "ui/sheet_font.h"
 
@@ -39,7 +38,6 @@ constexpr int kMinimumWidth = 577;
 constexpr int kMessageOpeningError = 54;
 constexpr int kMessagePreview = 306;
 constexpr int kMessageScale = 307;
-constexpr int kMessagePrinting = 308;
 constexpr int kMessagePrinter = 309;
 constexpr int kZoomMin = 1;
 constexpr int kZoomMax = 1000;
@@ -69,6 +67,7 @@ TficheGraphique::TficheGraphique(const LanguageState& language, SheetSources sou
   // Sheets are laid out from the paper's corner, whatever the printer's
   // margins: the printable area only shows in the printer line.
   printer_.setFullPage(true);
+  TakeMarginsOfPrinter(printer_);
 
   menuHaut = new QGroupBox(this);
   menuHaut->setObjectName("menuHaut");
@@ -126,11 +125,16 @@ TficheGraphique::TficheGraphique(const LanguageState& language, SheetSources sou
           &TficheGraphique::FollowZoom);
   if (auto* view = JvPreviewControl1->findChild<QGraphicsView*>()) {
     view->viewport()->installEventFilter(this);
-    // While the pages scroll by, a hint says which one is on show.
-    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, view] {
-      if (!isVisible()) return;
-      QToolTip::showText(QCursor::pos(),
-                         QStringLiteral("Page %1").arg(JvPreviewControl1->currentPage()), view);
+    // While the user scrolls the pages by (wheel, keys, the scroll bar), a
+    // hint says which one is on show: once the move is made. The preview's
+    // own scrolling, when it fits a page or empties, shows none.
+    connect(view->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this, view] {
+      QTimer::singleShot(0, this, [this, view] {
+        if (!isVisible() || pages_.empty()) return;
+        QToolTip::showText(
+            QCursor::pos(),
+            UiString(UiText::PageHint, language_).arg(JvPreviewControl1->currentPage()), view);
+      });
     });
   }
   connect(Echelle, &QSlider::valueChanged, this, &TficheGraphique::EchelleChange);
@@ -220,92 +224,6 @@ int TficheGraphique::PreparePages(bool forPreview, const std::string& folder,
   return static_cast<int>(pages_.size());
 }
 
-void TficheGraphique::DrawPages(QPrinter& printer, const std::vector<int>& order) {
-  if (order.empty()) return;
-  QPainter painter;
-  if (!painter.begin(&printer)) return;
-  const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-  const PageDevice device =
-      PageDeviceOf(printer, static_cast<int>(paper.width()), static_cast<int>(paper.height()));
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    if (i > 0) printer.newPage();
-    PaintSheetPage(painter, pages_[static_cast<std::size_t>(order[i])], device);
-  }
-  painter.end();
-}
-
-// --------------------------------------------------------------- printing
-
-bool TficheGraphique::PrintPages(QPrinter& printer) {
-  if (pages_.empty()) return false;
-  printer.setDocName(FromUtf8(kApplicationTitle));
-  printer.setFullPage(true);
-  const bool range = printer.printRange() == QPrinter::PageRange;
-  // A printer that cannot make copies itself gets them one after another.
-  const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
-  const std::vector<int> order =
-      PrintOrder(static_cast<int>(pages_.size()), range ? printer.fromPage() : 0,
-                 range ? printer.toPage() : 0, copies, printer.collateCopies());
-  if (order.empty()) return false;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  DrawPages(printer, order);
-  QApplication::restoreOverrideCursor();
-  // The end of the job closes the window, shown or not, and empties it.
-  done(QDialog::Accepted);
-  return true;
-}
-
-void TficheGraphique::BitBtn1Click() {
-  const int count = static_cast<int>(pages_.size());
-  if (count == 0) return;
-  QPrintDialog dialog(&printer_, this);
-  dialog.setObjectName("PrintDialog1");
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-  dialog.setMinMax(1, count);
-  dialog.setFromTo(1, count);
-  if (dialog.exec() != QDialog::Accepted) return;
-  PrintPages(printer_);
-}
-
-void TficheGraphique::PrintSelection(const std::string& folder,
-                                     const std::vector<std::string>& names, TImpMulti& progress) {
-  if (PreparePages(false, folder, names, &progress) == 0) return;
-  // Without a printer on the machine there is only the print dialog's PDF
-  // printer to go to: the dialog asks where.
-  if (printer_.outputFormat() == QPrinter::NativeFormat && printer_.printerName().isEmpty()) {
-    QPrintDialog dialog(&printer_, this);
-    dialog.setObjectName("PrintDialog1");
-    if (dialog.exec() != QDialog::Accepted) return;
-  }
-  PrintPages(printer_);
-}
-
-bool TficheGraphique::BitBtn2Click() {
-  QPrintDialog dialog(&printer_, this);
-  dialog.setObjectName("PrinterSetupDialog1");
-  dialog.setWindowTitle(Message(kMessagePrinting, language_));
-  dialog.setOptions({});
-  if (dialog.exec() != QDialog::Accepted) return false;
-  // Only this window's printer changes: the machine's default stays as it is.
-  SelectedPrinterName = printer_.printerName().toStdString();
-  JvPreviewControl1->updatePreview();
-  ShowPrinterLine();
-  return true;
-}
-
-void TficheGraphique::ShowPrinterLine() {
-  const QString name =
-      printer_.outputFormat() == QPrinter::PdfFormat || printer_.printerName().isEmpty()
-          ? UiString(UiText::PdfFile, language_)
-          : printer_.printerName();
-  const QPageLayout layout = printer_.pageLayout();
-  const int dpi = printer_.resolution();
-  const QRect printable = layout.fullRectPixels(dpi).marginsRemoved(layout.marginsPixels(dpi));
-  txtImprimante->setText(FromUtf8(PrinterLineText(
-      name.toStdString(), printable.width(), printable.height(),
-      {printer_.logicalDpiX(), printer_.logicalDpiY()}, sources_.settings().decimalSeparator)));
-}
-
 // ------------------------------------------------------------------- zoom
 
 int TficheGraphique::ZoomPercent() const {
@@ -359,9 +277,10 @@ void TficheGraphique::resizeEvent(QResizeEvent* event) {
 }
 
 void TficheGraphique::done(int result) {
-  // Every opening starts from an empty preview.
+  // Every opening starts from an empty preview, and no hint outlives it.
   pages_.clear();
   JvPreviewControl1->updatePreview();
+  QToolTip::hideText();
   QDialog::done(result);
 }
 

@@ -26,6 +26,7 @@ class Exporter;
 namespace tesmora::ui {
 
 class TImpMulti;
+struct PrintTrouble;
 
 // What the sheets are made from, asked at each preparation: the exporter the
 // tests load through, the settings printed on every page and the recorder's
@@ -62,7 +63,8 @@ class TficheGraphique : public QDialog {
                    const std::vector<std::string>& names, TImpMulti* progress = nullptr);
   // Popup Print: the pages prepared and printed on the current printer with
   // the copies and the page range last chosen (one copy of every page until
-  // the print dialog has been used).
+  // the print dialog has been used). A print to a file, or on a machine
+  // without any printer, asks for the file in the print dialog first.
   void PrintSelection(const std::string& folder, const std::vector<std::string>& names,
                       TImpMulti& progress);
 
@@ -72,7 +74,9 @@ class TficheGraphique : public QDialog {
   // Print from the preview: the print dialog with copies and the page range.
   void BitBtn1Click();
   // The prepared pages on `printer`, as its page range and copies say; the
-  // window closes at the end of the job. False when nothing could be printed.
+  // window closes at the end of the job. A printer that is not there or not
+  // taking jobs, a job that cannot start or that the print server refuses
+  // is said in a box, and the window keeps its pages: false then.
   bool PrintPages(QPrinter& printer);
 
   QPrinter& printer() { return printer_; }
@@ -105,7 +109,15 @@ class TficheGraphique : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void DrawPages(QPrinter& printer, const std::vector<int>& order);
+  // False when the painting could not begin or end on the printer.
+  bool DrawPages(QPrinter& printer, const std::vector<int>& order);
+  // The print dialog on the window's printer for the prepared pages: false
+  // when it was cancelled.
+  bool RunPrintDialog();
+  // After a dialog chose the printer: its margins, the preview on its paper
+  // and the printer line.
+  void FollowPrinter();
+  void Report(const PrintTrouble& trouble, const QPrinter& printer);
   void EchelleChange(int position);
   // Echelle and echelleValeur after the preview changed its zoom itself.
   void FollowZoom();

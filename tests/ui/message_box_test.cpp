@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -60,6 +61,25 @@ TEST(MessageBoxPrompter, ErrorsCarryTheErrorIconAndOneButton) {
   EXPECT_EQ(box->icon(), QMessageBox::Critical);
   EXPECT_EQ(box->buttons().size(), 1);
   EXPECT_EQ(box->text(), "COM9. OPENING ERROR");
+}
+
+TEST(MessageBoxPrompter, ABoxComesOverTheModalWindowTheUserIsIn) {
+  QWidget owner;
+  MessageBoxPrompter prompter(&owner);
+  EXPECT_EQ(prompter.BuildBox("Tesmora", "x", PromptButtons::Ok, PromptIcon::Error, 0x0809)
+                ->parentWidget(),
+            &owner);
+  // A window that stays on top of the owner, the sheet window say: a box
+  // owned by the owner would open under it, out of reach.
+  QDialog modal(&owner, Qt::Window | Qt::WindowStaysOnTopHint);
+  QWidget* parent = nullptr;
+  QTimer::singleShot(0, [&] {
+    parent = prompter.BuildBox("Tesmora", "x", PromptButtons::Ok, PromptIcon::Error, 0x0809)
+                 ->parentWidget();
+    modal.reject();
+  });
+  modal.exec();
+  EXPECT_EQ(parent, &modal);
 }
 
 // A box asked for during work under the hourglass shows the arrow, and the

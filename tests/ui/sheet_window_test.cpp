@@ -4,14 +4,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
 #include <memory>
@@ -21,6 +24,8 @@
 
 #include "fixtures/test_file_writer.h"
 #include "link/link_fakes.h"
+#include "print_server.h"
+#include "print_test_support.h"
 #include "records/exporter.h"
 #include "shell/message_table.h"
 #include "support/temp_dir.h"
@@ -35,6 +40,9 @@ namespace {
 using tesmora::testing::ReadBytes;
 using tesmora::testing::TempDir;
 using tesmora::testing::WriteBytes;
+using testing::ModalAnswers;
+using testing::PdfPageCount;
+using testing::Press;
 
 std::string AsText(const fixtures::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
 
@@ -42,16 +50,6 @@ LanguageState English() {
   LanguageState language;
   ChooseLanguage(language, kEnglish);
   return language;
-}
-
-// PDF pages, as Qt's writer marks them.
-int PdfPageCount(const std::string& pdf) {
-  int count = 0;
-  for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
-       at = pdf.find("/Type /Page", at + 1)) {
-    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++count;
-  }
-  return count;
 }
 
 // A sheet window on a folder of generated tests, with a recording prompter.
@@ -86,6 +84,8 @@ class SheetWindow : public ::testing::Test {
             Consistency("03021005.526", '5')};
   }
 
+  // The window's printer is the test's to set: none of the machine's.
+  testing::NoPrinters noPrinters_;
   LanguageState language_ = English();
   TempDir home_;
   TempDir tests_;
@@ -180,13 +180,35 @@ TEST_F(SheetWindow, TheTrackBarAndTheZoomFollowEachOther) {
   window_->hide();
 }
 
+TEST_F(SheetWindow, AHintSaysThePageWhileTheUserScrollsInTheWindowsLanguage) {
+  ChooseLanguage(language_, kGerman);
+  ASSERT_EQ(window_->PreparePages(true, tests_.path(), FiveTests()), 5);
+  window_->show();
+  QScrollBar* scroll = window_->JvPreviewControl1->findChild<QGraphicsView*>()->verticalScrollBar();
+  // The preview's own scrolling is no scroll of the user's: no hint, which
+  // would stay on the screen for seconds.
+  scroll->setValue(scroll->maximum() / 2);
+  EXPECT_FALSE(QToolTip::isVisible());
+  QApplication::processEvents();
+  EXPECT_FALSE(QToolTip::isVisible());
+  scroll->triggerAction(QAbstractSlider::SliderToMaximum);
+  ASSERT_TRUE(testing::WaitUntil([] { return QToolTip::isVisible(); }));
+  EXPECT_EQ(QToolTip::text().toStdString(), "Seite 5");
+  QToolTip::hideText();
+  window_->done(QDialog::Accepted);
+}
+
 TEST_F(SheetWindow, ThePrinterLineGivesThePrintableAreaInMillimetres) {
   QPrinter& printer = window_->printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
+  // The printer cannot print within 3.5 mm of the sides and 4.5 mm of the
+  // top and bottom; the margins the layout keeps for itself do not count.
   printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                    QMarginsF(3.5, 4.5, 3.5, 4.5), QPageLayout::Millimeter));
+                                    QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter,
+                                    QMarginsF(3.5, 4.5, 3.5, 4.5)));
   window_->ShowPrinterLine();
   EXPECT_EQ(window_->txtImprimante->text(), "PDF file ( 203mm x288 mm )");
+  EXPECT_EQ(window_->txtImprimante->accessibleDescription(), window_->txtImprimante->text());
 }
 
 TEST_F(SheetWindow, APdfPrintedWithPagesTwoToThreeOfFiveHasTwoPages) {
@@ -221,7 +243,6 @@ TEST_F(SheetWindow, PrintingFromThePreviewGoesThroughThePrintDialog) {
 
 TEST_F(SheetWindow, PrintSelectionShowsEachFileNameBeforeItsPage) {
   TImpMulti progress(language_);
-  std::vector<std::string> shown;
   QPrinter& printer = window_->printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(tests_.File("selection.pdf")));
@@ -230,7 +251,10 @@ TEST_F(SheetWindow, PrintSelectionShowsEachFileNameBeforeItsPage) {
   // The exporter's scratch file is written while the name is on show.
   progress.show();
   EXPECT_EQ(progress.shownFileName(), "-----");
+  // A print to a file asks for the file, offering the one set.
+  ModalAnswers answers({[](QWidget* dialog) { Press(dialog, QDialogButtonBox::Ok); }});
   window_->PrintSelection(tests_.path(), names, progress);
+  EXPECT_TRUE(answers.done());
   EXPECT_EQ(progress.shownFileName(), "10221107.526");
   EXPECT_EQ(PdfPageCount(ReadBytes(tests_.File("selection.pdf"))), 2);
   EXPECT_EQ(progress.windowTitle(), QString::fromStdString(MessageUtf8(310, kEnglish)));
