@@ -18,8 +18,8 @@
 #include "explorer_folders.h"
 #include "offscreen_main.h"
 #include "shell/languages.h"
-#include "ui/folder_tree_view.h"
-#include "ui/pc_pane.h"
+#include "ui/pc_pane/folder_tree_view.h"
+#include "ui/pc_pane/pc_pane.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "offscreen_main.h"
 #include "records/exporter.h"
 #include "sheet/sheet_loader.h"
-#include "ui/sheet_files.h"
-#include "ui/sheet_window.h"
+#include "sheet_painting/sheet_files.h"
+#include "ui/sheet_window/sheet_window.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "platform/paths.h"
 #include "sheet/recording_canvas.h"
 #include "sheet/sheet_page.h"
-#include "ui/sheet_files.h"
-#include "ui/sheet_font.h"
+#include "sheet_painting/sheet_files.h"
+#include "sheet_painting/sheet_font.h"
 
 namespace tesmora::cli {
 

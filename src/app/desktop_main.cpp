@@ -16,9 +16,9 @@
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "shell/window_placement.h"
-#include "ui/application_setup.h"
-#include "ui/main_window.h"
-#include "ui/splash_window.h"
+#include "ui/dialogs/splash_window.h"
+#include "ui/main_window/application_setup.h"
+#include "ui/main_window/main_window.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "records/exporter.h"
 #include "sheet/sheet_loader.h"
 #include "sheet/sheet_page.h"
+#include "sheet_painting/qt_canvas.h"
 #include "shell/company.h"
 #include "support/gui_application.h"
-#include "ui/qt_canvas.h"
 
 namespace tesmora {
 namespace {

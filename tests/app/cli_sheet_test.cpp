@@ -8,9 +8,9 @@
 #include "sheet/recording_canvas.h"
 #include "sheet/sheet_loader.h"
 #include "sheet/sheet_page.h"
+#include "sheet_painting/sheet_font.h"
 #include "shell/company.h"
 #include "support/gui_application.h"
-#include "ui/sheet_font.h"
 
 namespace tesmora {
 namespace {

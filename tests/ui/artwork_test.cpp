@@ -1,4 +1,4 @@
-#include "ui/artwork.h"
+#include "ui/common/artwork.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "shell/languages.h"
 #include "support/temp_dir.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 #include "window_test_support.h"
 
 namespace tesmora::ui {

@@ -1,4 +1,4 @@
-#include "ui/message_box_prompter.h"
+#include "ui/dialogs/message_box_prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/folder_tree_view.h"
+#include "ui/pc_pane/folder_tree_view.h"
 #include "window_test_support.h"
 
 namespace tesmora::ui::testing {

@@ -12,7 +12,7 @@
 #include "platform/file_io.h"
 #include "platform/profile_file.h"
 #include "support/temp_dir.h"
-#include "ui/port_dialog.h"
+#include "ui/dialogs/port_dialog.h"
 #include "window_test_support.h"
 
 namespace tesmora::ui {

@@ -11,9 +11,9 @@
 
 #include "pc_window_fixture.h"
 #include "print_test_support.h"
-#include "ui/imp_multi.h"
-#include "ui/sheet_commands.h"
-#include "ui/sheet_window.h"
+#include "ui/main_window/sheet_commands.h"
+#include "ui/sheet_window/imp_multi.h"
+#include "ui/sheet_window/sheet_window.h"
 
 namespace tesmora::ui::testing {
 

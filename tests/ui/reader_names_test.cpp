@@ -10,7 +10,7 @@
 
 #include "pc_window_fixture.h"
 #include "shell/message_table.h"
-#include "ui/splash_window.h"
+#include "ui/dialogs/splash_window.h"
 
 namespace tesmora::ui {
 namespace {

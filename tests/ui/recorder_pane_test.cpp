@@ -24,7 +24,7 @@
 #include "platform/profile_file.h"
 #include "shell/message_table.h"
 #include "shell/port_open_error.h"
-#include "ui/copy_window.h"
+#include "ui/dialogs/copy_window.h"
 #include "window_test_support.h"
 
 namespace tesmora::ui {

@@ -1,4 +1,4 @@
-#include "ui/sheet_window.h"
+#include "ui/sheet_window/sheet_window.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +27,11 @@
 #include "print_server.h"
 #include "print_test_support.h"
 #include "records/exporter.h"
+#include "sheet_painting/sheet_font.h"
 #include "shell/message_table.h"
 #include "support/temp_dir.h"
-#include "ui/imp_multi.h"
-#include "ui/sheet_commands.h"
-#include "ui/sheet_font.h"
+#include "ui/main_window/sheet_commands.h"
+#include "ui/sheet_window/imp_multi.h"
 #include "window_test_support.h"
 
 namespace tesmora::ui {

@@ -16,7 +16,7 @@
 #include "platform/serial_devices.h"
 #include "simulated_recorder.h"
 #include "support/temp_dir.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 namespace tesmora::ui::testing {
 

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "ui/application_setup.h"
+#include "ui/main_window/application_setup.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

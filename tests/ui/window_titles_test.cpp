@@ -17,13 +17,13 @@
 #include "shell/message_table.h"
 #include "shell/window_placement.h"
 #include "support/temp_dir.h"
-#include "ui/about_box.h"
-#include "ui/company_dialog.h"
-#include "ui/copy_window.h"
-#include "ui/deletion_window.h"
-#include "ui/message_box_prompter.h"
-#include "ui/password_dialog.h"
-#include "ui/port_dialog.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/company_dialog.h"
+#include "ui/dialogs/copy_window.h"
+#include "ui/dialogs/deletion_window.h"
+#include "ui/dialogs/message_box_prompter.h"
+#include "ui/dialogs/password_dialog.h"
+#include "ui/dialogs/port_dialog.h"
 
 namespace tesmora::ui {
 namespace {

@@ -1,0 +1,48 @@
+# Reads the layer table (src/layers.txt) for the build and for the include
+# check, so that the two cannot disagree. For each row NAME it sets
+#   TESMORA_LAYERS                 every row's name, in the table's order
+#   TESMORA_LAYER_FOLDER_<NAME>    its folder, relative to the repository
+#   TESMORA_LAYER_QT_<NAME>        true when it may include Qt
+#   TESMORA_LAYER_USES_<NAME>      the rows it includes directly
+#   TESMORA_LAYER_BELOW_<NAME>     every row below it (what it may include)
+# A row names only rows above it in the table, so the graph has no cycle.
+macro(tesmora_read_layer_table table)
+  set(TESMORA_LAYERS "")
+  file(STRINGS ${table} _layer_lines REGEX "^[^#]")
+  foreach(_layer_line IN LISTS _layer_lines)
+    string(STRIP "${_layer_line}" _layer_line)
+    if(_layer_line STREQUAL "")
+      continue()
+    endif()
+    string(REGEX REPLACE "[ \t]+" ";" _layer_fields "${_layer_line}")
+    list(LENGTH _layer_fields _layer_count)
+    if(_layer_count LESS 3)
+      message(FATAL_ERROR "${table}: a row is a name, a folder, qt or -, and what it uses: ${_layer_line}")
+    endif()
+    list(GET _layer_fields 0 _layer_name)
+    list(GET _layer_fields 1 TESMORA_LAYER_FOLDER_${_layer_name})
+    list(GET _layer_fields 2 _layer_qt)
+    if(_layer_qt STREQUAL "qt")
+      set(TESMORA_LAYER_QT_${_layer_name} TRUE)
+    elseif(_layer_qt STREQUAL "-")
+      set(TESMORA_LAYER_QT_${_layer_name} FALSE)
+    else()
+      message(FATAL_ERROR "${table}: ${_layer_name} is marked neither qt nor -")
+    endif()
+    set(TESMORA_LAYER_USES_${_layer_name} "")
+    if(_layer_count GREATER 3)
+      list(SUBLIST _layer_fields 3 -1 TESMORA_LAYER_USES_${_layer_name})
+    endif()
+    set(TESMORA_LAYER_BELOW_${_layer_name} "")
+    foreach(_layer_used IN LISTS TESMORA_LAYER_USES_${_layer_name})
+      list(FIND TESMORA_LAYERS ${_layer_used} _layer_at)
+      if(_layer_at EQUAL -1)
+        message(FATAL_ERROR "${table}: ${_layer_name} uses ${_layer_used}, which is not a row above it")
+      endif()
+      list(APPEND TESMORA_LAYER_BELOW_${_layer_name} ${_layer_used}
+           ${TESMORA_LAYER_BELOW_${_layer_used}})
+    endforeach()
+    list(REMOVE_DUPLICATES TESMORA_LAYER_BELOW_${_layer_name})
+    list(APPEND TESMORA_LAYERS ${_layer_name})
+  endforeach()
+endmacro()

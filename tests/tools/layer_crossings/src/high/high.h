@@ -1,0 +1,4 @@
+#pragma once
+#include <QWidget>
+#include "mid/mid.h"
+#include "low/low.h"

@@ -1,0 +1,2 @@
+#include <string>
+#include <QString>

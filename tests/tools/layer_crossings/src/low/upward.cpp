@@ -1,0 +1,2 @@
+#include "low/low.h"
+#include "mid/mid.h"

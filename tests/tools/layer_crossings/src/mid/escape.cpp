@@ -1,0 +1,2 @@
+#include "mid/mid.h"
+#include "../high/high.h"

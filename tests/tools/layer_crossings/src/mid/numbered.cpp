@@ -1,0 +1,4 @@
+// a; b [ c
+#define X \
+  1
+#include "high/high.h"
