@@ -67,12 +67,13 @@ LoopRun RunLoopUntil(const std::function<void()>& request, const std::function<b
 // over.
 class ShownPane {
  public:
-  explicit ShownPane(const Folder& home, const bool& allFiles) : pane_(language_, nullptr) {
+  explicit ShownPane(const Folder& home, bool allFiles) : pane_(language_, nullptr) {
+    state_.allFilesMode = allFiles;
     pane_.resize(800, 600);
     pane_.SetTreeWidth(250, 800);
     pane_.Relabel();
     pane_.show();
-    RunLoopUntil([&] { pane_.Start(bench::FileSystemOver(home.path()), [&] { return allFiles; }); },
+    RunLoopUntil([&] { pane_.Start(bench::FileSystemOver(home.path()), state_); },
                  [&] { return !pane_.Busy(); });
   }
   ui::PcPane& pane() { return pane_; }
@@ -82,6 +83,7 @@ class ShownPane {
 
  private:
   LanguageState language_;
+  ApplicationState state_;
   ui::PcPane pane_;
 };
 

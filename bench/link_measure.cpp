@@ -59,6 +59,7 @@ class QuietSession : public tesmora::link::LinkEvents, public tesmora::Prompter 
   void RecorderFileCountShown(int) override {}
   void ShowCopyProgress(const tesmora::link::CopyWindowContent&) override {}
   void CopyProgress(tesmora::link::CopyProgressEvent) override {}
+  void ProgramBytesSent(std::uint32_t, std::uint32_t) override {}
   void CloseCopyWindow() override {}
   void ShowDeleteProgress(const std::string&) override {}
   void CloseDeleteWindow() override {}

@@ -38,6 +38,7 @@ class ConsoleSession : public link::LinkEvents, public Prompter {
   void RecorderFileCountShown(int) override {}
   void ShowCopyProgress(const link::CopyWindowContent&) override {}
   void CopyProgress(link::CopyProgressEvent) override {}
+  void ProgramBytesSent(std::uint32_t, std::uint32_t) override {}
   void CloseCopyWindow() override {}
   void ShowDeleteProgress(const std::string& name) override;
   void CloseDeleteWindow() override {}

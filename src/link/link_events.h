@@ -1,16 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "link/recorder_list.h"
 #include "records/test_names.h"
+#include "shell/copy_window_texts.h"
 
 namespace tesmora::link {
 
-// What the copy window shows when it opens.
+// What the copy window shows when it opens, as facts: the window words the
+// direction line (shell/copy_window_texts.h).
 struct CopyWindowContent {
-  std::string fileName;        // the file, or the program kind
-  std::string directionText;   // "KALDIRONE --> 'folder'" and the like
+  std::string fileName;  // the file, or the program kind
+  CopyDirection direction = CopyDirection::None;
+  std::string folder;          // the PC folder, ending with a separator
   bool transferLabel = false;  // raw mode: the label instead of the bar
 };
 
@@ -34,6 +38,10 @@ class LinkEvents {
   // Waits. Shows the copy window (and disables the main window).
   virtual void ShowCopyProgress(const CopyWindowContent& content) = 0;
   virtual void CopyProgress(CopyProgressEvent event) = 0;
+  // A program the recorder asked for: `sent` of its `count` bytes have gone.
+  // Called for every byte; the bar's steps are the window's
+  // (ProgramProgressSteps).
+  virtual void ProgramBytesSent(std::uint32_t sent, std::uint32_t count) = 0;
   // Closes the copy window and enables the main window.
   virtual void CloseCopyWindow() = 0;
   // Waits. Shows the deletion window with the name being deleted.

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <utility>
 
-#include "link/copy_window_text.h"
 #include "link/link_timeouts.h"
 #include "link/name_list.h"
 #include "link/reader_messages.h"
@@ -101,7 +100,7 @@ void TRead::GetExchange() {
   SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Receiving;
   if (!startup && !deleteWindow) {
-    events_.ShowCopyProgress({name, ReceiveDirectionText(folder), raw});
+    events_.ShowCopyProgress({name, CopyDirection::FromRecorder, folder, raw});
     WithState([](LinkState& s) { s.copyWindowShown = true; });
   }
   TestFileStreamReceiver receiver(name, raw);
@@ -132,7 +131,7 @@ void TRead::PutExchange() {
     return AbandonExchange(Message(kMessageCommunication));
   }
   if (!deleteWindow) {
-    events_.ShowCopyProgress({name, SendDirectionText(folder), raw});
+    events_.ShowCopyProgress({name, CopyDirection::ToRecorder, folder, raw});
     WithState([](LinkState& s) { s.copyWindowShown = true; });
   }
   SetTimeout(kSendAckTimeoutMs);

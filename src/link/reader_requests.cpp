@@ -4,7 +4,6 @@
 #include <chrono>
 #include <utility>
 
-#include "link/copy_window_text.h"
 #include "link/link_timeouts.h"
 #include "link/name_list.h"
 #include "link/reader_messages.h"
@@ -67,7 +66,7 @@ void TRead::PushExchange(int speedCode) {
     s.push = true;
     s.copyWindowShown = true;
   });
-  events_.ShowCopyProgress({name, ReceiveDirectionText(autoSave), false});
+  events_.ShowCopyProgress({name, CopyDirection::FromRecorder, autoSave, false});
   TestFileStreamReceiver receiver(name, false);
   if (!ReceiveFile(receiver, false, true)) return;
   if (!FinishReceivedFile(receiver, false)) return;
@@ -123,7 +122,8 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
   const std::uint32_t ackInterval =
       emergency ? kEmergencyProgramAckInterval : kNormalProgramAckInterval;
   WithState([](LinkState& s) { s.copyWindowShown = true; });
-  events_.ShowCopyProgress({emergency ? "EMERGENCY" : Message(kMessageVersion), "", false});
+  events_.ShowCopyProgress(
+      {emergency ? "EMERGENCY" : Message(kMessageVersion), CopyDirection::None, {}, false});
   phase_ = Phase::Sending;
   RunningSum sum;
   bool cancelled = false;
@@ -133,9 +133,7 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
         RotateProgramByte(static_cast<std::uint8_t>((*content)[1 + i]), rotationStart, i);
     sum.Add(byte);
     port_.WriteByte(byte);
-    for (int step = ProgramProgressSteps(i + 1, count); step > 0; --step) {
-      events_.CopyProgress(CopyProgressEvent::StepOne);
-    }
+    events_.ProgramBytesSent(i + 1, count);
     if ((i + 1) % ackInterval == 0 && !ExpectByte(sum.Low())) {
       return AbandonExchange(Message(kMessageCommunication));
     }

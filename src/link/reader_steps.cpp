@@ -5,7 +5,6 @@
 #include <chrono>
 #include <utility>
 
-#include "link/copy_window_text.h"
 #include "link/link_timeouts.h"
 #include "link/name_list.h"
 #include "link/reader_messages.h"

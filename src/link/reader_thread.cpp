@@ -9,7 +9,6 @@
 #include <chrono>
 #include <utility>
 
-#include "link/copy_window_text.h"
 #include "link/name_list.h"
 #include "link/reader_messages.h"
 #include "platform/file_io.h"

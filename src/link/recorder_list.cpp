@@ -35,7 +35,31 @@ std::size_t AfterZero(const ListEntry& entry, int n) {
   return entry.bytes.size();
 }
 
+// A column's bytes, as the recorder gave them.
+const std::string& ColumnBytes(const RecorderRow& row, int column) {
+  switch (column) {
+    case 0:
+      return row.name;
+    case 1:
+      return row.type;
+    case 2:
+      return row.sample;
+    case 3:
+      return row.degradation;
+    default:
+      return row.date;
+  }
+}
+
 }  // namespace
+
+CodePage RecorderColumnCodePage(int column) {
+  return column == kDegradationColumn ? MessageCodePage(kMessageYes) : CodePage::Dos850;
+}
+
+std::string RecorderColumnText(const RecorderRow& row, int column) {
+  return DecodeToUtf8(ColumnBytes(row, column), RecorderColumnCodePage(column));
+}
 
 std::string DosDateText(std::uint16_t dosDate) {
   const int day = dosDate & 0x1F;
@@ -74,19 +98,8 @@ RecorderRow RecorderRowFromEntry(const ListEntry& entry, int languageIndex) {
 }
 
 std::string RecorderSortKey(const RecorderRow& row, int column) {
-  switch (column) {
-    case 0:
-      return row.name;
-    case 1:
-      return row.type;
-    case 2:
-      return row.sample;
-    case 3:
-      return row.degradation;
-    default:
-      if (row.date.size() < 8) return row.date;
-      return row.date.substr(6) + row.date.substr(3, 2) + row.date.substr(0, 2);
-  }
+  if ((column >= 0 && column < kDateColumn) || row.date.size() < 8) return ColumnBytes(row, column);
+  return row.date.substr(6) + row.date.substr(3, 2) + row.date.substr(0, 2);
 }
 
 bool RecorderRowBefore(const RecorderRow& a, const RecorderRow& b, int column, bool descending) {
@@ -95,10 +108,8 @@ bool RecorderRowBefore(const RecorderRow& a, const RecorderRow& b, int column, b
   // The date's key is digits, yymmdd: compared as they are.
   if (column < 0 || column >= kDateColumn) return descending ? kb < ka : ka < kb;
   // Texts sort by the letters they stand for in the user's language, not by
-  // their code-page bytes: names, types and samples are the recorder's code
-  // page 850, the degradation mark is a message in its own code page.
-  const CodePage page =
-      column == kDegradationColumn ? MessageCodePage(kMessageYes) : CodePage::Dos850;
+  // their code-page bytes.
+  const CodePage page = RecorderColumnCodePage(column);
   const int order = platform::CompareTextsForUser(DecodeToUtf8(ka, page), DecodeToUtf8(kb, page));
   return descending ? order > 0 : order < 0;
 }

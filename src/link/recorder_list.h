@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/link_protocol.h"
+#include "shell/code_page.h"
 
 // The rows of the recorder list, their sorting and the status texts that go
 // with them.
@@ -22,6 +23,14 @@ struct RecorderRow {
 
 inline constexpr int kRecorderCapacity = 200;
 inline constexpr int kRecorderColumns = 5;
+
+// The code page a column's bytes are read in, to be shown and to be sorted:
+// the recorder writes names, types, samples and dates in DOS code page 850;
+// the degradation mark is a message, in that message's own code page.
+CodePage RecorderColumnCodePage(int column);
+// What a column of the list shows of a row: its bytes read in the column's
+// code page, as UTF-8.
+std::string RecorderColumnText(const RecorderRow& row, int column);
 
 // The row of a complete list entry. Texts are the recorder's bytes (its
 // names are ASCII); message texts come in the language's code page bytes.

@@ -73,6 +73,12 @@ class FakeEvents : public LinkEvents {
     if (!copyWindows_.empty()) progress_.resize(copyWindows_.size());
     if (!progress_.empty()) progress_.back().push_back(event);
   }
+  // The bar's one-point steps, as the copy window takes them.
+  void ProgramBytesSent(std::uint32_t sent, std::uint32_t count) override {
+    for (int step = ProgramProgressSteps(sent, count); step > 0; --step) {
+      CopyProgress(CopyProgressEvent::StepOne);
+    }
+  }
   void CloseCopyWindow() override {
     std::lock_guard lock(mutex_);
     copyWindowOpen_ = false;

@@ -216,7 +216,7 @@ TEST_F(LinkAgainstRecorder, GetReproducesStoredTestFilesAndKeepsTheBasisFlags) {
   EXPECT_EQ(EntriesIn(received()), 2);  // no temporary file left
   const auto windows = events_.copyWindows();
   ASSERT_EQ(windows.size(), 2u);
-  EXPECT_EQ(windows[0].directionText, "KALDIRONE --> 'received'");
+  EXPECT_EQ(CopyDirectionText(windows[0].direction, windows[0].folder), "KALDIRONE --> 'received'");
   const auto stored = events_.stored();
   ASSERT_EQ(stored.size(), 2u);
   EXPECT_EQ(stored[1].name, "04021235.412");

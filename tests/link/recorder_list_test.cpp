@@ -100,6 +100,27 @@ TEST(RecorderRows, TextColumnsSortInTheUsersLocale) {
   EXPECT_TRUE(RecorderRowBefore(a, b, 3, false));
 }
 
+// Each column reads its bytes in one code page, the same to show and to
+// sort: the recorder's names, types, samples and dates in 850 (0x90 is 'É',
+// 0x82 'é'), the degradation mark in its message's page.
+TEST(RecorderRows, EachColumnShowsItsBytesInItsCodePage) {
+  const CodePage pages[kRecorderColumns] = {CodePage::Dos850, CodePage::Dos850, CodePage::Dos850,
+                                            CodePage::Windows1252, CodePage::Dos850};
+  for (int column = 0; column < kRecorderColumns; ++column) {
+    EXPECT_EQ(RecorderColumnCodePage(column), pages[column]) << column;
+  }
+  for (int language = 0; language < 8; ++language) {
+    SCOPED_TRACE(language);
+    const RecorderRow row{"\x90TUDE.TXT", "TXT", "bl\x82 dur",
+                          std::string(MessageBytes(288, language)), "15/03/12"};
+    EXPECT_EQ(RecorderColumnText(row, 0), "\u00c9TUDE.TXT");
+    EXPECT_EQ(RecorderColumnText(row, 1), "TXT");
+    EXPECT_EQ(RecorderColumnText(row, 2), "bl\u00e9 dur");
+    EXPECT_EQ(RecorderColumnText(row, 3), MessageUtf8(288, language));
+    EXPECT_EQ(RecorderColumnText(row, 4), "15/03/12");
+  }
+}
+
 TEST(RecorderRows, FirstClickSortsDescendingTheNextAscending) {
   std::vector<RecorderRow> rows(3);
   rows[0].date = "15/03/12";

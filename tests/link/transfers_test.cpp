@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 
-#include "link/copy_window_text.h"
 #include "link/startup_sequence.h"
 #include "link_fakes.h"
 #include "shell/message_table.h"
@@ -79,30 +77,6 @@ TEST(Transfers, FlashItemShowsNoControlCharacterForAnyLetter) {
           << c;
     }
   }
-}
-
-// A program's bar: one-point steps that add up to exactly 100 for any size,
-// spread as evenly as the bytes allow.
-TEST(ProgramProgress, StepsAddUpToAHundredForAnySize) {
-  for (const std::uint32_t count : {1u, 7u, 57u, 100u, 101u, 2100u, 4550u, 65535u}) {
-    SCOPED_TRACE(count);
-    int total = 0;
-    int most = 0;
-    for (std::uint32_t sent = 1; sent <= count; ++sent) {
-      const int steps = ProgramProgressSteps(sent, count);
-      total += steps;
-      most = std::max(most, steps);
-    }
-    EXPECT_EQ(total, 100);
-    EXPECT_EQ(most, static_cast<int>((100 + count - 1) / count));
-  }
-  // At every hundredth of a size that divides by a hundred, and only there.
-  EXPECT_EQ(ProgramProgressSteps(44, 4500), 0);
-  EXPECT_EQ(ProgramProgressSteps(45, 4500), 1);
-  EXPECT_EQ(ProgramProgressSteps(46, 4500), 0);
-  EXPECT_EQ(ProgramProgressSteps(0, 4500), 0);
-  EXPECT_EQ(ProgramProgressSteps(4501, 4500), 0);
-  EXPECT_EQ(ProgramProgressSteps(1, 0), 0);
 }
 
 }  // namespace

@@ -286,7 +286,7 @@ TEST(CopyWindow, ShowContentFillsTheLabelsAndOpensOnce) {
   int shown = 0;
   window.onShown = [&] { ++shown; };
 
-  window.ShowContent({"T0012345.TES", "KALDIRONE --> 'Tests'", false});
+  window.ShowContent({"T0012345.TES", CopyDirection::FromRecorder, "/lab/Tests/", false});
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.windowTitle(), "Copy...");
   EXPECT_EQ(LabelText(window, "zeNomFich"), "T0012345.TES");
@@ -298,14 +298,30 @@ TEST(CopyWindow, ShowContentFillsTheLabelsAndOpensOnce) {
 
   // The next file of the batch reuses the open window.
   window.Progress(link::CopyProgressEvent::Step);
-  window.ShowContent({"T0012346.TES", "KALDIRONE --> 'Tests'", false});
+  window.ShowContent({"T0012346.TES", CopyDirection::FromRecorder, "/lab/Tests/", false});
   EXPECT_EQ(LabelText(window, "zeNomFich"), "T0012346.TES");
   EXPECT_EQ(BarValue(window), 0);
   EXPECT_EQ(shown, 1);
 
   window.hide();
-  window.ShowContent({"T0012347.TES", "'Tests' --> KALDIRONE", false});
+  window.ShowContent({"T0012347.TES", CopyDirection::ToRecorder, "/lab/Tests/", false});
+  EXPECT_EQ(LabelText(window, "zeExpDest"), "'Tests' --> KALDIRONE");
   EXPECT_EQ(shown, 2);
+}
+
+// A program's bytes, as the link counts them, run the bar once to 100.
+TEST(CopyWindow, ProgramBytesRunTheBarOnceToFull) {
+  const LanguageState language = Language(1);
+  TFenCopie100b window(language);
+  window.ShowContent({"EMERGENCY", CopyDirection::None, "", false});
+  EXPECT_EQ(LabelText(window, "zeExpDest"), "");
+  constexpr std::uint32_t kCount = 4550;
+  for (std::uint32_t sent = 1; sent <= kCount / 2; ++sent) window.ProgramProgress(sent, kCount);
+  EXPECT_EQ(BarValue(window), 50);
+  for (std::uint32_t sent = kCount / 2 + 1; sent <= kCount; ++sent) {
+    window.ProgramProgress(sent, kCount);
+  }
+  EXPECT_EQ(BarValue(window), 100);
 }
 
 struct ProgressCase {
@@ -321,7 +337,7 @@ class CopyProgressBar : public ::testing::TestWithParam<ProgressCase> {};
 TEST_P(CopyProgressBar, MovesByTenAndStartsAgainPastFull) {
   const LanguageState language = Language(1);
   TFenCopie100b window(language);
-  window.ShowContent({"T1.TES", "x", false});
+  window.ShowContent({"T1.TES", CopyDirection::ToRecorder, "/lab/x/", false});
   for (link::CopyProgressEvent event : GetParam().events) window.Progress(event);
   EXPECT_EQ(BarValue(window), GetParam().value);
 }
@@ -346,7 +362,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CopyWindow, RawModeBlinksTheLabelInPlaceOfTheBar) {
   const LanguageState language = Language(5);
   TFenCopie100b window(language);
-  window.ShowContent({"EMERGENCY", "", true});
+  window.ShowContent({"EMERGENCY", CopyDirection::None, "", true});
   EXPECT_EQ(LabelText(window, "Label1"), QString::fromUtf8("\u00dcBERTRAGUNG L\u00c4UFT"));
   EXPECT_TRUE(Visible(window, "Label1"));
   EXPECT_FALSE(Visible(window, "ProgressBar1"));
@@ -357,7 +373,7 @@ TEST(CopyWindow, RawModeBlinksTheLabelInPlaceOfTheBar) {
   EXPECT_FALSE(Visible(window, "ProgressBar1"));
 
   // A following byte-counted transfer brings the bar back.
-  window.ShowContent({"T1.TES", "x", false});
+  window.ShowContent({"T1.TES", CopyDirection::ToRecorder, "/lab/x/", false});
   EXPECT_FALSE(Visible(window, "Label1"));
   EXPECT_TRUE(Visible(window, "ProgressBar1"));
 }
@@ -369,7 +385,7 @@ TEST(CopyWindow, EscButtonAndKeyAskTheOwnerAndLeaveItOpen) {
   int shown = 0;
   window.onEscape = [&] { ++escapes; };
   window.onShown = [&] { ++shown; };
-  window.ShowContent({"T1.TES", "x", false});
+  window.ShowContent({"T1.TES", CopyDirection::ToRecorder, "/lab/x/", false});
   Click(window, "bEscCopie");
   EXPECT_EQ(escapes, 1);
   PressEscape(window);
@@ -479,7 +495,7 @@ TEST(Splash, FramelessHalfTransparentInTheUpperPartOfTheScreen) {
 TEST(ProgressWindows, TheWindowManagersCloseIsIgnored) {
   const LanguageState language = Language(1);
   TFenCopie100b copy(language);
-  copy.ShowContent({"T0012345.TES", "'Tests' --> KALDIRONE", false});
+  copy.ShowContent({"T0012345.TES", CopyDirection::ToRecorder, "/lab/Tests/", false});
   TFenSuiviSup100b deletion(language);
   deletion.ShowName("T0012345.TES");
   for (QDialog* window : std::initializer_list<QDialog*>{&copy, &deletion}) {
@@ -528,7 +544,7 @@ TEST_P(EveryLanguage, NoTextIsClipped) {
   company.open();
   ExpectNoClippedText(company);
   TFenCopie100b copy(language);
-  copy.ShowContent({"T0012345.TES", "'Tests' --> KALDIRONE", true});
+  copy.ShowContent({"T0012345.TES", CopyDirection::ToRecorder, "/lab/Tests/", true});
   ExpectNoClippedText(copy);
   TFenSuiviSup100b deletion(language);
   deletion.ShowName("T0012345.TES");

@@ -184,6 +184,7 @@ TEST(MainWindow, DisplayAllFilesAsksThePasswordEachTime) {
   const std::size_t messages = prompter.messages().size();
   answer("7859", false);  // cancelled: nothing happens
   EXPECT_FALSE(window.AllFilesMode());
+  EXPECT_FALSE(item->isChecked());
   EXPECT_EQ(prompter.messages().size(), messages);
 
   answer("7859", true);
@@ -195,6 +196,7 @@ TEST(MainWindow, DisplayAllFilesAsksThePasswordEachTime) {
 
   item->trigger();  // switching off needs no password
   EXPECT_FALSE(window.AllFilesMode());
+  EXPECT_FALSE(item->isChecked());
   EXPECT_FALSE(choice->isVisibleTo(&window));
   EXPECT_FALSE(window.link().WithState([](link::LinkState& s) { return s.rawMode; }));
 }

@@ -25,6 +25,7 @@
 #include "shell/message_table.h"
 #include "shell/port_open_error.h"
 #include "ui/dialogs/copy_window.h"
+#include "ui/recorder_pane/recorder_pane.h"
 #include "window_test_support.h"
 
 namespace tesmora::ui {
@@ -110,6 +111,23 @@ class RecorderPane : public ::testing::Test {
   std::unique_ptr<RunningRecorder> recorder_;
   std::unique_ptr<TFPtesm100q> window_;
 };
+
+// The list shows a name as it sorts it: in the recorder's code page 850,
+// where 0x90 is 'É' (not a control character, as read byte for character).
+TEST(RecorderList, ShowsEachColumnInItsCodePage) {
+  LanguageState language;
+  ChooseLanguage(language, 1);
+  tesmora::ui::RecorderPane pane(language, nullptr);
+  pane.AddRow({"\x90TUDE.TXT", "TXT", "bl\x82", std::string(MessageBytes(288, 1)), "15/03/12"});
+  pane.ShowRows();
+  const QTreeWidgetItem* row = pane.list()->topLevelItem(0);
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->text(0), QString::fromUtf8("\u00c9TUDE.TXT"));
+  EXPECT_EQ(row->text(1), "TXT");
+  EXPECT_EQ(row->text(2), QString::fromUtf8("bl\u00e9"));
+  EXPECT_EQ(row->text(3).toStdString(), MessageUtf8(288, 1));
+  EXPECT_EQ(row->text(4), "15/03/12");
+}
 
 TEST_F(RecorderPane, StartUpSequenceFillsTheListAndDownloadsTheLists) {
   Start(Contents({TestFile("03151234.312", "WHEAT 7"), TestFile("04021235.412", "FLOUR T55"),

@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "shell/copy_window_texts.h"
+
 namespace tesmora::ui {
 namespace {
 
@@ -66,7 +68,7 @@ TFenCopie100b::TFenCopie100b(const LanguageState& language, QWidget* parent)
 
 void TFenCopie100b::ShowContent(const link::CopyWindowContent& content) {
   fileName_->setText(QString::fromStdString(content.fileName));
-  direction_->setText(QString::fromStdString(content.directionText));
+  direction_->setText(QString::fromStdString(CopyDirectionText(content.direction, content.folder)));
   progress_->setValue(0);
   progress_->setVisible(!content.transferLabel);
   transferLabel_->setVisible(content.transferLabel);
@@ -90,6 +92,12 @@ void TFenCopie100b::Progress(link::CopyProgressEvent event) {
     case link::CopyProgressEvent::Full:
       progress_->setValue(kFull);
       break;
+  }
+}
+
+void TFenCopie100b::ProgramProgress(std::uint32_t sent, std::uint32_t count) {
+  for (int step = ProgramProgressSteps(sent, count); step > 0; --step) {
+    Progress(link::CopyProgressEvent::StepOne);
   }
 }
 

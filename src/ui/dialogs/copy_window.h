@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 #include <functional>
 
 #include "link/link_events.h"
@@ -25,6 +26,8 @@ class TFenCopie100b : public BatchProgressDialog {
   // window when it is hidden.
   void ShowContent(const link::CopyWindowContent& content);
   void Progress(link::CopyProgressEvent event);
+  // A program's bytes: the bar moves by the points they make up.
+  void ProgramProgress(std::uint32_t sent, std::uint32_t count);
 
   std::function<void()> onShown;
 

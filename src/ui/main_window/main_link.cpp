@@ -235,6 +235,10 @@ void MainLink::CopyProgress(link::CopyProgressEvent event) {
   if (copyWindow_ != nullptr) copyWindow_->Progress(event);
 }
 
+void MainLink::ProgramBytesSent(std::uint32_t sent, std::uint32_t count) {
+  if (copyWindow_ != nullptr) copyWindow_->ProgramProgress(sent, count);
+}
+
 void MainLink::CloseCopyWindow() {
   if (copyWindow_ != nullptr) copyWindow_->hide();
   ProgressWindowsChanged();

@@ -12,6 +12,8 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "platform/paths.h"
 #include "records/failure_text.h"
@@ -75,7 +77,7 @@ TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t loca
   link_->onProgressWindows = [this](bool open) { SetBatchRunning(open); };
   pcCommands_ = new PcCommands(
       {*this, language_, settings_, *prompter_, ClipboardSource_, *pcPane_, *recorderPane_, *link_,
-       *statusPanels_, [this] { return AcceptsCommands(); }, [this] { return AllFilesMode(); },
+       *statusPanels_, [this] { return AcceptsCommands(); }, state_,
        [this](const auto& names, const auto& folder) { ReceiveFromRecorder(names, folder); }},
       options_);
   ConnectActions();
@@ -240,25 +242,24 @@ void TFPtesm100q::ExportAutoClick() {
 }
 
 void TFPtesm100q::AllFilesClick() {
-  QAction* item = actions_->AllFiles;
-  // The action toggles its mark on a click; the password decides whether
-  // the new mark stands.
-  if (!item->isChecked()) {
-    link_->SwitchAllFilesMode(false);
-    recorderPane_->ShowMemoryChoice(false, 0);
-    pcPane_->FillList();
-    return;
+  // The action toggles its mark on a click; the mark shows the mode, which
+  // the password decides.
+  actions_->AllFiles->setChecked(state_.allFilesMode);
+  std::optional<std::string> typed;
+  if (NeedsAllFilesPassword(state_) && PasswordDlg != nullptr &&
+      PasswordDlg->exec() == QDialog::Accepted) {
+    typed = PasswordDlg->typedPassword().toStdString();
   }
-  item->setChecked(false);
-  if (PasswordDlg == nullptr || PasswordDlg->exec() != QDialog::Accepted) return;
-  if (!IsDisplayAllFilesPassword(PasswordDlg->typedPassword().toStdString())) {
+  const AllFilesSwitch outcome = SwitchAllFilesMode(state_, typed);
+  if (outcome == AllFilesSwitch::AccessDenied) {
     prompter_->ShowMessage(kErrorCaption, MessageUtf8(kMessageAccessDenied, language_),
                            PromptIcon::Error, language_.MessageLanguageId);
-    return;
   }
-  item->setChecked(true);
-  link_->SwitchAllFilesMode(true);
-  recorderPane_->ShowMemoryChoice(true, link_->FlashDriveLetter());
+  if (outcome != AllFilesSwitch::On && outcome != AllFilesSwitch::Off) return;
+  const bool on = state_.allFilesMode;
+  actions_->AllFiles->setChecked(on);
+  link_->SwitchAllFilesMode(on);
+  recorderPane_->ShowMemoryChoice(on, on ? link_->FlashDriveLetter() : 0);
   // The list's rules changed: the folder is listed again under them.
   pcPane_->FillList();
 }
@@ -331,7 +332,6 @@ const std::vector<link::RecorderRow>& TFPtesm100q::recorderRows() const {
   return recorderPane_->rows();
 }
 
-bool TFPtesm100q::AllFilesMode() const { return actions_->AllFiles->isChecked(); }
 QString TFPtesm100q::statusPanelText(int panel) const { return statusPanels_->Text(panel); }
 
 const structure_societe& TFPtesm100q::company() const {

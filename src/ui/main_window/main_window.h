@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/recorder_list.h"
+#include "shell/application_state.h"
 #include "shell/company.h"
 #include "shell/languages.h"
 #include "shell/main_window_rules.h"
@@ -62,7 +63,7 @@ class TFPtesm100q : public QMainWindow {
   link::TRead& link();
   bool portOpen() const;
   int RecorderFileCount() const;
-  bool AllFilesMode() const;
+  bool AllFilesMode() const { return state_.allFilesMode; }
   bool ExportDataMode() const { return settings_.ExportDataMode != 0; }
   // The rows of the recorder list in their order on screen.
   const std::vector<link::RecorderRow>& recorderRows() const;
@@ -122,6 +123,7 @@ class TFPtesm100q : public QMainWindow {
   MainWindowOptions options_;
   LanguageState language_;
   Settings settings_;
+  ApplicationState state_;
   int ClipboardSource_ = kClipboardNone;
   bool PopupHit_ = false;
   bool closeConfirmed_ = false;

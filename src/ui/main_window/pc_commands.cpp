@@ -16,10 +16,10 @@
 #include "explorer/manual_export.h"
 #include "explorer/new_folder.h"
 #include "explorer/node_state.h"
+#include "explorer/paste_and_drop.h"
 #include "explorer/tree_edit.h"
 #include "link/link_session.h"
 #include "link/reader_thread.h"
-#include "link/transfers.h"
 #include "platform/bounded_file_system.h"
 #include "platform/paths.h"
 #include "platform/posix_file_system.h"
@@ -57,6 +57,17 @@ std::map<std::string, std::vector<std::string>> DesktopFiles(const QMimeData& da
   return byFolder;
 }
 
+// Where a drag comes from, as the drop rules know it.
+explorer::DragSource SourceOf(const QDropEvent& event, const QObject* recorderList,
+                              const QObject* pcList) {
+  if (event.source() == recorderList) return explorer::DragSource::RecorderList;
+  if (event.source() == pcList) return explorer::DragSource::PcList;
+  if (event.source() == nullptr && event.mimeData()->hasUrls()) {
+    return explorer::DragSource::Desktop;
+  }
+  return explorer::DragSource::Other;
+}
+
 }  // namespace
 
 PcCommands::PcCommands(PcCommandParts parts, const MainWindowOptions& options)
@@ -75,8 +86,9 @@ PcCommands::PcCommands(PcCommandParts parts, const MainWindowOptions& options)
     // The list follows its folder to the new name.
     parts_.pc.ApplyTreeChange(outcome.change);
   };
-  tree.acceptsDrop = [this](explorer::NodeId, const QDropEvent& event) {
-    return parts_.acceptsCommands() && TreeAccepts(event);
+  tree.acceptsDrop = [this](explorer::NodeId node, const QDropEvent& event) {
+    return explorer::DecideDrop(FactsOfDrop(event, explorer::DropPlace::FolderTree, node))
+               .transfer != explorer::FileTransfer::None;
   };
   tree.onDrop = [this](explorer::NodeId node, const QDropEvent& event) { TreeDrop(node, event); };
   for (QTreeWidget* list : {pc.list(), parts_.recorder.list()}) {
@@ -85,7 +97,7 @@ PcCommands::PcCommands(PcCommandParts parts, const MainWindowOptions& options)
   }
   connect(&pc, &PcPane::countTextChanged, this,
           [this](const QString& text) { parts_.status.SetText(4, text); });
-  pc.Start(listings_, parts_.allFilesMode);
+  pc.Start(listings_, parts_.state);
 }
 
 PcCommands::~PcCommands() = default;
@@ -135,11 +147,6 @@ std::string PcCommands::NodeFolder(int node) const {
   return path.empty() ? path : platform::WithTrailingSeparator(path);
 }
 
-bool PcCommands::CanPaste(PaneFocus focus) const {
-  if (focus == PaneFocus::RecorderList) return parts_.clipboardSource == kClipboardPc;
-  return parts_.clipboardSource != kClipboardNone;
-}
-
 void PcCommands::NewRepClick() {
   explorer::FolderTree& tree = parts_.pc.folderTree();
   const explorer::NodeId node = parts_.pc.SelectedNodeId();
@@ -180,22 +187,24 @@ void PcCommands::PasteClick() { Paste(focus_()); }
 void PcCommands::Paste(PaneFocus focus) {
   const int source = parts_.clipboardSource;
   parts_.clipboardSource = kClipboardNone;
-  if (focus == PaneFocus::RecorderList) {
-    if (source != kClipboardPc) return;
-    SendToRecorder(clipboard_.ClipboardNames, clipboard_.ClipboardFolder);
-    clipboard_.ClipboardNames.clear();
-    return;
-  }
-  if (focus != PaneFocus::FolderTree && focus != PaneFocus::PcList) return;
   const explorer::NodeId target = parts_.pc.SelectedNodeId();
-  const std::string folder = NodeFolder(target);
-  if (folder.empty()) return;
-  if (source == kClipboardRecorder) {
-    parts_.link.session().PasteRecorderFiles(folder);
-  } else if (source == kClipboardPc) {
-    explorer::PasteFiles(Context(), clipboard_, folder);
-    // The folder shown, be it a drive, a share or a network drive's root.
-    if (parts_.pc.ShowsFolder(folder)) parts_.pc.FillList(target);
+  const std::string folder = focus == PaneFocus::RecorderList ? std::string() : NodeFolder(target);
+  switch (explorer::PasteTransfer(focus, source, folder)) {
+    case explorer::FileTransfer::SendToRecorder:
+      SendToRecorder(clipboard_.ClipboardNames, clipboard_.ClipboardFolder);
+      clipboard_.ClipboardNames.clear();
+      break;
+    case explorer::FileTransfer::ReceiveFromRecorder:
+      parts_.link.session().PasteRecorderFiles(folder);
+      break;
+    case explorer::FileTransfer::CopyOnPc:
+      explorer::PasteFiles(Context(), clipboard_, folder);
+      // The folder shown, be it a drive, a share or a network drive's root.
+      if (parts_.pc.ShowsFolder(folder)) parts_.pc.FillList(target);
+      break;
+    case explorer::FileTransfer::MoveOnPc:
+    case explorer::FileTransfer::None:
+      break;
   }
 }
 
@@ -231,32 +240,55 @@ void PcCommands::DirSauveClick() {
 
 // ------------------------------------------------------------------ drops
 
-bool PcCommands::TreeAccepts(const QDropEvent& event) const {
-  return event.source() == parts_.recorder.list() || event.source() == parts_.pc.list() ||
-         (event.source() == nullptr && event.mimeData()->hasUrls());
+explorer::DropFacts PcCommands::FactsOfDrop(const QDropEvent& event, explorer::DropPlace place,
+                                            explorer::NodeId node) const {
+  explorer::DropFacts facts;
+  facts.place = place;
+  facts.source = SourceOf(event, parts_.recorder.list(), parts_.pc.list());
+  facts.acceptsCommands = parts_.acceptsCommands();
+  if (place == explorer::DropPlace::FolderTree) facts.nodeFolder = NodeFolder(node);
+  facts.shownFolder = parts_.pc.ShownFolder().value_or(std::string());
+  if (place == explorer::DropPlace::RecorderList) {
+    if (facts.source == explorer::DragSource::PcList) facts.pcSelection = parts_.pc.SelectedNames();
+    if (facts.source == explorer::DragSource::Desktop) {
+      facts.desktopFiles = DesktopFiles(*event.mimeData());
+    }
+  }
+  facts.allFilesMode = parts_.state.allFilesMode;
+  return facts;
 }
 
 void PcCommands::TreeDrop(int node, const QDropEvent& event) {
-  if (!parts_.acceptsCommands()) return;
-  const std::string folder = NodeFolder(node);
-  if (folder.empty()) return;
-  if (event.source() == parts_.pc.list()) {
-    parts_.clipboardSource = kClipboardNone;
-    parts_.pc.RemoveRows(explorer::MoveByDrop(Context(), parts_.pc.pcList().CurrentPcFolder(),
-                                              parts_.pc.SelectedNames(), folder)
-                             .done);
-    return;
-  }
-  DropIntoFolder(event, folder);
+  Drop(explorer::DecideDrop(FactsOfDrop(event, explorer::DropPlace::FolderTree, node)), event,
+       NodeFolder(node));
 }
 
-void PcCommands::DropIntoFolder(const QDropEvent& event, const std::string& folder) {
-  if (event.source() == parts_.recorder.list()) {
-    parts_.receiveFromRecorder(parts_.recorder.SelectedNames(), folder);
-    return;
+void PcCommands::Drop(const explorer::DropDecision& decision, const QDropEvent& event,
+                      const std::string& folder) {
+  switch (decision.transfer) {
+    case explorer::FileTransfer::MoveOnPc:
+      parts_.clipboardSource = kClipboardNone;
+      parts_.pc.RemoveRows(explorer::MoveByDrop(Context(), parts_.pc.pcList().CurrentPcFolder(),
+                                                parts_.pc.SelectedNames(), folder)
+                               .done);
+      break;
+    case explorer::FileTransfer::ReceiveFromRecorder:
+      parts_.receiveFromRecorder(parts_.recorder.SelectedNames(), folder);
+      break;
+    case explorer::FileTransfer::CopyOnPc:
+      parts_.clipboardSource = kClipboardNone;
+      CopyFromDesktop(event, folder);
+      break;
+    case explorer::FileTransfer::SendToRecorder:
+      parts_.clipboardSource = kClipboardNone;
+      SendToRecorder(decision.sendNames, decision.sendFolder);
+      break;
+    case explorer::FileTransfer::None:
+      break;
   }
-  parts_.clipboardSource = kClipboardNone;
-  // Files from the desktop are copied, as a paste of them would.
+}
+
+void PcCommands::CopyFromDesktop(const QDropEvent& event, const std::string& folder) {
   bool copied = false;
   for (const auto& [from, names] : DesktopFiles(*event.mimeData())) {
     const explorer::TransferOutcome outcome =
@@ -271,44 +303,16 @@ bool PcCommands::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
   auto* drop = static_cast<QDropEvent*>(event);
-  const bool onRecorder = watched == parts_.recorder.list()->viewport();
-  // The recorder list takes PC files; the PC list takes recorder rows; both
-  // take files from the desktop.
-  const QObject* expected = onRecorder ? static_cast<QObject*>(parts_.pc.list())
-                                       : static_cast<QObject*>(parts_.recorder.list());
-  const bool fromDesktop = drop->source() == nullptr && drop->mimeData()->hasUrls();
-  const std::optional<std::string> shown = parts_.pc.ShownFolder();
-  bool accepted = parts_.acceptsCommands() && (drop->source() == expected || fromDesktop) &&
-                  (onRecorder || shown.has_value());
-  // The files the drag would send, by folder: the PC list's selection, or
-  // the desktop's files.
-  std::map<std::string, std::vector<std::string>> toRecorder;
-  if (accepted && onRecorder) {
-    if (fromDesktop) {
-      toRecorder = DesktopFiles(*drop->mimeData());
-    } else if (shown) {
-      toRecorder[*shown] = parts_.pc.SelectedNames();
-    }
-    // Every file must have a test name, unless all files are shown.
-    accepted = !toRecorder.empty() &&
-               std::all_of(toRecorder.begin(), toRecorder.end(), [this](const auto& folder) {
-                 return !folder.second.empty() &&
-                        link::AcceptsDropOnRecorderList(folder.second, parts_.allFilesMode());
-               });
-  }
-  if (!accepted) {
+  const explorer::DropFacts facts = FactsOfDrop(*drop, watched == parts_.recorder.list()->viewport()
+                                                           ? explorer::DropPlace::RecorderList
+                                                           : explorer::DropPlace::PcList);
+  const explorer::DropDecision decision = explorer::DecideDrop(facts);
+  if (decision.transfer == explorer::FileTransfer::None) {
     event->ignore();
     return true;
   }
   drop->acceptProposedAction();
-  if (type != QEvent::Drop) return true;
-  if (onRecorder) {
-    parts_.clipboardSource = kClipboardNone;
-    // One batch at a time: the files of the first folder dropped.
-    SendToRecorder(toRecorder.begin()->second, toRecorder.begin()->first);
-  } else {
-    DropIntoFolder(*drop, *shown);
-  }
+  if (type == QEvent::Drop) Drop(decision, *drop, facts.shownFolder);
   return true;
 }
 

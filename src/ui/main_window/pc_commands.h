@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "explorer/copy_operations.h"
+#include "explorer/folder_tree.h"
 #include "explorer/operation_context.h"
+#include "explorer/paste_and_drop.h"
 #include "platform/file_system.h"
 #include "platform/mount_table.h"
+#include "shell/application_state.h"
 #include "shell/languages.h"
 #include "shell/main_window_rules.h"
 #include "shell/prompter.h"
@@ -43,7 +46,7 @@ struct PcCommandParts {
   MainLink& link;
   StatusPanels& status;
   std::function<bool()> acceptsCommands;
-  std::function<bool()> allFilesMode;
+  const ApplicationState& state;
   // Recorder rows dropped on a PC folder: the window's own entry for it.
   std::function<void(const std::vector<std::string>&, const std::string&)> receiveFromRecorder;
 };
@@ -66,9 +69,6 @@ class PcCommands : public QObject {
   void Connect(MainActions& actions, std::function<void()> editMenuRules,
                std::function<PaneFocus()> focus);
 
-  // Edit menu and popup enabling for what only this side knows.
-  bool CanPaste(PaneFocus focus) const;
-
   void NewRepClick();
   // Delete with the tree or the PC list focused.
   void Delete(PaneFocus focus);
@@ -88,10 +88,16 @@ class PcCommands : public QObject {
  private:
   explorer::OperationContext Context() const;
   std::string NodeFolder(int node) const;
-  bool TreeAccepts(const QDropEvent& event) const;
+  // What the drop rules are told of a drag over the tree (at `node`) or a
+  // list.
+  explorer::DropFacts FactsOfDrop(const QDropEvent& event, explorer::DropPlace place,
+                                  explorer::NodeId node = explorer::kNoNode) const;
   void TreeDrop(int node, const QDropEvent& event);
-  // Recorder rows or desktop files dropped into a PC folder.
-  void DropIntoFolder(const QDropEvent& event, const std::string& folder);
+  // What the rules decided, carried out; `folder` is the PC folder the files
+  // go to.
+  void Drop(const explorer::DropDecision& decision, const QDropEvent& event,
+            const std::string& folder);
+  void CopyFromDesktop(const QDropEvent& event, const std::string& folder);
   void SendToRecorder(const std::vector<std::string>& names, const std::string& folder);
   void Guarded(void (PcCommands::*command)());
 

@@ -3,6 +3,8 @@
 #include <QThread>
 #include <utility>
 
+#include "shell/copy_window_texts.h"
+
 namespace tesmora::ui {
 
 QueuedLinkEvents::QueuedLinkEvents(link::LinkEvents& target, QObject* context)
@@ -49,6 +51,13 @@ void QueuedLinkEvents::ShowCopyProgress(const link::CopyWindowContent& content) 
 
 void QueuedLinkEvents::CopyProgress(link::CopyProgressEvent event) {
   Post([this, event] { target_.CopyProgress(event); });
+}
+
+void QueuedLinkEvents::ProgramBytesSent(std::uint32_t sent, std::uint32_t count) {
+  // Called for every byte of a program: only the bytes that move the bar are
+  // carried over, a hundred in all.
+  if (ProgramProgressSteps(sent, count) == 0) return;
+  Post([this, sent, count] { target_.ProgramBytesSent(sent, count); });
 }
 
 void QueuedLinkEvents::CloseCopyWindow() {

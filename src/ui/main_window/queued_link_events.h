@@ -24,6 +24,7 @@ class QueuedLinkEvents : public QObject, public link::LinkEvents {
   void RecorderFileCountShown(int count) override;
   void ShowCopyProgress(const link::CopyWindowContent& content) override;
   void CopyProgress(link::CopyProgressEvent event) override;
+  void ProgramBytesSent(std::uint32_t sent, std::uint32_t count) override;
   void CloseCopyWindow() override;
   void ShowDeleteProgress(const std::string& name) override;
   void CloseDeleteWindow() override;

@@ -78,8 +78,8 @@ bool PcPane::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void PcPane::Start(std::shared_ptr<platform::FileSystem> fs, std::function<bool()> allFilesMode) {
-  allFilesMode_ = std::move(allFilesMode);
+void PcPane::Start(std::shared_ptr<platform::FileSystem> fs, const ApplicationState& state) {
+  state_ = &state;
   tvRepPc->SetFileSystem(std::move(fs));
   const int generation = ++fillGeneration_;
   tvRepPc->ListInBackground(
@@ -154,7 +154,7 @@ void PcPane::FillList(explorer::NodeId node) {
   // The folder is listed on a worker thread; only the last fill asked for
   // shows.
   const int generation = ++fillGeneration_;
-  const bool allFiles = allFilesMode_ && allFilesMode_();
+  const bool allFiles = state_ != nullptr && state_->allFilesMode;
   auto filled = std::make_shared<explorer::PcList>(list_);
   explorer::FolderTree treeCopy = tree_;
   tvRepPc->ListInBackground(
@@ -224,7 +224,7 @@ void PcPane::EmitCount(bool withSelection) {
 }
 
 void PcPane::FileStored(const std::string& folder, const std::string& name, DateSource dateSource) {
-  const bool allFiles = allFilesMode_ && allFilesMode_();
+  const bool allFiles = state_ != nullptr && state_->allFilesMode;
   const std::shared_ptr<platform::FileSystem>& fs = tvRepPc->fileSystem();
   if (fs == nullptr || !list_.AddReceivedFile(*fs, folder, name, dateSource, allFiles)) return;
   ListFichPC->addTopLevelItem(RowItem(list_.rows().back()));

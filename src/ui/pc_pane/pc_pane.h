@@ -11,6 +11,7 @@
 #include "explorer/pc_list.h"
 #include "platform/file_system.h"
 #include "records/test_names.h"
+#include "shell/application_state.h"
 #include "shell/languages.h"
 #include "shell/main_window_rules.h"
 
@@ -39,8 +40,9 @@ class PcPane : public QWidget {
   FolderTreeView* treeView() const { return tvRepPc; }
 
   // Fills the tree from the drives of `fs` and lists the selected folder;
-  // `allFilesMode` tells each fill which listing rules apply.
-  void Start(std::shared_ptr<platform::FileSystem> fs, std::function<bool()> allFilesMode);
+  // The state's display-all-files mode tells each fill which listing rules
+  // apply.
+  void Start(std::shared_ptr<platform::FileSystem> fs, const ApplicationState& state);
   // A fill or an expansion is under way.
   bool Busy() const;
 
@@ -100,7 +102,7 @@ class PcPane : public QWidget {
   QTreeWidget* ListFichPC = nullptr;
   explorer::FolderTree tree_;
   explorer::PcList list_;
-  std::function<bool()> allFilesMode_;
+  const ApplicationState* state_ = nullptr;
   int fillGeneration_ = 0;
   // The node and path the last fill was asked for.
   explorer::NodeId askedNode_ = explorer::kNoNode;

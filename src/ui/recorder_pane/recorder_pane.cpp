@@ -13,7 +13,6 @@
 #include <array>
 
 #include "link/transfers.h"
-#include "shell/code_page.h"
 #include "shell/count_texts.h"
 #include "shell/message_table.h"
 #include "shell/ui_texts.h"
@@ -25,16 +24,9 @@ namespace {
 
 constexpr int kMessageCurves = 333;
 constexpr int kMessageDiskC = 334;
-constexpr int kMessageDegradationPage = 288;
 constexpr std::array<int, link::kRecorderColumns> kColumnMessages{327, 328, 329, 330, 331};
 constexpr std::array<int, link::kRecorderColumns> kColumnWidths{90, 60, 100, 80, 70};
 constexpr const char* kRecorderName = "KALDIRONE";
-
-// Texts of the link come in the bytes of their code page (recorder names are
-// ASCII; messages in their own page; samples typed on the recorder, 850).
-QString FromCodePage(const std::string& bytes, CodePage page) {
-  return FromUtf8(DecodeToUtf8(bytes, page));
-}
 
 }  // namespace
 
@@ -105,14 +97,12 @@ void RecorderPane::ShowRows() {
   ListKald->clear();
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(rows_.size()));
-  const CodePage degradationPage = MessageCodePage(kMessageDegradationPage);
   for (const link::RecorderRow& row : rows_) {
     auto* item = new QTreeWidgetItem;
-    item->setText(0, QString::fromLatin1(row.name));
-    item->setText(1, QString::fromLatin1(row.type));
-    item->setText(2, FromCodePage(row.sample, CodePage::Dos850));
-    item->setText(3, FromCodePage(row.degradation, degradationPage));
-    item->setText(4, QString::fromLatin1(row.date));
+    // Texts of the link come in the bytes of their column's code page.
+    for (int column = 0; column < link::kRecorderColumns; ++column) {
+      item->setText(column, FromUtf8(link::RecorderColumnText(row, column)));
+    }
     items.push_back(item);
   }
   ListKald->addTopLevelItems(items);

@@ -1,8 +1,8 @@
-#include "link/copy_window_text.h"
+#include "shell/copy_window_texts.h"
 
 #include "platform/paths.h"
 
-namespace tesmora::link {
+namespace tesmora {
 
 std::string FolderShortName(std::string_view folder) {
   if (folder.size() < 4) return std::string(folder);
@@ -20,10 +20,22 @@ std::string SendDirectionText(std::string_view folder) {
   return "'" + FolderShortName(folder) + "' --> KALDIRONE";
 }
 
+std::string CopyDirectionText(CopyDirection direction, std::string_view folder) {
+  switch (direction) {
+    case CopyDirection::FromRecorder:
+      return ReceiveDirectionText(folder);
+    case CopyDirection::ToRecorder:
+      return SendDirectionText(folder);
+    case CopyDirection::None:
+      break;
+  }
+  return {};
+}
+
 int ProgramProgressSteps(std::uint32_t sent, std::uint32_t count) {
   if (count == 0 || sent == 0 || sent > count) return 0;
   const auto position = [count](std::uint64_t bytes) { return bytes * 100 / count; };
   return static_cast<int>(position(sent) - position(sent - 1));
 }
 
-}  // namespace tesmora::link
+}  // namespace tesmora
