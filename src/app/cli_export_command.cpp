@@ -1,11 +1,12 @@
 #include "app/cli_export_command.h"
 
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "app/cli_command_line.h"
 #include "app/cli_common.h"
 #include "platform/locale.h"
 #include "platform/paths.h"
@@ -16,69 +17,29 @@ namespace tesmora::cli {
 
 namespace {
 
-constexpr const char* kExportUsage =
-    "usage: tesmora-cli export [--lang fr|en|es|it|pt|de|pl|cs] [--out DIR]\n"
-    "                          [--version-text TEXT] [--basis-flags N] FILE...\n"
-    "\n"
-    "Writes the export text of each test file beside it, or into DIR, with the\n"
-    "customer and protocol lists of the program directory. The language defaults\n"
-    "to the user's locale. --version-text is the recorder's version text for the\n"
-    "first line; --basis-flags the recorder's basis byte (4: % MS, 8: % b 14).\n"
-    "A failed file is reported on standard error and the others go on.\n"
-    "Exit status: 0 all exported, 1 some failed, 2 wrong usage.\n";
-
-int Usage() {
-  std::fputs(kExportUsage, stderr);
-  return 2;
-}
-
 struct Options {
   ExportSettings settings;
   std::string outputDirectory;
   std::vector<std::string> files;
 };
 
-bool ParseBasisFlags(const char* text, std::uint8_t& flags) {
-  char* end = nullptr;
-  const long value = std::strtol(text, &end, 0);
-  if (end == text || *end != '\0' || value < 0 || value > 255) return false;
-  flags = static_cast<std::uint8_t>(value);
-  return true;
-}
-
-// Returns false on wrong usage.
-bool ParseOptions(int argc, char** argv, Options& options) {
+int RunExportCommand(int argc, char** argv) {
+  Options options;
   options.settings.languageIndex =
       LanguageFromLocale(platform::UserDefaultLocaleId()).LanguageIndex;
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--lang" && hasValue) {
-      const LanguageEntry* language = FindLanguageByCode(argv[++i]);
-      if (language == nullptr) return false;
-      options.settings.languageIndex = language->languageIndex;
-    } else if (arg == "--out" && hasValue) {
-      options.outputDirectory = argv[++i];
-    } else if (arg == "--version-text" && hasValue) {
-      options.settings.versionText = argv[++i];
-    } else if (arg == "--basis-flags" && hasValue) {
-      if (!ParseBasisFlags(argv[++i], options.settings.basisFlags)) return false;
-    } else if (!TakeFileArguments(argc, argv, i, options.files)) {
-      return false;
-    }
-  }
-  return !options.files.empty();
-}
-
-}  // namespace
-
-int RunExportCommand(int argc, char** argv) {
-  if (IsHelpRequest(argc, argv)) {
-    std::fputs(kExportUsage, stdout);
-    return 0;
-  }
-  Options options;
-  if (!ParseOptions(argc, argv, options)) return Usage();
+  CommandLine line(kExportCommand);
+  line->add_option("--lang", options.settings.languageIndex)
+      ->type_name(LanguageCodes())
+      ->transform(LanguageCode());
+  line->add_option("--out", options.outputDirectory)->type_name("DIR");
+  line->add_option("--version-text", options.settings.versionText)->type_name("TEXT");
+  line->add_option_function<int>(
+          "--basis-flags",
+          [&](int flags) { options.settings.basisFlags = static_cast<std::uint8_t>(flags); })
+      ->type_name("N")
+      ->transform(IntegerIn(0, 255, 0));
+  line->add_option("files", options.files)->type_name("FILE")->required();
+  if (const std::optional<int> status = line.Parse(argc, argv)) return *status;
 
   const std::unique_ptr<Exporter> exporter = ProgramExporter(options.settings.languageIndex);
 
@@ -98,5 +59,22 @@ int RunExportCommand(int argc, char** argv) {
   }
   return status;
 }
+
+}  // namespace
+
+const Command kExportCommand{
+    .name = "export",
+    .synopsis = "export FILE...",
+    .summary = "write the export texts of test files",
+    .description =
+        "\n"
+        "Writes the export text of each test file beside it, or into DIR, with the\n"
+        "customer and protocol lists of the program directory. The language defaults\n"
+        "to the user's locale. --version-text is the recorder's version text for the\n"
+        "first line; --basis-flags the recorder's basis byte (4: % MS, 8: % b 14).\n"
+        "A failed file is reported on standard error and the others go on.\n"
+        "Exit status: 0 all exported, 1 some failed, 2 wrong usage.\n",
+    .run = RunExportCommand,
+};
 
 }  // namespace tesmora::cli

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/cli_command.h"
+
 namespace tesmora::cli {
 
 // tesmora-cli export: test files to export texts, as the desktop program
-// writes them. Returns the exit status.
-int RunExportCommand(int argc, char** argv);
+// writes them.
+extern const Command kExportCommand;
 
 }  // namespace tesmora::cli

@@ -1,33 +1,18 @@
 #include "app/cli_ports_command.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
+#include "app/cli_command_line.h"
 #include "platform/paths.h"
 #include "shell/port_binding.h"
 #include "shell/settings.h"
 
 namespace tesmora::cli {
 
-const char* const kPortsCommandUsage =
-    "  ports                        the serial devices present, with their stable\n"
-    "                               names and the port name that maps to each\n";
-
 namespace {
-
-constexpr const char* kHelp =
-    "usage: tesmora-cli ports [--dev DIR] [--by-id DIR] [--sys DIR]\n"
-    "Lists the serial devices present, one tab-separated line each: the port names\n"
-    "that stand for it (\"-\" for none), its stable name (empty when it has none),\n"
-    "its device node, and its maker, product and serial number when known.\n"
-    "Then each port name of the [PORTS] section whose device is not present:\n"
-    "the name, its path and \"not present\". Bind a port name to a device by\n"
-    "writing its stable name in tesmora.ini, for example\n"
-    "  [PORTS]\n"
-    "  COM3=/dev/serial/by-id/usb-...\n"
-    "--dev, --by-id and --sys look in another tree than /dev, /dev/serial/by-id\n"
-    "and /sys.\n";
 
 std::string Joined(const std::vector<std::string>& names) {
   if (names.empty()) return "-";
@@ -36,26 +21,13 @@ std::string Joined(const std::vector<std::string>& names) {
   return text;
 }
 
-}  // namespace
-
 int RunPortsCommand(int argc, char** argv) {
   platform::SerialDeviceRoots roots;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--help") {
-      std::fputs(kHelp, stdout);
-      return 0;
-    }
-    std::string* root = arg == "--dev"     ? &roots.dev
-                        : arg == "--by-id" ? &roots.byId
-                        : arg == "--sys"   ? &roots.sys
-                                           : nullptr;
-    if (root == nullptr || i + 1 >= argc) {
-      std::fputs(kHelp, stderr);
-      return 2;
-    }
-    *root = argv[++i];
-  }
+  CommandLine line(kPortsCommand);
+  line->add_option("--dev", roots.dev)->type_name("DIR");
+  line->add_option("--by-id", roots.byId)->type_name("DIR");
+  line->add_option("--sys", roots.sys)->type_name("DIR");
+  if (const std::optional<int> status = line.Parse(argc, argv)) return *status;
   const Settings settings =
       LoadSettings(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
   const PortChoices choices = ReadPortChoices(settings, roots);
@@ -75,5 +47,27 @@ int RunPortsCommand(int argc, char** argv) {
   }
   return 0;
 }
+
+}  // namespace
+
+const Command kPortsCommand{
+    .name = "ports",
+    .synopsis = "ports",
+    .summary =
+        "the serial devices present, with their stable\n"
+        "names and the port name that maps to each",
+    .description =
+        "Lists the serial devices present, one tab-separated line each: the port names\n"
+        "that stand for it (\"-\" for none), its stable name (empty when it has none),\n"
+        "its device node, and its maker, product and serial number when known.\n"
+        "Then each port name of the [PORTS] section whose device is not present:\n"
+        "the name, its path and \"not present\". Bind a port name to a device by\n"
+        "writing its stable name in tesmora.ini, for example\n"
+        "  [PORTS]\n"
+        "  COM3=/dev/serial/by-id/usb-...\n"
+        "--dev, --by-id and --sys look in another tree than /dev, /dev/serial/by-id\n"
+        "and /sys.\n",
+    .run = RunPortsCommand,
+};
 
 }  // namespace tesmora::cli

@@ -1,6 +1,7 @@
 // The recorder commands of tesmora-cli: the desktop program's link code with
 // the terminal standing in for its windows.
 #include "app/cli_recorder_commands.h"
+#include "app/cli_command_line.h"
 #include "app/cli_console.h"
 
 #include <signal.h>
@@ -13,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -32,64 +34,12 @@
 
 namespace tesmora::cli {
 
-const char* const kRecorderCommandsUsage =
-    "  list [--memory 0|1|2]        the recorder's files: name, type, sample,\n"
-    "                               degradation, date (tab-separated)\n"
-    "  version                      the recorder's version text\n"
-    "  get NAME... [--to DIR]       copy files from the recorder (default: here)\n"
-    "  put FILE...                  copy test files to the recorder\n"
-    "  delete NAME...               delete files on the recorder\n"
-    "  listen [--export]            store what the recorder pushes in the automatic\n"
-    "                               save folder and serve its program requests,\n"
-    "                               until interrupted; it waits out an unplugged\n"
-    "                               adapter\n"
-    "  Every recorder command takes --port COMn (default: the settings' port).\n";
-
 namespace {
 
 using link::LinkSession;
 
 constexpr int kMessageYes = 288;
 constexpr int kMessageNo = 289;
-
-struct CommandHelp {
-  const char* name;
-  const char* usage;
-};
-
-constexpr CommandHelp kHelp[] = {
-    {"list",
-     "usage: tesmora-cli list [--memory 0|1|2] [--port COMn]\n"
-     "Lists the recorder's files, one tab-separated line each: name, type, sample,\n"
-     "degradation, date. Memory 0 is the test files, 1 the disk C, 2 the flash disk.\n"},
-    {"version", "usage: tesmora-cli version [--port COMn]\nPrints the recorder's version text.\n"},
-    {"get",
-     "usage: tesmora-cli get NAME... [--to DIR] [--memory 0|1|2] [--port COMn]\n"
-     "Copies the named files from the recorder into DIR (default: the working folder).\n"
-     "An existing file of the same name is replaced.\n"},
-    {"put",
-     "usage: tesmora-cli put FILE... [--port COMn]\n"
-     "Copies test files to the recorder; files whose names are not in the recorder's\n"
-     "format are skipped.\n"},
-    {"delete",
-     "usage: tesmora-cli delete NAME... [--port COMn]\nDeletes the named files on the "
-     "recorder.\n"},
-    {"listen",
-     "usage: tesmora-cli listen [--export] [--port COMn]\n"
-     "Stores every test the recorder pushes in the automatic save folder of the\n"
-     "settings (and exports it with --export or in export data mode), and serves the\n"
-     "recorder's program requests from tesmz.zlv and tesafe.zlv in the working folder,\n"
-     "until interrupted. When the line hangs up (the adapter unplugged) it says so,\n"
-     "waits for the device to come back under the same name, says that the line is\n"
-     "back and goes on.\n"},
-};
-
-const char* HelpOf(std::string_view command) {
-  for (const CommandHelp& help : kHelp) {
-    if (command == help.name) return help.usage;
-  }
-  return nullptr;
-}
 
 struct Arguments {
   std::vector<std::string> names;
@@ -98,30 +48,6 @@ struct Arguments {
   int memory = 0;
   bool exportData = false;
 };
-
-// Parses the options every recorder command shares; false on wrong usage.
-bool ParseArguments(int argc, char** argv, Arguments& args) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--port" && hasValue) {
-      args.port = argv[++i];
-    } else if (arg == "--to" && hasValue) {
-      args.to = argv[++i];
-    } else if (arg == "--memory" && hasValue) {
-      const std::string_view value = argv[++i];
-      if (value.size() != 1 || value[0] < '0' || value[0] > '2') return false;
-      args.memory = value[0] - '0';
-    } else if (arg == "--export") {
-      args.exportData = true;
-    } else if (arg.starts_with("--")) {
-      return false;
-    } else {
-      args.names.emplace_back(arg);
-    }
-  }
-  return true;
-}
 
 // The text of a recorder row for the terminal: the recorder's bytes and the
 // message texts decoded from their code pages.
@@ -199,7 +125,7 @@ int ListCommand(RecorderSession& session, const Arguments& args) {
   return 0;
 }
 
-int VersionCommand(RecorderSession& session) {
+int VersionCommand(RecorderSession& session, const Arguments&) {
   session.link().RequestVersion();
   session.RunToIdle();
   if (session.failed()) return 1;
@@ -292,44 +218,118 @@ int ListenCommand(RecorderSession& session, const Arguments& args) {
   return 0;
 }
 
-}  // namespace
+// What the options of a recorder command are, beyond --port.
+enum RecorderOptions : unsigned {
+  kNoOption = 0,
+  kTo = 1,      // --to DIR
+  kMemory = 2,  // --memory 0|1|2
+  kExport = 4,  // --export
+};
 
-bool IsRecorderCommand(std::string_view command) { return HelpOf(command) != nullptr; }
+struct RecorderCommand {
+  Command command;
+  std::string_view names;  // the name of the names it takes first, none when empty
+  unsigned options;
+  int (*work)(RecorderSession&, const Arguments&);
+};
+
+int RunRecorderCommand(int argc, char** argv);
+
+constexpr RecorderCommand kRecorderCommands[] = {
+    {{"list", "list [--memory 0|1|2]",
+      "the recorder's files: name, type, sample,\ndegradation, date (tab-separated)",
+      "Lists the recorder's files, one tab-separated line each: name, type, sample,\n"
+      "degradation, date. Memory 0 is the test files, 1 the disk C, 2 the flash disk.\n",
+      RunRecorderCommand},
+     "",
+     kMemory,
+     ListCommand},
+    {{"version", "version", "the recorder's version text", "Prints the recorder's version text.\n",
+      RunRecorderCommand},
+     "",
+     kNoOption,
+     VersionCommand},
+    {{"get", "get NAME... [--to DIR]", "copy files from the recorder (default: here)",
+      "Copies the named files from the recorder into DIR (default: the working folder).\n"
+      "An existing file of the same name is replaced.\n",
+      RunRecorderCommand},
+     "NAME",
+     kTo | kMemory,
+     GetCommand},
+    {{"put", "put FILE...", "copy test files to the recorder",
+      "Copies test files to the recorder; files whose names are not in the recorder's\n"
+      "format are skipped.\n",
+      RunRecorderCommand},
+     "FILE",
+     kNoOption,
+     PutCommand},
+    {{"delete", "delete NAME...", "delete files on the recorder",
+      "Deletes the named files on the recorder.\n", RunRecorderCommand},
+     "NAME",
+     kNoOption,
+     DeleteCommand},
+    {{"listen", "listen [--export]",
+      "store what the recorder pushes in the automatic\n"
+      "save folder and serve its program requests,\n"
+      "until interrupted; it waits out an unplugged\n"
+      "adapter",
+      "Stores every test the recorder pushes in the automatic save folder of the\n"
+      "settings (and exports it with --export or in export data mode), and serves the\n"
+      "recorder's program requests from tesmz.zlv and tesafe.zlv in the working folder,\n"
+      "until interrupted. When the line hangs up (the adapter unplugged) it says so,\n"
+      "waits for the device to come back under the same name, says that the line is\n"
+      "back and goes on.\n",
+      RunRecorderCommand},
+     "",
+     kExport,
+     ListenCommand},
+};
+
+void DefineOptions(CommandLine& line, const RecorderCommand& command, Arguments& args) {
+  if (!command.names.empty()) {
+    line->add_option("names", args.names)->type_name(std::string(command.names))->required();
+  }
+  if (command.options & kTo) line->add_option("--to", args.to)->type_name("DIR");
+  if (command.options & kMemory) {
+    line->add_option("--memory", args.memory)
+        ->type_name("0|1|2")
+        ->check(CLI::IsMember({"0", "1", "2"}).description(""));
+  }
+  if (command.options & kExport) line->add_flag("--export", args.exportData);
+  line->add_option("--port", args.port)->type_name("COMn");
+}
 
 int RunRecorderCommand(int argc, char** argv) {
-  const std::string_view command = argv[0];
-  const char* help = HelpOf(command);
-  for (int i = 1; i < argc; ++i) {
-    if (std::string_view(argv[i]) == "--help") {
-      std::fputs(help, stdout);
-      return 0;
-    }
+  const std::string_view name = argv[0];
+  const RecorderCommand* command = nullptr;
+  for (const RecorderCommand& candidate : kRecorderCommands) {
+    if (candidate.command.name == name) command = &candidate;
   }
   Arguments args;
-  const bool needsNames = command == "get" || command == "put" || command == "delete";
-  const bool takesNames = needsNames;
-  if (!ParseArguments(argc, argv, args) || (needsNames && args.names.empty()) ||
-      (!takesNames && !args.names.empty()) || (!args.to.empty() && command != "get") ||
-      (args.exportData && command != "listen") ||
-      (args.memory != 0 && command != "list" && command != "get")) {
-    std::fputs(help, stderr);
-    return 2;
-  }
-  if (command == "listen") {
+  CommandLine line(command->command);
+  DefineOptions(line, *command, args);
+  if (const std::optional<int> status = line.Parse(argc, argv)) return *status;
+  if (command->work == ListenCommand) {
     const sigset_t stopSignals = StopSignals();
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
   }
   const Settings settings =
       LoadSettings(platform::ProgramDirectory(), platform::CurrentWorkingDirectory());
   const LanguageState language = LanguageFromLocale(platform::UserDefaultLocaleId());
-  RecorderSession session(settings, language, command == "delete");
+  RecorderSession session(settings, language, command->work == DeleteCommand);
   if (!session.Open(args.port.empty() ? settings.portName : args.port)) return 1;
-  if (command == "list") return ListCommand(session, args);
-  if (command == "version") return VersionCommand(session);
-  if (command == "get") return GetCommand(session, args);
-  if (command == "put") return PutCommand(session, args);
-  if (command == "delete") return DeleteCommand(session, args);
-  return ListenCommand(session, args);
+  return command->work(session, args);
 }
+
+}  // namespace
+
+std::vector<const Command*> RecorderCommands() {
+  std::vector<const Command*> commands;
+  for (const RecorderCommand& command : kRecorderCommands) commands.push_back(&command.command);
+  return commands;
+}
+
+const std::string_view kRecorderCommandsNote =
+    "  Every recorder command takes --port COMn (default: the settings' port).\n";
 
 }  // namespace tesmora::cli

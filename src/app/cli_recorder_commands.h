@@ -1,18 +1,17 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
+
+#include "app/cli_command.h"
 
 namespace tesmora::cli {
 
-// Whether `command` is one of the recorder commands (list, version, get, put,
-// delete, listen).
-bool IsRecorderCommand(std::string_view command);
+// The recorder commands (list, version, get, put, delete, listen), in the
+// order the program's --help lists them.
+std::vector<const Command*> RecorderCommands();
 
-// Runs a recorder command; argv[0] is the command. Returns the exit status:
-// 0 success, 1 a failure that was reported, 2 wrong usage.
-int RunRecorderCommand(int argc, char** argv);
-
-// Usage lines of the recorder commands, for the program's --help.
-extern const char* const kRecorderCommandsUsage;
+// The line under them in the program's --help.
+extern const std::string_view kRecorderCommandsNote;
 
 }  // namespace tesmora::cli

@@ -1,16 +1,20 @@
 // tesmora-cli's recorder commands, run as a program against the simulated
 // recorder on a pseudo-terminal.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <thread>
 
 #include "platform/profile_file.h"
 #include "simulated_recorder.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/wait.h"
 
 namespace tesmora {
 namespace {
@@ -19,6 +23,7 @@ using tesmora::testing::CommandRun;
 using tesmora::testing::ReadBytes;
 using tesmora::testing::RunCommand;
 using tesmora::testing::TempDir;
+using tesmora::testing::WaitUntil;
 
 class CliAgainstRecorder : public ::testing::Test {
  protected:
@@ -38,6 +43,7 @@ class CliAgainstRecorder : public ::testing::Test {
         platform::WriteProfileString(ini, "REPERTOIRE", "Sauvegarde Auto", home_.path() + "/"));
   }
   void TearDown() override {
+    if (listen_.joinable()) StopListen();
     if (recorder_) recorder_->Stop();
     if (thread_.joinable()) thread_.join();
   }
@@ -48,9 +54,41 @@ class CliAgainstRecorder : public ::testing::Test {
                       TESMORA_CLI + " " + arguments + " 2>&1");
   }
 
+  // `tesmora-cli listen` in the background, its output going to a file that
+  // the test reads as it grows.
+  void StartListen(const std::string& arguments) {
+    listen_ = std::thread([this, arguments] {
+      listenRun_ = Cli("listen " + arguments + " >'" + ListenLog() + "' 2>&1 & echo $! >'" +
+                       home_.File("listen.pid") + "'; wait $!");
+    });
+  }
+  std::string ListenLog() const { return home_.File("listen.log"); }
+  bool Printed(const std::string& text) const {
+    return ReadBytes(ListenLog()).find(text) != std::string::npos;
+  }
+  bool RecorderDid(const std::string& event) const {
+    const std::vector<std::string> events = recorder_->record().events;
+    return std::find(events.begin(), events.end(), event) != events.end();
+  }
+  // Interrupted as from the terminal; its exit status and all it printed.
+  CommandRun StopListen() {
+    std::string pid;
+    EXPECT_TRUE(WaitUntil([&] {
+      pid = ReadBytes(home_.File("listen.pid"));
+      return pid.ends_with("\n");
+    }));
+    if (!pid.empty()) ::kill(std::stoi(pid), SIGTERM);
+    listen_.join();
+    CommandRun run = listenRun_;
+    run.output = ReadBytes(ListenLog());
+    return run;
+  }
+
   TempDir home_;
   std::unique_ptr<sim::SimulatedRecorder> recorder_;
   std::thread thread_;
+  std::thread listen_;
+  CommandRun listenRun_;
 };
 
 TEST_F(CliAgainstRecorder, ListPrintsOneTabSeparatedRowPerTestFile) {
@@ -81,15 +119,17 @@ TEST_F(CliAgainstRecorder, DeleteRemovesTheFilesOnTheRecorder) {
 // The recorder's end of the line goes away while `listen` waits: the hang-up
 // is said once, and an interruption still ends the command cleanly.
 TEST_F(CliAgainstRecorder, ListenSaysOnceThatTheLineHungUp) {
-  CommandRun run;
-  std::thread listen(
-      [&] { run = Cli("listen 2>&1 & pid=$!; sleep 4; kill -TERM $pid; wait $pid"); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+  StartListen("");
+  // Listening: it has asked for the version first.
+  ASSERT_TRUE(WaitUntil([&] { return RecorderDid("version"); }));
   // The pseudo-terminal goes with the recorder, as an unplugged adapter does.
   recorder_->Stop();
   thread_.join();
   recorder_.reset();
-  listen.join();
+  ASSERT_TRUE(WaitUntil([&] { return Printed("has hung up"); }));
+  // A duration, not an event: the time in which a repeated message would come.
+  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+  const CommandRun run = StopListen();
   EXPECT_EQ(run.status, 0) << run.output;
   const std::string line = "tesmora-cli: the line to the recorder has hung up\n";
   const std::size_t first = run.output.find(line);
@@ -104,15 +144,13 @@ TEST_F(CliAgainstRecorder, ListenSurvivesAnUnpluggedAdapter) {
   const std::string stable = home_.File("usb-KALDIRONE-if00-port0");
   std::filesystem::create_symlink(recorder_->devicePath(), stable);
   ASSERT_TRUE(platform::WriteProfileString(home_.File("tesmora.ini"), "PORTS", "COM4", stable));
-  CommandRun run;
-  std::thread listen(
-      [&] { run = Cli("listen --port COM4 2>&1 & pid=$!; sleep 9; kill -TERM $pid; wait $pid"); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+  StartListen("--port COM4");
+  ASSERT_TRUE(WaitUntil([&] { return RecorderDid("version"); }));
   recorder_->Stop();
   thread_.join();
   recorder_.reset();
   std::filesystem::remove(stable);
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  ASSERT_TRUE(WaitUntil([&] { return Printed("has hung up"); }));
 
   sim::RecorderContents contents;
   contents.tests = {{"05051237.312", "pushed", "WHEAT", false, std::nullopt}};
@@ -120,9 +158,10 @@ TEST_F(CliAgainstRecorder, ListenSurvivesAnUnpluggedAdapter) {
   ASSERT_TRUE(recorder_->Open());
   thread_ = std::thread([this] { recorder_->Run(); });
   std::filesystem::create_symlink(recorder_->devicePath(), stable);
-  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+  ASSERT_TRUE(WaitUntil([&] { return Printed("is back"); }));
   recorder_->RequestPush("05051237.312");
-  listen.join();
+  ASSERT_TRUE(WaitUntil([&] { return Printed(home_.path() + "/05051237.312\n"); }));
+  const CommandRun run = StopListen();
 
   EXPECT_EQ(run.status, 0) << run.output;
   const std::size_t hungUp = run.output.find("the line to the recorder has hung up\n");

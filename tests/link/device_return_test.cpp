@@ -19,6 +19,7 @@
 #include "shell/settings.h"
 #include "simulated_recorder.h"
 #include "support/temp_dir.h"
+#include "support/wait.h"
 
 namespace tesmora::link {
 namespace {
@@ -26,20 +27,12 @@ namespace {
 using namespace std::chrono_literals;
 using tesmora::testing::EntriesIn;
 using tesmora::testing::TempDir;
+using tesmora::testing::WaitUntil;
 using tesmora::testing::WriteBytes;
 using testing::FakeEvents;
 using testing::FakePrompter;
 
 constexpr double kScale = 0.25;
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::seconds bound = 30s) {
-  const auto deadline = std::chrono::steady_clock::now() + bound;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (done()) return true;
-    std::this_thread::sleep_for(2ms);
-  }
-  return false;
-}
 
 sim::RecorderContents Contents(std::vector<std::string> names, std::size_t size = 400) {
   sim::RecorderContents contents;
@@ -113,18 +106,29 @@ class AdapterUnplugged : public ::testing::Test {
   bool RunStartupTimer() {
     const auto tick = std::chrono::milliseconds(LinkTiming{kScale}.Ms(1500));
     auto next = std::chrono::steady_clock::now() + tick;
-    return WaitFor([&] {
+    return WaitUntil([&] {
       if (events_.TakeTimer()) session_->BatchTimerTick();
       if (std::chrono::steady_clock::now() < next) return false;
       next += tick;
       return !session_->StartupTick();
     });
   }
+  // What must not happen is given the time it would take at the link's pace
+  // (`ms` before scaling): a duration, with no event to wait for.
+  static void NothingHappensFor(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(ms)));
+  }
   bool RunToIdle() {
-    return WaitFor([&] {
+    return WaitUntil([&] {
       if (events_.TakeTimer()) session_->BatchTimerTick();
       return session_->IsIdle();
     });
+  }
+  // Some of the file under way has gone over the line: the copy window has
+  // moved on at least one step.
+  bool ProgressSeen() const {
+    const auto progress = events_.progress();
+    return !progress.empty() && !progress.back().empty();
   }
   std::vector<std::string> RowNames() const {
     std::vector<std::string> names;
@@ -156,14 +160,14 @@ TEST_F(AdapterUnplugged, DeviceBackUnderItsNameBringsTheRecorderListBack) {
   EXPECT_EQ(RowNames(), std::vector<std::string>{"03151234.312"});
 
   Unplug();
-  ASSERT_TRUE(WaitFor([&] { return events_.hangUps() == 1; }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(3000)));
+  ASSERT_TRUE(WaitUntil([&] { return events_.hangUps() == 1; }));
+  NothingHappensFor(3000);
   EXPECT_EQ(events_.hangUps(), 1);
   EXPECT_EQ(events_.linesBack(), 0);
   EXPECT_FALSE(port_.IsOpen());
 
   PlugIn(Contents({"04021235.212", "12241236.111"}));
-  ASSERT_TRUE(WaitFor([&] { return events_.linesBack() == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return events_.linesBack() == 1; }));
   EXPECT_TRUE(port_.IsOpen());
   EXPECT_EQ(platform::ReadBaudRate(port_.PollDescriptor()), 9600);
   ASSERT_TRUE(RunStartupTimer()) << testing::Joined(prompter_.messages());
@@ -182,8 +186,7 @@ TEST_F(AdapterUnplugged, TransferCutByTheHangUpFailsAndIsNotRetried) {
   PlugIn(Contents({"03151234.312"}, 6000), true);
   StartSession();
   ASSERT_TRUE(session_->ReceiveFiles({"03151234.312"}, received()));
-  ASSERT_TRUE(WaitFor([&] { return events_.copyWindowOpen(); }));
-  std::this_thread::sleep_for(300ms);  // some of the file has arrived
+  ASSERT_TRUE(WaitUntil([&] { return ProgressSeen(); }));  // some of the file has arrived
   Unplug();
   ASSERT_TRUE(RunToIdle());
   EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(287, 1)});
@@ -192,8 +195,8 @@ TEST_F(AdapterUnplugged, TransferCutByTheHangUpFailsAndIsNotRetried) {
   EXPECT_FALSE(session_->BatchRunning());
 
   PlugIn(Contents({"03151234.312"}));
-  ASSERT_TRUE(WaitFor([&] { return events_.linesBack() == 1; }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(3000)));
+  ASSERT_TRUE(WaitUntil([&] { return events_.linesBack() == 1; }));
+  NothingHappensFor(3000);
   const auto events = recorder_->record().events;
   EXPECT_EQ(std::count(events.begin(), events.end(), "get 03151234.312"), 0);
   EXPECT_EQ(EntriesIn(received()), 0);
@@ -206,8 +209,7 @@ TEST_F(AdapterUnplugged, SendCutByTheHangUpFailsAndIsNotOfferedAgain) {
   StartSession();
   WriteBytes(dir_.File("06061238.312"), std::string(6000, 'b'));
   ASSERT_TRUE(session_->SendFiles({"06061238.312"}, dir_.path() + "/"));
-  ASSERT_TRUE(WaitFor([&] { return events_.copyWindowOpen(); }));
-  std::this_thread::sleep_for(300ms);
+  ASSERT_TRUE(WaitUntil([&] { return ProgressSeen(); }));  // some of the file has gone
   const int offers = recorder_->record().putOffers;
   Unplug();
   ASSERT_TRUE(RunToIdle());
@@ -216,8 +218,8 @@ TEST_F(AdapterUnplugged, SendCutByTheHangUpFailsAndIsNotOfferedAgain) {
   EXPECT_TRUE(session_->Snapshot().sendQueue.empty());
 
   PlugIn(Contents({}));
-  ASSERT_TRUE(WaitFor([&] { return events_.linesBack() == 1; }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(8000)));
+  ASSERT_TRUE(WaitUntil([&] { return events_.linesBack() == 1; }));
+  NothingHappensFor(8000);
   EXPECT_EQ(recorder_->record().putOffers, 0);
   EXPECT_EQ(prompter_.messages().size(), 1u);
 }
@@ -229,14 +231,14 @@ TEST_F(AdapterUnplugged, AdapterMissingAtStartIsWaitedForAndBringsTheListWhenPlu
   ASSERT_EQ(StartProgram(stableName()), LinkSession::StartPort::Awaited);
   EXPECT_EQ(prompter_.messages(),
             std::vector<std::string>{"COM1. " + MessageUtf8(54, 1) + "\n" + MessageUtf8(365, 1)});
-  ASSERT_TRUE(WaitFor([&] { return events_.hangUps() == 1; }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(3000)));
+  ASSERT_TRUE(WaitUntil([&] { return events_.hangUps() == 1; }));
+  NothingHappensFor(3000);
   EXPECT_EQ(events_.hangUps(), 1);
   EXPECT_EQ(events_.linesBack(), 0);
   EXPECT_FALSE(port_.IsOpen());
 
   PlugIn(Contents({"04021235.212"}));
-  ASSERT_TRUE(WaitFor([&] { return events_.linesBack() == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return events_.linesBack() == 1; }));
   EXPECT_TRUE(port_.IsOpen());
   EXPECT_EQ(platform::ReadBaudRate(port_.PollDescriptor()), 9600);
   ASSERT_TRUE(RunStartupTimer()) << testing::Joined(prompter_.messages());
@@ -250,7 +252,7 @@ TEST_F(AdapterUnplugged, AdapterMissingAtStartIsWaitedForAndBringsTheListWhenPlu
 TEST_F(AdapterUnplugged, NumberedPseudoTerminalMissingAtStartIsNotWaitedFor) {
   ASSERT_EQ(StartProgram("/dev/pts/987654"), LinkSession::StartPort::Failed);
   EXPECT_EQ(prompter_.messages().size(), 1u);
-  std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(2000)));
+  NothingHappensFor(2000);
   EXPECT_EQ(events_.hangUps(), 0);
   EXPECT_FALSE(port_.IsOpen());
 }

@@ -13,11 +13,13 @@
 #include "platform/posix_serial_port.h"
 #include "shell/message_table.h"
 #include "simulated_recorder.h"
+#include "support/wait.h"
 
 namespace tesmora::link {
 namespace {
 
 using namespace std::chrono_literals;
+using tesmora::testing::WaitUntil;
 using testing::CountingPort;
 using testing::FakeEvents;
 using testing::FakePrompter;
@@ -27,15 +29,6 @@ constexpr double kScale = 0.05;
 // Far more than the link needs for an exchange, far fewer than a loop that
 // retries a read that returns at once makes in one time-out.
 constexpr long kFewReads = 20;
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::seconds bound = 20s) {
-  const auto deadline = std::chrono::steady_clock::now() + bound;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (done()) return true;
-    std::this_thread::sleep_for(2ms);
-  }
-  return false;
-}
 
 class DeadLine : public ::testing::Test {
  protected:
@@ -57,7 +50,8 @@ class DeadLine : public ::testing::Test {
     recorder_.reset();
   }
   bool MessageShown() { return !prompter_.messages().empty() && !link_->IsBusy(); }
-  // Reads made over one reply time-out of a link at rest.
+  // Reads made over one reply time-out of a link at rest: the time passing
+  // is what is tested, there is nothing to wait for.
   long ReadsWhileIdle() {
     const long before = port_.reads();
     std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(4000)));
@@ -69,7 +63,7 @@ class DeadLine : public ::testing::Test {
     const long before = port_.reads();
     const std::size_t sentBefore = port_.sent().size();
     ASSERT_TRUE(link_->StartCommand(kCmdList));
-    ASSERT_TRUE(WaitFor([&] { return MessageShown(); }));
+    ASSERT_TRUE(WaitUntil([&] { return MessageShown(); }));
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(287, 1)});
     const auto sent = port_.sent();
     EXPECT_EQ(std::vector<std::uint8_t>(sent.begin() + static_cast<long>(sentBefore), sent.end()),
@@ -105,12 +99,12 @@ TEST_F(DeadLine, HungUpLineIsReportedOnceAndCostsNoReadsWhileIdle) {
   StartLink();
   // A good line first: it lists, and it is no hang-up.
   ASSERT_TRUE(link_->StartCommand(kCmdList));
-  ASSERT_TRUE(WaitFor([&] { return events_.countShown() == 1 && !link_->IsBusy(); }));
+  ASSERT_TRUE(WaitUntil([&] { return events_.countShown() == 1 && !link_->IsBusy(); }));
   EXPECT_EQ(events_.hangUps(), 0);
   EXPECT_FALSE(port_.HungUp());
 
   HangUp();
-  ASSERT_TRUE(WaitFor([&] { return events_.hangUps() == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return events_.hangUps() == 1; }));
   EXPECT_TRUE(port_.HungUp());
   EXPECT_LT(ReadsWhileIdle(), kFewReads);
   ExpectListFailsAfterTwoWaits();

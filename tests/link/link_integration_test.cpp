@@ -22,6 +22,7 @@
 #include "shell/message_table.h"
 #include "simulated_recorder.h"
 #include "support/temp_dir.h"
+#include "support/wait.h"
 
 namespace tesmora::link {
 namespace {
@@ -112,17 +113,17 @@ class LinkAgainstRecorder : public ::testing::Test {
 
   // Runs the 100 ms batch timer whenever the reader thread arms it, until the
   // condition holds (false after a generous bound).
-  bool RunUntil(const std::function<bool()>& done, std::chrono::seconds bound = 30s) {
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (std::chrono::steady_clock::now() < deadline) {
-      if (events_.TakeTimer()) {
-        std::this_thread::sleep_for(10ms);
-        BatchTimerTick(context());
-      }
-      if (done()) return true;
-      std::this_thread::sleep_for(2ms);
-    }
-    return false;
+  bool RunUntil(const std::function<bool()>& done,
+                std::chrono::milliseconds bound = tesmora::testing::kWaitBound) {
+    return tesmora::testing::WaitUntil(
+        [&] {
+          if (events_.TakeTimer()) {
+            std::this_thread::sleep_for(10ms);  // the timer's interval, a duration
+            BatchTimerTick(context());
+          }
+          return done();
+        },
+        bound);
   }
   bool Idle() { return link_->IsIdle(); }
   bool ListShown(int times = 1) { return events_.listsShown() >= times && !link_->IsBusy(); }
@@ -618,7 +619,7 @@ TEST_F(LinkAgainstRecorder, StartUpSequenceDownloadsTheListFilesAndLoadsThem) {
   bool running = true;
   ASSERT_TRUE(RunUntil(
       [&] {
-        std::this_thread::sleep_for(5ms);
+        std::this_thread::sleep_for(5ms);  // the start-up timer's pace, a duration
         running = sequence.Tick(context());
         return !running;
       },
@@ -654,7 +655,7 @@ TEST_F(LinkAgainstRecorder, StartUpSequenceCutShortDownloadsEverythingAgain) {
           recorder_->SetFault(Fault::TruncatedStream);
           faultSet = true;
         }
-        std::this_thread::sleep_for(5ms);
+        std::this_thread::sleep_for(5ms);  // the start-up timer's pace, a duration
         return !sequence.Tick(context());
       },
       60s));

@@ -15,6 +15,7 @@
 #include "shell/message_table.h"
 #include "simulated_recorder.h"
 #include "support/temp_dir.h"
+#include "support/wait.h"
 
 namespace tesmora::link {
 namespace {
@@ -65,17 +66,17 @@ class SessionAgainstRecorder : public ::testing::Test {
   // Runs the batch timer whenever the reader thread arms it, as the owner's
   // 100 ms timer does, until the link has come to rest.
   bool RunToIdle(
-      const std::function<bool()>& also = [] { return true; }, std::chrono::seconds bound = 30s) {
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (std::chrono::steady_clock::now() < deadline) {
-      if (events_.TakeTimer()) {
-        std::this_thread::sleep_for(10ms);
-        session_->BatchTimerTick();
-      }
-      if (session_->IsIdle() && also()) return true;
-      std::this_thread::sleep_for(2ms);
-    }
-    return false;
+      const std::function<bool()>& also = [] { return true; },
+      std::chrono::milliseconds bound = tesmora::testing::kWaitBound) {
+    return tesmora::testing::WaitUntil(
+        [&] {
+          if (events_.TakeTimer()) {
+            std::this_thread::sleep_for(10ms);  // the timer's interval, a duration
+            session_->BatchTimerTick();
+          }
+          return session_->IsIdle() && also();
+        },
+        bound);
   }
   int Gets(const std::string& name) {
     const auto events = recorder_->record().events;

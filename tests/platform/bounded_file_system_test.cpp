@@ -9,6 +9,7 @@
 
 #include "support/hanging_file_system.h"
 #include "support/temp_dir.h"
+#include "support/wait.h"
 
 namespace tesmora::platform {
 namespace {
@@ -16,19 +17,8 @@ namespace {
 using namespace std::chrono_literals;
 using tesmora::testing::HangingFileSystem;
 using tesmora::testing::TempDir;
+using tesmora::testing::WaitUntil;
 using tesmora::testing::WriteBytes;
-
-// The first answer `ask` gives, tried until the call that hung has ended.
-template <typename Ask>
-auto Eventually(Ask ask) {
-  const auto deadline = std::chrono::steady_clock::now() + 10s;
-  auto answer = ask();
-  while (!answer && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(1ms);
-    answer = ask();
-  }
-  return answer;
-}
 
 class BoundedListing : public ::testing::Test {
  protected:
@@ -65,8 +55,8 @@ TEST_F(BoundedListing, AFolderThatDoesNotAnswerIsNotListedAndHoldsNothingElse) {
 TEST_F(BoundedListing, AnAnswerThatComesLateServesTheNextTry) {
   EXPECT_FALSE(fs.List(temp.File("share")));
   real->Release();
-  const auto late = Eventually([&] { return fs.List(temp.File("share")); });
-  ASSERT_TRUE(late);
+  decltype(fs.List(temp.File("share"))) late;
+  ASSERT_TRUE(WaitUntil([&] { return static_cast<bool>(late = fs.List(temp.File("share"))); }));
   ASSERT_EQ(late->size(), 1u);
   EXPECT_EQ((*late)[0].name, "inside");
   EXPECT_EQ(real->callsOf(temp.File("share")), 1);
@@ -79,12 +69,12 @@ TEST_F(BoundedListing, ADriveListThatHangsGivesNoDrives) {
   real->drivesHang = true;
   EXPECT_TRUE(fs.Drives().empty());
   real->Release();
-  const auto drives = Eventually([&] {
-    auto listed = fs.Drives();
-    return listed.empty() ? std::nullopt : std::optional(listed);
-  });
-  ASSERT_TRUE(drives);
-  EXPECT_EQ((*drives)[0].mountPoint, temp.path());
+  decltype(fs.Drives()) drives;
+  ASSERT_TRUE(WaitUntil([&] {
+    drives = fs.Drives();
+    return !drives.empty();
+  }));
+  EXPECT_EQ(drives[0].mountPoint, temp.path());
   EXPECT_EQ(real->callsOf("drives"), 1);
 }
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <grp.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -14,6 +15,7 @@
 #include <filesystem>
 
 #include "support/temp_dir.h"
+#include "support/wait.h"
 
 namespace tesmora::platform {
 namespace {
@@ -145,7 +147,11 @@ TEST(PosixSerialPort, PurgeDropsWhatCameInUnread) {
   port.SetReadTimeout(2000);
   ASSERT_EQ(port.ReadByte(), 'a');  // the rest now sits in the port's buffer
   terminal.Write("def");
-  ::usleep(20000);
+  // "def" waits in the terminal's input queue, not yet read by the port.
+  ASSERT_TRUE(tesmora::testing::WaitUntil([&] {
+    int waiting = 0;
+    return ::ioctl(port.PollDescriptor(), FIONREAD, &waiting) == 0 && waiting == 3;
+  }));
   port.Purge(true, true);
   port.SetReadTimeout(0);
   EXPECT_FALSE(port.HasBufferedInput());

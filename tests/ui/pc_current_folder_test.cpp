@@ -20,8 +20,8 @@
 namespace tesmora::ui {
 namespace {
 
+using testing::kWaitMs;
 using testing::ReadFile;
-using testing::WaitUntil;
 using testing::WhenIdle;
 using testing::WriteFile;
 
@@ -41,7 +41,8 @@ class CurrentFolder : public testing::PcPaneWindow {
   void StartIdle() {
     Start(testing::RecorderWithTests(
         {{kOnRecorder, std::string(400, '2'), "WHEAT", false, std::nullopt}}));
-    ASSERT_TRUE(WaitUntil([&] { return LinkIdle() && !Busy() && Names().size() == 1; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return LinkIdle() && !Busy() && Names().size() == 1; }, kWaitMs));
   }
   QAction* Action(const char* name) { return window_->findChild<QAction*>(name); }
   QTreeWidgetItem* HomeItem() { return Tree()->topLevelItem(0); }
@@ -107,18 +108,19 @@ TEST_F(CurrentFolder, ARenamedFolderStaysCurrentForPasteNewFolderAndExport) {
   StartIdle();
   CopyHomeTest();
   ClickFolder(Child(HomeItem(), "Week 11"));
-  ASSERT_TRUE(WaitUntil([&] { return Shows({kInWeek}); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows({kInWeek}); }, kWaitMs));
 
   RenameInPlace("Week 12");
   const std::string renamed = home_.File("Week 12");
-  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::is_directory(renamed) && !Busy(); }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return std::filesystem::is_directory(renamed) && !Busy(); }, kWaitMs));
   ASSERT_NE(Tree()->currentItem(), nullptr);
   EXPECT_EQ(Tree()->currentItem()->text(0), "Week 12");
 
   PasteOnTheTree();
   EXPECT_TRUE(prompter_.questions().empty()) << testing::Joined(prompter_.questions());
   EXPECT_EQ(ReadFile(renamed + "/" + kInHome), std::string(400, '1'));
-  ASSERT_TRUE(WaitUntil([&] { return Shows({kInHome, kInWeek}); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows({kInHome, kInWeek}); }, kWaitMs));
 
   // File > New folder makes its folder in the renamed one.
   auto* dialog = window_->findChild<QDialog*>("FenNewRep");
@@ -141,7 +143,11 @@ TEST_F(CurrentFolder, ARenamedFolderStaysCurrentForPasteNewFolderAndExport) {
   ASSERT_TRUE(Action("ExportManuelle")->isEnabled());
   Action("ExportManuelle")->trigger();
   EXPECT_TRUE(std::filesystem::exists(renamed + "/" + ExportFileName(kInWeek)));
-  ASSERT_TRUE(WaitUntil([&] { return Shows({kInHome, kInWeek, ExportFileName(kInWeek)}); }));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return Shows({kInHome, kInWeek, ExportFileName(kInWeek)});
+      },
+      kWaitMs));
   EXPECT_TRUE(prompter_.messages().empty()) << testing::Joined(prompter_.messages());
 }
 
@@ -149,12 +155,12 @@ TEST_F(CurrentFolder, FoldingAndUnfoldingItsParentKeepsTheFolderCurrent) {
   StartIdle();
   CopyHomeTest();
   ClickFolder(Child(HomeItem(), "Week 11"));
-  ASSERT_TRUE(WaitUntil([&] { return Shows({kInWeek}); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows({kInWeek}); }, kWaitMs));
 
   ClickExpandButton(HomeItem());
-  ASSERT_TRUE(WaitUntil([&] { return !HomeItem()->isExpanded(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !HomeItem()->isExpanded(); }, kWaitMs));
   ClickExpandButton(HomeItem());
-  ASSERT_TRUE(WaitUntil([&] { return HomeItem()->isExpanded() && !Busy(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return HomeItem()->isExpanded() && !Busy(); }, kWaitMs));
   ASSERT_NE(Tree()->currentItem(), nullptr);
   EXPECT_EQ(Tree()->currentItem()->text(0), "Week 11");
   EXPECT_TRUE(Shows({kInWeek}));
@@ -162,11 +168,11 @@ TEST_F(CurrentFolder, FoldingAndUnfoldingItsParentKeepsTheFolderCurrent) {
   PasteOnTheTree();
   EXPECT_TRUE(prompter_.questions().empty()) << testing::Joined(prompter_.questions());
   EXPECT_TRUE(std::filesystem::exists(home_.File("Week 11/") + kInHome));
-  ASSERT_TRUE(WaitUntil([&] { return Shows({kInHome, kInWeek}); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows({kInHome, kInWeek}); }, kWaitMs));
 
   // A file the link stores in the listed folder gets its row.
   window_->ReceiveFromRecorder({kOnRecorder}, home_.File("Week 11/"));
-  ASSERT_TRUE(WaitUntil([&] { return Listed(kOnRecorder) && LinkIdle(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(kOnRecorder) && LinkIdle(); }, kWaitMs));
   EXPECT_TRUE(Shows({kOnRecorder, kInHome, kInWeek}));
 }
 
@@ -174,20 +180,20 @@ TEST_F(CurrentFolder, ADeletedCurrentFolderHandsOverToItsParent) {
   for (const char* folder : {"A", "B", "C"}) std::filesystem::create_directory(home_.File(folder));
   StartIdle();
   ClickFolder(Child(HomeItem(), "B"));
-  ASSERT_TRUE(WaitUntil([&] { return Shows({}); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows({}); }, kWaitMs));
   prompter_.Script({PromptAnswer::Ok});
   FocusTree();
   PressDelete(Tree());
   ASSERT_FALSE(std::filesystem::exists(home_.File("B")));
-  ASSERT_TRUE(WaitUntil([&] { return Shows({kInHome}); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows({kInHome}); }, kWaitMs));
   EXPECT_EQ(Tree()->currentItem(), HomeItem());
   EXPECT_EQ(Child(HomeItem(), "B"), nullptr);
   EXPECT_EQ(window_->statusPanelText(4).toStdString(), "1" + MessageUtf8(267, 1));
   // The parent is the folder shown for the link as well.
   window_->ReceiveFromRecorder({kOnRecorder}, home_.path() + "/");
-  ASSERT_TRUE(
-      WaitUntil([&] { return std::filesystem::exists(home_.File(kOnRecorder)) && LinkIdle(); }));
-  EXPECT_TRUE(WaitUntil([&] { return Shows({kOnRecorder, kInHome}); }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return std::filesystem::exists(home_.File(kOnRecorder)) && LinkIdle(); }, kWaitMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Shows({kOnRecorder, kInHome}); }, 2000));
 }
 
 // An in-place edit renames only to a text the user typed: Escape, or Enter
@@ -202,7 +208,7 @@ TEST_F(CurrentFolder, AnAbandonedEditNeverRenames) {
     if (HomeItem()->child(i)->text(0).startsWith("Lab")) odd = HomeItem()->child(i);
   }
   ClickFolder(odd);
-  ASSERT_TRUE(WaitUntil([&] { return !Busy(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Busy(); }, kWaitMs));
   const auto children = [&] {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(home_.path())) {
@@ -236,7 +242,8 @@ TEST_F(CurrentFolder, AnAbandonedEditNeverRenames) {
 
   // What the user types is the new name.
   RenameInPlace("Lab 2");
-  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::is_directory(home_.File("Lab 2")); }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return std::filesystem::is_directory(home_.File("Lab 2")); }, kWaitMs));
   EXPECT_FALSE(std::filesystem::exists(home_.File(latin1)));
 }
 

@@ -19,7 +19,7 @@
 namespace tesmora::ui {
 namespace {
 
-using testing::WaitUntil;
+using testing::kWaitMs;
 using testing::WhenIdle;
 using testing::WriteFile;
 
@@ -60,18 +60,21 @@ TEST_F(PcListModes, DisplayAllFilesFillsTheListAgainWhenSwitched) {
   WriteFile(home_.File(".profile"), "hidden");
   std::filesystem::create_directory(home_.File(".config"));
   Start(testing::RecorderWithTests({}));
-  ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 1; }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 1; }, kWaitMs));
 
   SwitchAllFiles();
   ASSERT_TRUE(Action("AllFiles")->isChecked());
   // Every file, hidden ones too; folders are no rows.
-  ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 3; }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 3; }, kWaitMs));
   EXPECT_EQ(Sorted(), (std::vector<std::string>{".profile", "03151234.312", "notes.txt"}));
   EXPECT_EQ(window_->statusPanelText(4).toStdString(), "3" + MessageUtf8(267, 1));
 
   SwitchAllFiles();
   ASSERT_FALSE(Action("AllFiles")->isChecked());
-  ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 1; }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 1; }, kWaitMs));
   EXPECT_EQ(Names(), std::vector<std::string>{"03151234.312"});
 }
 
@@ -90,7 +93,8 @@ TEST_F(PcListModes, AColumnClickSortsAndKeepsTheSelection) {
     WriteFile(home_.File(name), std::string(400, '2'));
   }
   Start(testing::RecorderWithTests({}));
-  ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 3; }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 3; }, kWaitMs));
   SelectRows(List(), {"03151234.312", "03171236.503"});
   QHeaderView* header = List()->header();
   const QPoint nameHeader(header->sectionViewportPosition(0) + 5, header->height() / 2);
@@ -110,7 +114,8 @@ TEST_F(PcListModes, APasteIntoANetworkDrivesRootShowsThePastedFile) {
   tesmora::testing::WriteBytes(mountTable_, "//srv/DATA " + shared.path() + " cifs rw 0 0\n");
   WriteFile(home_.File("03151234.312"), std::string(400, '2'));
   Start(testing::RecorderWithTests({}));
-  ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 1; }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 1; }, kWaitMs));
   SelectRows(List(), {"03151234.312"});
   window_->Edition1Click();
   ASSERT_TRUE(Action("Copier1")->isEnabled());
@@ -124,14 +129,15 @@ TEST_F(PcListModes, APasteIntoANetworkDrivesRootShowsThePastedFile) {
   ASSERT_NE(drive, nullptr);
   QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(drive).center());
   ASSERT_EQ(Tree()->currentItem(), drive);
-  ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 0; }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 0; }, kWaitMs));
 
   FocusTree();
   window_->Edition1Click();
   ASSERT_TRUE(Action("Coller1")->isEnabled());
   Action("Coller1")->trigger();
   ASSERT_TRUE(std::filesystem::exists(shared.File("03151234.312")));
-  EXPECT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 1; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 1; }, 5000));
   EXPECT_EQ(Names(), std::vector<std::string>{"03151234.312"});
 }
 

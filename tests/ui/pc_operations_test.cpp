@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <filesystem>
@@ -27,8 +28,8 @@
 namespace tesmora::ui {
 namespace {
 
+using testing::kWaitMs;
 using testing::ReadFile;
-using testing::WaitUntil;
 using testing::WhenIdle;
 using testing::WriteFile;
 
@@ -59,7 +60,8 @@ class PcOperations : public testing::PcPaneWindow {
   QTreeWidgetItem* Home() { return Tree()->topLevelItem(0); }
   void ShowFolder(QTreeWidgetItem* node, int rows) {
     Tree()->setCurrentItem(node);
-    ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == rows; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == rows; }, kWaitMs));
   }
   std::vector<std::string> RecorderNames() {
     std::vector<std::string> names;
@@ -93,7 +95,7 @@ TEST_F(PcOperations, APipeIsNamedAndLeftOutByAPasteAndByPrintPreview) {
   EXPECT_EQ(prompter_.messages(), std::vector<std::string>{leftOut});
   EXPECT_EQ(ReadFile(home_.File("notes.txt")), "notes");
   EXPECT_FALSE(std::filesystem::exists(home_.File(kTest)));
-  EXPECT_TRUE(WaitUntil([&] { return !Busy() && Listed("notes.txt"); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !Busy() && Listed("notes.txt"); }, kWaitMs));
 
   ShowFolder(Home()->child(0), 2);
   SelectRows(List(), {kTest});
@@ -124,7 +126,8 @@ TEST_F(PcOperations, TheRecorderListTakesDraggedFilesOnlyWhenEachHasATestName) {
   WriteFile(home_.File(kTest), std::string(400, '2'));
   WriteFile(home_.File("notes.txt"), "notes");
   Start(RecorderContents());
-  ASSERT_TRUE(WaitUntil([&] { return LinkIdle() && RecorderList()->topLevelItemCount() == 1; }));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return LinkIdle() && RecorderList()->topLevelItemCount() == 1; }, kWaitMs));
   QWidget* target = RecorderList()->viewport();
   const QPoint at = target->rect().center();
   const auto drag = [&](std::initializer_list<const char*> names, QEvent::Type type) {
@@ -155,9 +158,9 @@ TEST_F(PcOperations, TheRecorderListTakesDraggedFilesOnlyWhenEachHasATestName) {
   EXPECT_TRUE(drag({kTest, "notes.txt"}, QEvent::DragMove));
   Action("AllFiles")->trigger();
   ASSERT_FALSE(window_->AllFilesMode());
-  ASSERT_TRUE(WaitUntil([&] { return LinkIdle(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return LinkIdle(); }, kWaitMs));
   EXPECT_TRUE(drag({kTest}, QEvent::Drop));
-  ASSERT_TRUE(WaitUntil([&] { return RecorderNames().size() == 2 && LinkIdle(); }))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return RecorderNames().size() == 2 && LinkIdle(); }, kWaitMs))
       << testing::Joined(prompter_.messages());
   EXPECT_EQ(RecorderNames()[1], kTest);
   EXPECT_TRUE(prompter_.messages().empty());
@@ -167,7 +170,7 @@ TEST_F(PcOperations, TheManualExportShowsTheHourglassWhileItRuns) {
   WriteFile(home_.File(kTest), std::string(400, '2'));
   WriteFile(home_.File(ExportFileName(kTest)), "older export");
   Start(RecorderContents());
-  ASSERT_TRUE(WaitUntil([&] { return List()->topLevelItemCount() == 2; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return List()->topLevelItemCount() == 2; }, kWaitMs));
   std::vector<int> cursors;
   prompter_.onPrompt = [&cursors] {
     const QCursor* cursor = QApplication::overrideCursor();
@@ -199,7 +202,8 @@ TEST_F(PcOperations, TheAutomaticSaveDirectorySaysWhenTheSettingsFileCannotBeWri
   std::string shown;
   WhenIdle([&] {
     auto* tree = dialog->findChild<FolderTreeView*>("TVChoixRep");
-    ASSERT_TRUE(WaitUntil([&] { return tree->topLevelItemCount() > 0 && !tree->Busy(); }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return tree->topLevelItemCount() > 0 && !tree->Busy(); }, kWaitMs));
     ASSERT_EQ(tree->topLevelItem(0)->childCount(), 1);
     tree->setCurrentItem(tree->topLevelItem(0)->child(0));
     shown = dialog->findChild<QLineEdit*>("zeNewRep")->text().toStdString();
@@ -230,14 +234,14 @@ TEST_F(PcOperations, AShareThatNeverAnswersHoldsNeitherTheStartNorTheTree) {
     options.listingWait = std::chrono::milliseconds(100);
   };
   Start(RecorderContents());
-  ASSERT_TRUE(WaitUntil([&] { return !Busy() && Listed(kTest); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Busy() && Listed(kTest); }, kWaitMs));
   ASSERT_EQ(Home()->childCount(), 1);
   QTreeWidgetItem* share = Home()->child(0);
   EXPECT_EQ(share->text(0), "Share");
   EXPECT_EQ(share->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
 
   Tree()->expandItem(share);
-  ASSERT_TRUE(WaitUntil([&] { return !Busy(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Busy(); }, kWaitMs));
   EXPECT_FALSE(share->isExpanded());
   EXPECT_EQ(share->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
   ShowFolder(share, 0);

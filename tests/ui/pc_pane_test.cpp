@@ -18,7 +18,7 @@
 namespace tesmora::ui {
 namespace {
 
-using testing::WaitUntil;
+using testing::kWaitMs;
 using testing::WhenIdle;
 using testing::WriteFile;
 
@@ -41,7 +41,7 @@ TEST_F(PcPaneWindow, TheHomeFolderIsSelectedAndItsTestsListed) {
   WriteFile(home_.File("notes.txt"), "not a test");
   std::filesystem::create_directory(home_.File("Week 11"));
   Start(OneTest());
-  ASSERT_TRUE(WaitUntil([&] { return List()->topLevelItemCount() == 2; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return List()->topLevelItemCount() == 2; }, kWaitMs));
   // Sorted by Type after the fill; the folder is no row.
   EXPECT_EQ(Names().size(), 2u);
   EXPECT_EQ(window_->statusPanelText(4).toStdString(), "2" + MessageUtf8(267, 1));
@@ -94,7 +94,7 @@ TEST_F(PcPaneWindow, DeleteOnThePcListAsksOnceAndOkRemovesFilesAndRows) {
     WriteFile(home_.File(name), std::string(400, '2'));
   }
   Start(OneTest());
-  ASSERT_TRUE(WaitUntil([&] { return List()->topLevelItemCount() == 3; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return List()->topLevelItemCount() == 3; }, kWaitMs));
   SelectRows(List(), {"03151234.312", "03171236.312"});
   prompter_.Script({PromptAnswer::Cancel});
   PressDelete(List());

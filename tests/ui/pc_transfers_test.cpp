@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTest>
 #include <filesystem>
 
 #include "fixtures/test_file_writer.h"
@@ -16,8 +17,8 @@
 namespace tesmora::ui {
 namespace {
 
+using testing::kWaitMs;
 using testing::ReadFile;
-using testing::WaitUntil;
 using testing::WriteFile;
 
 constexpr const char* kOnRecorder = "03151234.126";
@@ -37,7 +38,8 @@ class PcTransfers : public testing::PcPaneWindow {
  protected:
   void StartIdle(bool autoSaveInHome = false) {
     Start(RecorderWithOneTest(), autoSaveInHome);
-    ASSERT_TRUE(WaitUntil([&] { return LinkIdle() && RecorderList()->topLevelItemCount() == 1; }))
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return LinkIdle() && RecorderList()->topLevelItemCount() == 1; }, kWaitMs))
         << testing::Joined(prompter_.messages());
   }
   QAction* Action(const char* name) { return window_->findChild<QAction*>(name); }
@@ -60,7 +62,7 @@ TEST_F(PcTransfers, ARecorderTestReceivedIntoTheListedFolderJoinsTheList) {
   StartIdle();
   // The entry a drop of recorder rows on a folder calls.
   window_->ReceiveFromRecorder({kOnRecorder}, home_.path() + "/");
-  ASSERT_TRUE(WaitUntil([&] { return Listed(kOnRecorder) && LinkIdle(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(kOnRecorder) && LinkIdle(); }, kWaitMs));
   EXPECT_EQ(ReadFile(home_.File(kOnRecorder)), InflationBytes(1));
   EXPECT_EQ(Names(), std::vector<std::string>{kOnRecorder});
 }
@@ -76,7 +78,7 @@ TEST_F(PcTransfers, CopyOnTheRecorderListThenPasteOnThePcListReceivesTheFile) {
 
   SelectRows(List(), {});
   PasteOnEmptySpace(List());
-  ASSERT_TRUE(WaitUntil([&] { return Listed(kOnRecorder) && LinkIdle(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(kOnRecorder) && LinkIdle(); }, kWaitMs));
   EXPECT_EQ(ReadFile(home_.File(kOnRecorder)), InflationBytes(1));
   // The clipboard is used up by the paste.
   emit List()->customContextMenuRequested(QPoint(5, List()->viewport()->height() - 5));
@@ -91,7 +93,7 @@ TEST_F(PcTransfers, PcFilesPastedOnTheRecorderSkipWhatIsNoTestAndSayItOnce) {
   WriteFile(home_.File(ExportFileName(test)), "export");
   WriteFile(home_.File(ExportFileName(kOnRecorder)), "export");
   StartIdle();
-  ASSERT_TRUE(WaitUntil([&] { return List()->topLevelItemCount() == 3; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return List()->topLevelItemCount() == 3; }, kWaitMs));
   SelectRows(List(), {test, ExportFileName(test), ExportFileName(kOnRecorder)});
   window_->Edition1Click();
   ASSERT_TRUE(Action("Copier1")->isEnabled());
@@ -99,11 +101,11 @@ TEST_F(PcTransfers, PcFilesPastedOnTheRecorderSkipWhatIsNoTestAndSayItOnce) {
 
   SelectRows(RecorderList(), {});
   PasteOnEmptySpace(RecorderList());
-  ASSERT_TRUE(WaitUntil([&] { return RecorderNames().size() == 2 && LinkIdle(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return RecorderNames().size() == 2 && LinkIdle(); }, kWaitMs));
   EXPECT_EQ(RecorderNames(), (std::vector<std::string>{kOnRecorder, test}));
   EXPECT_EQ((*recorder_)->contents().tests[1].bytes, InflationBytes(2));
   EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(269, 1)});
-  ASSERT_TRUE(WaitUntil([&] { return RecorderList()->topLevelItemCount() == 2; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return RecorderList()->topLevelItemCount() == 2; }, kWaitMs));
 }
 
 TEST_F(PcTransfers, APushedTestAndItsExportJoinTheListOfTheAutomaticSaveFolder) {
@@ -112,7 +114,8 @@ TEST_F(PcTransfers, APushedTestAndItsExportJoinTheListOfTheAutomaticSaveFolder) 
   ASSERT_TRUE(window_->ExportDataMode());
   (*recorder_)->RequestPush(kOnRecorder);
   const std::string exported = ExportFileName(kOnRecorder);
-  ASSERT_TRUE(WaitUntil([&] { return Listed(kOnRecorder) && Listed(exported) && LinkIdle(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(kOnRecorder) && Listed(exported) && LinkIdle(); },
+                              kWaitMs));
   EXPECT_EQ(ReadFile(home_.File(kOnRecorder)), InflationBytes(1));
   EXPECT_FALSE(ReadFile(home_.File(exported)).empty());
   EXPECT_EQ(List()->topLevelItemCount(), 2);
@@ -125,7 +128,7 @@ TEST_F(PcTransfers, ManualExportOverAnExistingExportAsksAndOnlyYesRewritesIt) {
   WriteFile(home_.File(test), InflationBytes(2));
   WriteFile(exported, "older export");
   StartIdle();
-  ASSERT_TRUE(WaitUntil([&] { return List()->topLevelItemCount() == 2; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return List()->topLevelItemCount() == 2; }, kWaitMs));
   const auto exportSelected = [&] {
     SelectRows(List(), {test});
     window_->FichierClick();
@@ -151,7 +154,8 @@ TEST_F(PcTransfers, ManualExportOverAnExistingExportAsksAndOnlyYesRewritesIt) {
   EXPECT_NE(rewritten.find("\n"), std::string::npos);
   EXPECT_TRUE(prompter_.messages().empty());
   // The list is filled again: the test and its export, nothing twice.
-  ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 2; }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 2; }, kWaitMs));
   EXPECT_TRUE(Listed(ExportFileName(test)));
 }
 

@@ -70,7 +70,8 @@ class PcPaneWindow : public ::testing::Test {
     window_->show();
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    ASSERT_TRUE(WaitUntil([&] { return Tree()->topLevelItemCount() > 0 && !Busy(); }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Tree()->topLevelItemCount() > 0 && !Busy(); }, kWaitMs));
   }
   void TearDown() override {
     window_.reset();

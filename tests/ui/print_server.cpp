@@ -16,7 +16,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <thread>
+
+#include "support/wait.h"
 
 namespace tesmora::ui::testing {
 namespace {
@@ -197,16 +198,21 @@ bool PrivatePrintServer::Start() {
     return false;
   }
   pid_ = pid;
-  const auto deadline = std::chrono::steady_clock::now() + kStartBound;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (Answers(socketPath)) return true;
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      error_ = "cupsd stopped at start:\n" + Log();
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  bool answers = false;
+  bool stopped = false;
+  tesmora::testing::WaitUntil(
+      [&] {
+        int status = 0;
+        answers = Answers(socketPath);
+        stopped = !answers && ::waitpid(pid_, &status, WNOHANG) == pid_;
+        return answers || stopped;
+      },
+      kStartBound);
+  if (answers) return true;
+  if (stopped) {
+    pid_ = -1;
+    error_ = "cupsd stopped at start:\n" + Log();
+    return false;
   }
   error_ = "cupsd does not answer on " + socketPath + ":\n" + Log();
   Stop();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QTest>
 #include <memory>
 
 #include "print_window_fixture.h"
@@ -17,12 +18,12 @@ namespace tesmora::ui {
 namespace {
 
 using testing::ChoosePrinter;
+using testing::kWaitMs;
 using testing::ModalAnswers;
 using testing::PdfPageCount;
 using testing::Press;
 using testing::PrintQueue;
 using testing::PrivatePrintServer;
-using testing::WaitUntil;
 
 // Two A4 printers with printable areas of their own: A 575 × 816 points
 // (203 × 288 mm), B 535 × 760 points (189 × 268 mm).
@@ -58,7 +59,7 @@ class PrintServer : public testing::PrintingWindow {
     ASSERT_TRUE(answers.done());
   }
   bool JobsLanded(std::size_t count) {
-    return WaitUntil([&] { return server_->Jobs().size() >= count; });
+    return QTest::qWaitFor([&] { return server_->Jobs().size() >= count; }, kWaitMs);
   }
   std::string Messages() { return testing::Joined(prompter_.messages()); }
   // The one box shown: its failure's sentence naming the printer, then the

@@ -25,7 +25,7 @@ class PrintingWindow : public PcPaneWindow {
   void StartWithATest() {
     WriteFile(home_.File(kTest), InflationTestBytes());
     Start(sim::RecorderContents{});
-    ASSERT_TRUE(WaitUntil([&] { return Listed(kTest); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(kTest); }, kWaitMs));
     SelectRows(List(), {kTest});
   }
   QAction* Action(const char* name) { return window_->findChild<QAction*>(name); }

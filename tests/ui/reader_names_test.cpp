@@ -15,7 +15,7 @@
 namespace tesmora::ui {
 namespace {
 
-using testing::WaitUntil;
+using testing::kWaitMs;
 using testing::WhenIdle;
 using testing::WriteFile;
 
@@ -45,7 +45,8 @@ TEST_F(ReaderNames, TheFileCountPanelIsHeardByItsCount) {
   WriteFile(home_.File("03151234.312"), std::string(400, '2'));
   WriteFile(home_.File("03161235.312"), std::string(400, '2'));
   Start(testing::RecorderWithTests({}));
-  ASSERT_TRUE(WaitUntil([&] { return !Busy() && List()->topLevelItemCount() == 2; }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 2; }, kWaitMs));
   QLabel* panel = window_->findChild<QLabel*>("StatusPanel4");
   ASSERT_NE(panel, nullptr);
   const std::string count = "2" + MessageUtf8(267, 1);

@@ -34,8 +34,8 @@ namespace {
 using link::testing::FakePrompter;
 using tesmora::testing::TempDir;
 using testing::FastOptions;
+using testing::kWaitMs;
 using testing::RunningRecorder;
-using testing::WaitUntil;
 
 sim::RecorderFile TestFile(const std::string& name, const std::string& sample) {
   sim::RecorderFile file;
@@ -132,7 +132,7 @@ TEST(RecorderList, ShowsEachColumnInItsCodePage) {
 TEST_F(RecorderPane, StartUpSequenceFillsTheListAndDownloadsTheLists) {
   Start(Contents({TestFile("03151234.312", "WHEAT 7"), TestFile("04021235.412", "FLOUR T55"),
                   TestFile("12241236.111", "RYE")}));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   EXPECT_EQ(window_->RecorderFileCount(), 3);
   EXPECT_EQ(Column(*window_, 0),
             (std::vector<std::string>{"03151234.312", "04021235.412", "12241236.111"}));
@@ -165,16 +165,17 @@ TEST_F(RecorderPane, AnUnpluggedAdapterIsSaidAndItsReturnFillsTheListAgain) {
   window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, FastOptions(prompter_));
   window_->CreateOwnedWindows();
   window_->show();
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   EXPECT_EQ(window_->statusPanelText(3), "");
 
   recorder_.reset();
   std::filesystem::remove(stableName);
-  ASSERT_TRUE(WaitUntil([&] { return !window_->statusPanelText(3).isEmpty(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window_->statusPanelText(3).isEmpty(); }, kWaitMs));
   EXPECT_EQ(window_->statusPanelText(3).toStdString(), MessageUtf8(287, 1));
 
   plugIn(Contents({TestFile("03151234.312", "WHEAT 7"), TestFile("04021235.412", "FLOUR")}));
-  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 2 && StartupDone(); }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return window_->RecorderFileCount() == 2 && StartupDone(); }, kWaitMs));
   EXPECT_EQ(window_->statusPanelText(3), "");
   EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"03151234.312", "04021235.412"}));
   EXPECT_TRUE(prompter_.messages().empty());
@@ -183,7 +184,7 @@ TEST_F(RecorderPane, AnUnpluggedAdapterIsSaidAndItsReturnFillsTheListAgain) {
 TEST_F(RecorderPane, DateColumnSortsDescendingFirstOnTwoDigitYears) {
   Start(Contents({TestFile("01010001.199", "A"), TestFile("03151234.312", "B"),
                   TestFile("01010002.100", "C")}));
-  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 3; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window_->RecorderFileCount() == 3; }, kWaitMs));
   emit List()->header()->sectionClicked(4);
   EXPECT_EQ(Column(*window_, 4), (std::vector<std::string>{"01/01/99", "15/03/12", "01/01/00"}));
   emit List()->header()->sectionClicked(4);
@@ -195,7 +196,7 @@ TEST_F(RecorderPane, DateColumnSortsDescendingFirstOnTwoDigitYears) {
 TEST_F(RecorderPane, SelectionShowsItsCountAndMenusFollowIt) {
   Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B"),
                   TestFile("12241236.111", "C")}));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   List()->setFocus();
   List()->topLevelItem(0)->setSelected(true);
   List()->topLevelItem(2)->setSelected(true);
@@ -213,7 +214,7 @@ TEST_F(RecorderPane, SelectionShowsItsCountAndMenusFollowIt) {
 
 TEST_F(RecorderPane, RightClickOffersCopyAndDeleteOnARowAndNothingBesideThem) {
   Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B")}));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   auto* popup = window_->findChild<QMenu*>("PupMnu");
   const auto visibleItems = [popup] {
     QStringList names;
@@ -234,7 +235,7 @@ TEST_F(RecorderPane, RightClickOffersCopyAndDeleteOnARowAndNothingBesideThem) {
 TEST_F(RecorderPane, DeletingTwoFilesAsksOnceAndListsTheRecorderAgain) {
   Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B"),
                   TestFile("12241236.111", "C")}));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   List()->topLevelItem(0)->setSelected(true);
   List()->topLevelItem(1)->setSelected(true);
   QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
@@ -242,7 +243,8 @@ TEST_F(RecorderPane, DeletingTwoFilesAsksOnceAndListsTheRecorderAgain) {
 
   ASSERT_EQ(prompter_.questions().size(), 1u);
   EXPECT_EQ(prompter_.questions()[0], MessageUtf8(279, 1));
-  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 1 && StartupDone(); }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return window_->RecorderFileCount() == 1 && StartupDone(); }, kWaitMs));
   EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"12241236.111"}));
   ASSERT_EQ((*recorder_)->contents().tests.size(), 1u);
   // The list was asked again after the deletions; the windows are back.
@@ -263,20 +265,20 @@ TEST_F(RecorderPane, EscInTheCopyWindowStopsTheBatchAfterTheCurrentFile) {
     files.back().bytes = std::string(3000, 'x');
   }
   Start(Contents(files), true);
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }, 60000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, 60000));
   TempDir destination;
   window_->ReceiveFromRecorder({"03151234.312", "04021235.312", "05031236.312"},
                                destination.path() + "/");
   auto* copyWindow = window_->findChild<QDialog*>("FenCopie100b");
   auto* fileName = copyWindow->findChild<QLabel*>("zeNomFich");
-  ASSERT_TRUE(WaitUntil([&] { return copyWindow->isVisible(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return copyWindow->isVisible(); }, kWaitMs));
   EXPECT_FALSE(window_->menuBar()->isEnabled());  // the window waits while the batch runs
-  ASSERT_TRUE(WaitUntil([&] { return fileName->text() == "04021235.312"; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fileName->text() == "04021235.312"; }, kWaitMs));
   copyWindow->findChild<QAbstractButton*>("bEscCopie")->click();
   EXPECT_TRUE(copyWindow->isVisible());  // the current file goes on to its end
 
-  ASSERT_TRUE(WaitUntil([&] { return !copyWindow->isVisible(); }, 60000));
-  ASSERT_TRUE(WaitUntil([&] { return window_->link().IsIdle(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !copyWindow->isVisible(); }, 60000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window_->link().IsIdle(); }, kWaitMs));
   EXPECT_TRUE(std::filesystem::exists(destination.File("03151234.312")));
   EXPECT_TRUE(std::filesystem::exists(destination.File("04021235.312")));
   EXPECT_FALSE(std::filesystem::exists(destination.File("05031236.312")));
@@ -295,7 +297,7 @@ TEST_F(RecorderPane, DuringACopyTheWindowTakesNoKeyNoCommandAndNoClose) {
     files.back().bytes = std::string(3000, 'x');
   }
   Start(Contents(files), true);
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }, 60000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, 60000));
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
   List()->setFocus();
@@ -304,7 +306,7 @@ TEST_F(RecorderPane, DuringACopyTheWindowTakesNoKeyNoCommandAndNoClose) {
   window_->ReceiveFromRecorder(names, destination.path() + "/");
   auto* copyWindow = window_->findChild<QDialog*>("FenCopie100b");
   auto* fileName = copyWindow->findChild<QLabel*>("zeNomFich");
-  ASSERT_TRUE(WaitUntil([&] { return fileName->text() == "04021235.312"; }, 60000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fileName->text() == "04021235.312"; }, 60000));
   EXPECT_TRUE(window_->BatchRunning());
 
   // The shortcuts and the Delete key of the window, and its close box.
@@ -318,8 +320,8 @@ TEST_F(RecorderPane, DuringACopyTheWindowTakesNoKeyNoCommandAndNoClose) {
   EXPECT_FALSE(window_->findChild<QAction*>("Copier1")->isEnabled());
   EXPECT_TRUE(prompter_.questions().empty());  // neither the exit nor a deletion asked
 
-  ASSERT_TRUE(WaitUntil([&] { return !copyWindow->isVisible(); }, 60000));
-  ASSERT_TRUE(WaitUntil([&] { return window_->link().IsIdle(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !copyWindow->isVisible(); }, 60000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window_->link().IsIdle(); }, kWaitMs));
   EXPECT_FALSE(window_->BatchRunning());
   for (const std::string& name : names) {
     EXPECT_TRUE(std::filesystem::exists(destination.File(name))) << name;
@@ -333,7 +335,7 @@ TEST_F(RecorderPane, DuringACopyTheWindowTakesNoKeyNoCommandAndNoClose) {
 
 TEST_F(RecorderPane, ShortcutsRunTheMenusRulesWithoutOpeningThem) {
   Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B")}));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
   List()->setFocus();
@@ -355,7 +357,7 @@ TEST_F(RecorderPane, ShortcutsRunTheMenusRulesWithoutOpeningThem) {
 
 TEST_F(RecorderPane, OneFileToDeleteIsNamedAndCancelKeepsIt) {
   Start(Contents({TestFile("03151234.312", "A"), TestFile("04021235.412", "B")}));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   prompter_.Script({PromptAnswer::Cancel});
   List()->topLevelItem(1)->setSelected(true);
   QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
@@ -368,7 +370,7 @@ TEST_F(RecorderPane, OneFileToDeleteIsNamedAndCancelKeepsIt) {
 
 TEST_F(RecorderPane, AllFilesModeListsTheChosenMemoryAndSwitchingOffListsTestsAgain) {
   Start(Contents({TestFile("03151234.312", "A")}));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   auto* dialog = window_->findChild<QDialog*>("PasswordDlg");
   testing::WhenIdle([dialog] {
     dialog->findChild<QLineEdit*>("Password")->setText("7859");
@@ -380,12 +382,14 @@ TEST_F(RecorderPane, AllFilesModeListsTheChosenMemoryAndSwitchingOffListsTestsAg
   EXPECT_EQ(flashItem->text(), "E (Flash)");
 
   window_->findChild<QRadioButton*>("ChoixDisk1")->click();  // disk C
-  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 2 && StartupDone(); }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return window_->RecorderFileCount() == 2 && StartupDone(); }, kWaitMs));
   EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"flash.cnf", "REPORT.TXT"}));
   EXPECT_EQ(Column(*window_, 1), (std::vector<std::string>{"cnf", "TXT"}));
 
   window_->findChild<QAction*>("AllFiles")->trigger();
-  ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 1 && StartupDone(); }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return window_->RecorderFileCount() == 1 && StartupDone(); }, kWaitMs));
   EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"03151234.312"}));
 }
 
@@ -396,12 +400,12 @@ TEST_F(RecorderPane, PortDialogComesBackAfterAFailedOpenAndMovesToAnotherPort) {
   platform::WriteProfileString(program_.File("tesmora.ini"), "PORTS", "COM2", second->devicePath());
   platform::WriteProfileString(program_.File("tesmora.ini"), "PORTS", "COM9",
                                program_.File("no-such-port"));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   // The settings' [PORTS] are read when the program starts; start again.
   window_.reset();
   window_ = std::make_unique<TFPtesm100q>(program_.path(), 0x0809, FastOptions(prompter_));
   window_->CreateOwnedWindows();
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
 
   auto* dialog = window_->findChild<QDialog*>("ChoixCom");
   const auto choose = [&](const char* button) {
@@ -420,8 +424,9 @@ TEST_F(RecorderPane, PortDialogComesBackAfterAFailedOpenAndMovesToAnotherPort) {
             "COM1");
   EXPECT_EQ(window_->statusPanelText(1), "COM1");
   window_->RafraichirClick();  // the first recorder answers again
-  ASSERT_TRUE(WaitUntil([&] { return CountOf((*recorder_)->record(), "list") == 3; }));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return CountOf((*recorder_)->record(), "list") == 3; }, kWaitMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   EXPECT_EQ(Column(*window_, 2), (std::vector<std::string>{"FIRST"}));
 
   const std::size_t messages = prompter_.messages().size();
@@ -432,7 +437,8 @@ TEST_F(RecorderPane, PortDialogComesBackAfterAFailedOpenAndMovesToAnotherPort) {
             "COM2");
   EXPECT_EQ(window_->statusPanelText(1), "COM2");
   window_->RafraichirClick();
-  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }, kWaitMs));
 }
 
 // A recorder on a USB adapter: the port dialog binds a port name to the
@@ -444,7 +450,7 @@ TEST_F(RecorderPane, PortDialogBindsTheChosenDeviceAndTheLinkMovesToIt) {
   const testing::SampleSerialDevices devices(second->devicePath());
   serialDevices_ = devices.roots();
   Start(Contents({TestFile("03151234.312", "FIRST")}));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
 
   ChoosePort("rbCom3", 0);
   EXPECT_TRUE(prompter_.messages().empty()) << link::testing::Joined(prompter_.messages());
@@ -453,19 +459,22 @@ TEST_F(RecorderPane, PortDialogBindsTheChosenDeviceAndTheLinkMovesToIt) {
   EXPECT_EQ(window_->settings().portName, "COM3");
   EXPECT_EQ(window_->statusPanelText(1), "COM3");
   window_->RafraichirClick();
-  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }, kWaitMs));
 
   ChoosePort("rbCom1");  // back to the first recorder, by name alone
   ASSERT_EQ(window_->settings().portName, "COM1");
   window_->RafraichirClick();
-  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"FIRST"}; }));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return Column(*window_, 2) == std::vector<std::string>{"FIRST"}; }, kWaitMs));
   ChoosePort("rbCom1", 0);  // the current name bound to the adapter
   EXPECT_TRUE(prompter_.messages().empty()) << link::testing::Joined(prompter_.messages());
   EXPECT_EQ(platform::ReadProfileString(program_.File("tesmora.ini"), "PORTS", "COM1", ""),
             devices.stablePath());
   EXPECT_EQ(window_->settings().portName, "COM1");
   window_->RafraichirClick();
-  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return Column(*window_, 2) == std::vector<std::string>{"SECOND"}; }, kWaitMs));
 }
 
 // The adapter not plugged in when the program starts: after the opening
@@ -479,15 +488,16 @@ TEST_F(RecorderPane, AdapterMissingAtStartIsWaitedForAndTheListFillsWhenItIsPlug
   window_->show();
   ASSERT_EQ(prompter_.messages(), std::vector<std::string>{PortOpeningErrorText(
                                       "COM1", {platform::OpenFailure::NoDevice, ""}, 1)});
-  ASSERT_TRUE(
-      WaitUntil([&] { return window_->statusPanelText(3) == MessageUtf8(287, 1).c_str(); }));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return window_->statusPanelText(3) == MessageUtf8(287, 1).c_str(); }, kWaitMs));
   EXPECT_FALSE(window_->findChild<QTimer*>("Timer1")->isActive());
   EXPECT_FALSE(window_->portOpen());
 
   recorder_ = std::make_unique<RunningRecorder>(Contents({TestFile("03151234.312", "LATE")}));
   ASSERT_TRUE(recorder_->opened());
   ASSERT_EQ(::symlink((*recorder_)->devicePath().c_str(), stable.c_str()), 0);
-  ASSERT_TRUE(WaitUntil([&] { return Column(*window_, 2) == std::vector<std::string>{"LATE"}; }));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return Column(*window_, 2) == std::vector<std::string>{"LATE"}; }, kWaitMs));
   EXPECT_TRUE(window_->portOpen());
   EXPECT_EQ(window_->statusPanelText(3), "");
   EXPECT_EQ(prompter_.messages().size(), 1u);
@@ -495,7 +505,7 @@ TEST_F(RecorderPane, AdapterMissingAtStartIsWaitedForAndTheListFillsWhenItIsPlug
 
 TEST_F(RecorderPane, ExitQuestionCancelKeepsTheProgramAndOkReleasesThePort) {
   Start(Contents({TestFile("03151234.312", "A")}));
-  ASSERT_TRUE(WaitUntil([&] { return StartupDone(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return StartupDone(); }, kWaitMs));
   prompter_.Script({PromptAnswer::Cancel});
   EXPECT_FALSE(window_->close());
   ASSERT_EQ(prompter_.questions().size(), 1u);

@@ -26,7 +26,6 @@ using testing::ModalAnswers;
 using testing::PdfPageCount;
 using testing::Press;
 using testing::ReadFile;
-using testing::WaitUntil;
 
 class NoPrinter : public testing::PrintingWindow {
  protected:

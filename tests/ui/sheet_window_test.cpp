@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTest>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -192,7 +193,7 @@ TEST_F(SheetWindow, AHintSaysThePageWhileTheUserScrollsInTheWindowsLanguage) {
   QApplication::processEvents();
   EXPECT_FALSE(QToolTip::isVisible());
   scroll->triggerAction(QAbstractSlider::SliderToMaximum);
-  ASSERT_TRUE(testing::WaitUntil([] { return QToolTip::isVisible(); }));
+  ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, testing::kWaitMs));
   EXPECT_EQ(QToolTip::text().toStdString(), "Seite 5");
   QToolTip::hideText();
   window_->done(QDialog::Accepted);

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QThread>
 #include <QTimer>
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -24,17 +21,9 @@ namespace tesmora::ui::testing {
 inline constexpr double kLinkScale = 0.25;
 inline constexpr double kTimerScale = 0.1;
 
-// Lets the window's event loop run until the condition holds; false after a
-// generous bound for a loaded machine.
-inline bool WaitUntil(const std::function<bool()>& done, int boundMs = 30000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
-  while (std::chrono::steady_clock::now() < deadline) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (done()) return true;
-    QThread::msleep(2);
-  }
-  return false;
-}
+// How long a window test waits with QTest::qWaitFor for what it expects: a
+// generous bound for a loaded machine; the wait ends as soon as it holds.
+inline constexpr int kWaitMs = 30000;
 
 // Runs `action` on the next pass of the event loop: how a test answers a
 // modal dialog that the code under test opens with exec().
