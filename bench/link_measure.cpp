@@ -34,6 +34,7 @@
 #include "link/reader_thread.h"
 #include "link/transfers.h"
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/posix_serial_port.h"
 #include "simulated_recorder.h"
 
@@ -194,7 +195,9 @@ void MeasureLink(bool quick) {
 
   {
     Bench bench(contents, false);
-    tesmora::platform::WriteFileAtomically(bench.folder + "/tesmz.zlv", program);
+    tesmora::platform::WriteWholeFile(
+        tesmora::platform::LocalFileSystem(), bench.folder + "/tesmz.zlv", program,
+        tesmora::platform::OverwritePolicy::Always, tesmora::platform::Durability::Precious);
 
     // 1. Idle processor time.
     std::this_thread::sleep_for(200ms);

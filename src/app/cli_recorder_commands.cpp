@@ -74,7 +74,9 @@ class RecorderSession {
                 .autoSaveDirectory = settings.AutoSaveDirectory,
                 .programFilesDirectory = platform::CurrentWorkingDirectory(),
                 .startupPhase = false,
-                .flashDriveLetter = link::ReadFlashDriveLetter(platform::ProgramDirectory())});
+                .flashDriveLetter = link::ReadFlashDriveLetter(platform::ProgramDirectory()),
+                // "get" names its files: an older file of a name gives way.
+                .receivedFiles = platform::OverwritePolicy::Always});
     language_ = language.LanguageIndex;
   }
   ~RecorderSession() {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "sheet/recording_canvas.h"
 #include "sheet/sheet_page.h"
@@ -80,7 +81,10 @@ bool WriteDump(const std::string& target, const std::vector<SheetPage>& pages, R
   if (target == "-") {
     return std::fwrite(dump.data(), 1, dump.size(), stdout) == dump.size();
   }
-  if (platform::WriteFileAtomically(target, dump)) {
+  // The command line names its output: an older dump there gives way.
+  if (platform::WriteWholeFile(platform::LocalFileSystem(), target, dump,
+                               platform::OverwritePolicy::Always,
+                               platform::Durability::Precious) == platform::FsStatus::Ok) {
     std::printf("%s\n", target.c_str());
     return true;
   }

@@ -8,17 +8,21 @@ namespace {
 
 using platform::FsStatus;
 
-// One file of a drop into place. Returns whether it left the source folder.
-bool MoveOne(const OperationContext& context, const std::string& from, const std::string& to,
-             const std::string& name) {
-  if (context.fs.Rename(from, to, true) == FsStatus::Ok) return true;
+// One file of a drop into place, with the commit's policy. Ok when it left
+// the source folder; Exists when the target's file was kept; anything else
+// has been reported or leaves the file in both folders.
+FsStatus MoveOne(const OperationContext& context, const std::string& from, const std::string& to,
+                 const std::string& name, platform::OverwritePolicy policy) {
+  const bool replace = policy == platform::OverwritePolicy::Always;
+  const FsStatus renamed = context.fs.Rename(from, to, replace);
+  if (renamed == FsStatus::Ok || renamed == FsStatus::Exists) return renamed;
   // Another file system (or a rename refused for another reason): copy, and
   // let the source go only once its copy is whole.
-  if (const FsStatus status = context.fs.CopyFile(from, to); status != FsStatus::Ok) {
-    ReportCopyFailure(context, name, status);
-    return false;
+  if (const FsStatus status = context.fs.CopyFile(from, to, policy); status != FsStatus::Ok) {
+    if (status != FsStatus::Exists) ReportCopyFailure(context, name, status);
+    return status;
   }
-  return context.fs.RemoveFile(from) == FsStatus::Ok;
+  return context.fs.RemoveFile(from) == FsStatus::Ok ? FsStatus::Ok : FsStatus::Failed;
 }
 
 }  // namespace
@@ -36,17 +40,23 @@ TransferOutcome PasteFiles(const OperationContext& context, const PcClipboard& c
   if (targetFolder.empty() || clipboard.ClipboardFolder.empty()) return outcome;
   for (const std::string& name : clipboard.ClipboardNames) {
     if (LeftOutAsSpecial(context, clipboard.ClipboardFolder, name)) continue;
-    const std::optional<PromptAnswer> answer = AskBeforeReplacing(context, targetFolder, name);
-    if (answer == PromptAnswer::Cancel) {
+    ReplaceDecision decision = AskBeforeReplacing(context, targetFolder, name);
+    if (decision.answer == PromptAnswer::Cancel) {
       outcome.cancelled = true;
       break;
     }
-    if (answer == PromptAnswer::No) continue;
-    const FsStatus status = context.fs.CopyFile(platform::JoinPath(clipboard.ClipboardFolder, name),
-                                                platform::JoinPath(targetFolder, name));
+    if (!decision.Writes()) continue;
+    const FsStatus status = WriteAsDecided(
+        context, targetFolder, name, decision, [&](platform::OverwritePolicy policy) {
+          return context.fs.CopyFile(platform::JoinPath(clipboard.ClipboardFolder, name),
+                                     platform::JoinPath(targetFolder, name), policy);
+        });
     if (status == FsStatus::Ok) {
       outcome.done.push_back(name);
-    } else {
+    } else if (decision.answer == PromptAnswer::Cancel) {
+      outcome.cancelled = true;
+      break;
+    } else if (status != FsStatus::Exists) {
       ReportCopyFailure(context, name, status);
     }
   }
@@ -64,15 +74,22 @@ TransferOutcome MoveByDrop(const OperationContext& context, const std::string& s
   }
   for (const std::string& name : names) {
     if (LeftOutAsSpecial(context, sourceFolder, name)) continue;
-    const std::optional<PromptAnswer> answer = AskBeforeReplacing(context, targetFolder, name);
-    if (answer == PromptAnswer::Cancel) {
+    ReplaceDecision decision = AskBeforeReplacing(context, targetFolder, name);
+    if (decision.answer == PromptAnswer::Cancel) {
       outcome.cancelled = true;
       break;
     }
-    if (answer == PromptAnswer::No) continue;
-    if (MoveOne(context, platform::JoinPath(sourceFolder, name),
-                platform::JoinPath(targetFolder, name), name)) {
+    if (!decision.Writes()) continue;
+    const FsStatus status = WriteAsDecided(
+        context, targetFolder, name, decision, [&](platform::OverwritePolicy policy) {
+          return MoveOne(context, platform::JoinPath(sourceFolder, name),
+                         platform::JoinPath(targetFolder, name), name, policy);
+        });
+    if (status == FsStatus::Ok) {
       outcome.done.push_back(name);
+    } else if (decision.answer == PromptAnswer::Cancel) {
+      outcome.cancelled = true;
+      break;
     }
   }
   return outcome;

@@ -9,12 +9,15 @@ namespace tesmora::explorer {
 ExportOneFile ExportThrough(Exporter& exporter, ExportSettings settings, Prompter& prompter,
                             LanguageState language) {
   return [&exporter, settings = std::move(settings), &prompter, language](
-             const std::string& directory, const std::string& testName) {
-    const Exporter::Outcome outcome = exporter.ExportTestFile(directory, testName, settings);
+             const std::string& directory, const std::string& testName,
+             platform::OverwritePolicy overwrite) {
+    const Exporter::Outcome outcome =
+        exporter.ExportTestFile(directory, testName, settings, {}, overwrite);
     for (const std::string& text : outcome.messages) {
       prompter.ShowMessage(kErrorCaption, text, PromptIcon::Error, language.MessageLanguageId);
     }
-    return outcome.ok;
+    if (outcome.exists) return platform::FsStatus::Exists;
+    return outcome.ok ? platform::FsStatus::Ok : platform::FsStatus::Failed;
   };
 }
 
@@ -27,9 +30,12 @@ std::vector<std::string> ExportSelectedFiles(const OperationContext& context,
   for (const std::string& name : selectedNames) {
     if (LeftOutAsSpecial(context, directory, name)) continue;
     const std::string exportName = ExportFileName(name);
-    const std::optional<PromptAnswer> answer = AskBeforeReplacing(context, directory, exportName);
-    if (answer == PromptAnswer::No || answer == PromptAnswer::Cancel) continue;
-    if (exportOne(directory, name)) written.push_back(exportName);
+    ReplaceDecision decision = AskBeforeReplacing(context, directory, exportName);
+    if (!decision.Writes()) continue;
+    const platform::FsStatus status = WriteAsDecided(
+        context, directory, exportName, decision,
+        [&](platform::OverwritePolicy commit) { return exportOne(directory, name, commit); });
+    if (status == platform::FsStatus::Ok) written.push_back(exportName);
   }
   return written;
 }

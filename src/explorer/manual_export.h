@@ -9,10 +9,12 @@
 
 namespace tesmora::explorer {
 
-// Exports directory/testName under its export name; true when it was
-// written. A failed export reports itself.
+// Exports directory/testName under its export name, whose file it replaces
+// or keeps as `overwrite` says: Ok when it was written, Exists when a file
+// of that name was kept. Any other failure reports itself.
 using ExportOneFile =
-    std::function<bool(const std::string& directory, const std::string& testName)>;
+    std::function<platform::FsStatus(const std::string& directory, const std::string& testName,
+                                     platform::OverwritePolicy overwrite)>;
 
 // The exporter as the manual export runs it: its failures are shown in
 // error boxes (caption "Tesmora"). The exporter and the prompter must

@@ -10,8 +10,6 @@ namespace tesmora::explorer {
 namespace {
 constexpr int kMessageConfirmation = 74;
 constexpr int kMessageNotCopied = 277;
-constexpr int kMessageReadOnly = 284;
-constexpr int kMessageReplace = 285;
 constexpr int kMessageNotAFile = 372;
 }  // namespace
 
@@ -22,9 +20,7 @@ bool Confirm(const OperationContext& context, const std::string& text) {
 }
 
 bool ConfirmWriteProtected(const OperationContext& context, const std::string& name, int message) {
-  const int index = context.language.LanguageIndex;
-  return Confirm(context,
-                 name + ". " + MessageUtf8(kMessageReadOnly, index) + MessageUtf8(message, index));
+  return tesmora::ConfirmWriteProtected(context.prompter, context.language, name, message);
 }
 
 void ReportError(const OperationContext& context, const std::string& lead, int message) {
@@ -51,13 +47,22 @@ std::vector<std::string> WithoutSpecialFiles(const OperationContext& context,
   return files;
 }
 
-std::optional<PromptAnswer> AskBeforeReplacing(const OperationContext& context,
-                                               const std::string& folder, const std::string& name) {
-  const auto facts = context.fs.Facts(platform::JoinPath(folder, name));
-  const std::optional<PromptAnswer> answer =
-      AskReplace(context.prompter, facts.has_value(), name, context.language);
-  if (answer != PromptAnswer::Yes || !facts->writeProtected) return answer;
-  return ConfirmWriteProtected(context, name, kMessageReplace) ? answer : PromptAnswer::No;
+ReplaceDecision AskBeforeReplacing(const OperationContext& context, const std::string& folder,
+                                   const std::string& name) {
+  return DecideReplace(context.prompter, context.fs, folder, name, context.language,
+                       context.overwrite);
+}
+
+platform::FsStatus WriteAsDecided(
+    const OperationContext& context, const std::string& folder, const std::string& name,
+    ReplaceDecision& decision,
+    const std::function<platform::FsStatus(platform::OverwritePolicy)>& write) {
+  const platform::FsStatus status = write(decision.commit);
+  if (status != platform::FsStatus::Exists) return status;
+  decision = AskBeforeReplacing(context, folder, name);
+  // Nothing asked means the file went again meanwhile: the name is free.
+  if (!decision.Writes()) return status;
+  return write(decision.commit);
 }
 
 void ReportCopyFailure(const OperationContext& context, const std::string& name,

@@ -25,6 +25,7 @@ void LinkSession::Seed(const LinkSeed& seed) {
     s.programFilesDirectory = seed.programFilesDirectory;
     s.startupPhase = seed.startupPhase;
     if (seed.flashDriveLetter != 0) s.flashDriveLetter = seed.flashDriveLetter;
+    s.receivedFiles = seed.receivedFiles;
   });
 }
 
@@ -43,6 +44,8 @@ void LinkSession::SetAutoSaveDirectory(const std::string& folder) {
 void LinkSession::UseExporter(std::shared_ptr<Exporter> exporter) {
   link_.SetExporter(MakeReceivedFileExporter(std::move(exporter), link_, prompter_));
 }
+
+void LinkSession::UseFileSystem(platform::FileSystem& fs) { link_.UseFileSystem(fs); }
 
 bool LinkSession::OpenPort(const Settings& settings, std::string_view portName) {
   return link::OpenPort(port_, settings, portName, prompter_, Language());

@@ -12,6 +12,7 @@
 #include "link/link_state.h"
 #include "link/reader_thread.h"
 #include "link/startup_sequence.h"
+#include "platform/file_system.h"
 #include "platform/serial_port.h"
 #include "shell/languages.h"
 #include "shell/prompter.h"
@@ -33,6 +34,8 @@ struct LinkSeed {
   // starts with the link ready for its one command.
   bool startupPhase = true;
   char flashDriveLetter = 0;
+  // What a file received into a PC folder does to one of its name.
+  platform::OverwritePolicy receivedFiles = platform::OverwritePolicy::Ask;
 };
 
 // The one way into the recorder link for the desktop program and the command
@@ -58,6 +61,9 @@ class LinkSession {
   void SetAutoSaveDirectory(const std::string& folder);
   // The records engine's exporter, for the automatic export of received files.
   void UseExporter(std::shared_ptr<Exporter> exporter);
+  // The file system received files are written into (the computer's own
+  // unless a test gives another); it outlives the session.
+  void UseFileSystem(platform::FileSystem& fs);
 
   // Opens the port a COM name stands for; a failure is shown ("COM3. OPENING
   // ERROR", caption "ERROR!!!", and the cause on a line of its own) in the

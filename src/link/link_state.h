@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "shell/languages.h"
 
 namespace tesmora::link {
@@ -38,6 +39,10 @@ struct LinkState {
   std::string programFilesDirectory;  // where tesmz.zlv and tesafe.zlv lie
   LanguageState language;
   char flashDriveLetter = 0;
+  // What a file received into a PC folder does to one of its name, as the
+  // owner of the link decided: asked about (the desktop program), or
+  // replaced (the command line, whose command asked for the work).
+  platform::OverwritePolicy receivedFiles = platform::OverwritePolicy::Ask;
 
   // Queues (name lists) and their folders.
   std::string receiveQueue;
@@ -53,6 +58,10 @@ struct LinkState {
   int filesSentInBatch = 0;
   int resendCount = 0;
   int lastAnswer = 0;  // 0 not asked, else the PromptAnswer + 1
+  // What the commit of the file about to be received does to one of its
+  // name: Always only where it has been given up (asked, or a start-up
+  // download, which is the program's own).
+  platform::OverwritePolicy receiveCommit = platform::OverwritePolicy::Never;
   bool copyWindowShown = false;
   bool deleteWindowShown = false;
 

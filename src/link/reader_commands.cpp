@@ -80,9 +80,11 @@ void TRead::VersionExchange(int speedCode) {
 void TRead::GetExchange() {
   std::string name, folder, prefix;
   bool raw = false, startup = false, deleteWindow = false;
+  platform::OverwritePolicy commit = platform::OverwritePolicy::Never;
   WithState([&](LinkState& s) {
     name = FirstName(s.receiveQueue);
     folder = s.destinationFolder;
+    commit = s.receiveCommit;
     raw = s.rawMode;
     prefix = s.drivePrefix;
     startup = s.startupDownload;
@@ -91,7 +93,7 @@ void TRead::GetExchange() {
   const std::string path = folder + name;
   phase_ = Phase::None;
   // A name from the recorder never leads outside the destination folder.
-  if (!IsSafeRecorderName(name) || !writer_.Open(path)) {
+  if (!IsSafeRecorderName(name) || !(writer_ = fs_->OpenWriter(path))) {
     ShowError(OpeningErrorText(path));
     WithState([](LinkState& s) { s.receiveQueue.clear(); });
     return AbandonExchange(Message(kMessageCommunication));
@@ -105,8 +107,9 @@ void TRead::GetExchange() {
   }
   TestFileStreamReceiver receiver(name, raw);
   if (!ReceiveFile(receiver, raw, true)) return;
-  if (!FinishReceivedFile(receiver, raw)) return;
-  CompleteReceive(folder, name);
+  const Stored stored = FinishReceivedFile(receiver, raw, folder, name, commit);
+  if (stored == Stored::Failed) return;
+  CompleteReceive(folder, name, stored == Stored::Yes);
 }
 
 void TRead::PutExchange() {

@@ -45,7 +45,7 @@ void TRead::PushExchange(int speedCode) {
     if (!byte) return AbandonExchange(Message(kMessageCommunication));
     name.push_back(static_cast<char>(*byte));
   }
-  if (!IsSafeRecorderName(name) || !writer_.Open(autoSave + name)) {
+  if (!IsSafeRecorderName(name) || !(writer_ = fs_->OpenWriter(autoSave + name))) {
     // Read the rest of the push and drop it, so that the recorder sees a
     // clean end, then say why nothing was stored.
     TestFileStreamReceiver receiver(name, false);
@@ -69,7 +69,12 @@ void TRead::PushExchange(int speedCode) {
   events_.ShowCopyProgress({name, CopyDirection::FromRecorder, autoSave, false});
   TestFileStreamReceiver receiver(name, false);
   if (!ReceiveFile(receiver, false, true)) return;
-  if (!FinishReceivedFile(receiver, false)) return;
+  // A pushed test replaces an older file of its name, as it always has: the
+  // recorder sends it unasked, and there is nobody to ask in the middle of it.
+  if (FinishReceivedFile(receiver, false, autoSave, name, platform::OverwritePolicy::Always) !=
+      Stored::Yes) {
+    return;
+  }
   CompleteReceive(autoSave, name);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "records/failure_text.h"
+#include "shell/ask_replace.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {
@@ -25,7 +26,7 @@ bool TRead::SendName(const std::string& name) {
     const auto byte = static_cast<std::uint8_t>(i < name.size() ? name[i] : 0);
     port_.SendImmediate(byte);
     if (!ExpectByte(byte)) {
-      writer_.Discard();
+      DiscardFile();
       return false;
     }
   }
@@ -60,7 +61,7 @@ bool TRead::ReceiveFile(TestFileStreamReceiver& receiver, bool rawMode, bool sho
     out.clear();
     if (receiver.Feed(*byte, out)) break;
     if (out.empty()) continue;
-    if (!writer_.Write(out)) {
+    if (!writer_->Write(out)) {
       ReportWriteFailure();
       return false;
     }
@@ -74,25 +75,48 @@ bool TRead::ReceiveFile(TestFileStreamReceiver& receiver, bool rawMode, bool sho
   return true;
 }
 
-bool TRead::FinishReceivedFile(const TestFileStreamReceiver& receiver, bool rawMode) {
+TRead::Stored TRead::FinishReceivedFile(const TestFileStreamReceiver& receiver, bool rawMode,
+                                        const std::string& folder, const std::string& name,
+                                        platform::OverwritePolicy commit) {
   phase_ = Phase::Checksum;
   if (!ChecksumHandshake(receiver.sum())) {
     AbandonExchange(Message(kMessageCommunication));
-    return false;
+    return Stored::Failed;
   }
   // Only a complete, checked file takes its name.
-  if (!writer_.Commit()) {
-    ReportWriteFailure();
-    return false;
+  platform::FsStatus status = writer_->Commit(commit, platform::Durability::Precious);
+  if (status == platform::FsStatus::Exists) {
+    // A file took the name while this one came: it is asked about now.
+    const LanguageState language = WithState([](LinkState& s) { return s.language; });
+    const ReplaceDecision decision =
+        DecideReplace(prompter_, *fs_, folder, name, language, platform::OverwritePolicy::Ask);
+    if (!decision.Writes()) {
+      DiscardFile();
+      if (decision.answer == PromptAnswer::Cancel) {
+        WithState([](LinkState& s) { s.copyCancelled = true; });
+      }
+      return Stored::Kept;
+    }
+    status = writer_->Commit(decision.commit, platform::Durability::Precious);
   }
+  if (status != platform::FsStatus::Ok) {
+    ReportWriteFailure();
+    return Stored::Failed;
+  }
+  writer_.reset();
   if (!rawMode && receiver.basisFlags()) {
     std::lock_guard lock(mutex_);
     basisFlags_ = receiver.basisFlags();
   }
-  return true;
+  return Stored::Yes;
 }
 
-void TRead::CompleteReceive(const std::string& folder, const std::string& name) {
+void TRead::DiscardFile() {
+  if (writer_) writer_->Discard();
+  writer_.reset();
+}
+
+void TRead::CompleteReceive(const std::string& folder, const std::string& name, bool stored) {
   bool startup = false, exportMode = false, raw = false, push = false;
   std::string autoSave;
   ExportReceivedFile exporter;
@@ -107,7 +131,7 @@ void TRead::CompleteReceive(const std::string& folder, const std::string& name) 
     std::lock_guard lock(mutex_);
     exporter = exporter_;
   }
-  if (!startup) {
+  if (!startup && stored) {
     events_.PcFileStored(folder, name, raw ? DateSource::LastWriteTime : DateSource::FromName);
     if (exportMode && !raw) {
       const std::string directory = push ? autoSave : folder;
@@ -146,14 +170,15 @@ void TRead::EndExchange() {
 }
 
 void TRead::ReportWriteFailure() {
-  AbandonExchange(writer_.diskFull() ? Message(kMessageDiskFull) : std::string("Write error"));
+  const bool diskFull = writer_ && writer_->diskFull();
+  AbandonExchange(diskFull ? Message(kMessageDiskFull) : std::string("Write error"));
 }
 
 void TRead::AbandonExchange(const std::string& text) {
   events_.BusyCursor(false);
   switch (currentCode_) {
     case kCmdGetFile:
-      writer_.Discard();
+      DiscardFile();
       // A failed push is no file of the user's batch.
       WithState([](LinkState& s) {
         if (s.push) return;
@@ -187,7 +212,7 @@ void TRead::AbandonExchange(const std::string& text) {
       break;
     }
     default:
-      writer_.Discard();
+      DiscardFile();
       break;
   }
   ShowError(text);

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -14,7 +15,7 @@
 #include "link/link_protocol.h"
 #include "link/link_state.h"
 #include "link/link_timeouts.h"
-#include "platform/atomic_file_writer.h"
+#include "platform/file_system.h"
 #include "platform/serial_port.h"
 #include "shell/prompter.h"
 
@@ -85,6 +86,9 @@ class TRead {
   void AwaitDevice(std::string path);
 
   void SetExporter(ExportReceivedFile exporter);
+  // The file system received files are written into; set before Start.
+  void UseFileSystem(platform::FileSystem& fs) { fs_ = &fs; }
+  platform::FileSystem& fileSystem() const { return *fs_; }
 
   // The recorder's version text (ten bytes, zero-terminated when shorter).
   std::array<char, kVersionTextSize> versionText() const;
@@ -135,10 +139,17 @@ class TRead {
   // Receives a test-file stream into the open writer; false after a failure
   // it has already reported.
   bool ReceiveFile(TestFileStreamReceiver& receiver, bool rawMode, bool showProgress);
-  // A good checksum ends the exchange; a failure has been reported.
-  bool FinishReceivedFile(const TestFileStreamReceiver& receiver, bool rawMode);
+  // A good checksum ends the exchange and the file takes its name as
+  // `commit` says, unless the one there is kept (Kept); Failed has been
+  // reported.
+  enum class Stored { Yes, Kept, Failed };
+  Stored FinishReceivedFile(const TestFileStreamReceiver& receiver, bool rawMode,
+                            const std::string& folder, const std::string& name,
+                            platform::OverwritePolicy commit);
   void AcknowledgementFailed(bool byteArrived);
-  void CompleteReceive(const std::string& folder, const std::string& name);
+  void CompleteReceive(const std::string& folder, const std::string& name, bool stored = true);
+  // The file being received is given up, and nothing of it stays.
+  void DiscardFile();
   void AbandonExchange(const std::string& text);
   void ReportWriteFailure();
   // Success: busy cleared, then back to 9600 baud and the idle profile unless
@@ -179,7 +190,8 @@ class TRead {
   std::atomic<bool> watchReturn_{false};
   // The path to open again while the device is away; empty otherwise.
   std::string returnPath_;
-  platform::AtomicFileWriter writer_;
+  platform::FileSystem* fs_ = &platform::LocalFileSystem();
+  std::unique_ptr<platform::FileWriter> writer_;
   std::optional<std::uint32_t> announcedProgramBytes_;
   bool announcedEmergency_ = false;
 

@@ -8,7 +8,6 @@
 #include "link/name_list.h"
 #include "link/reader_thread.h"
 #include "link/recorder_list.h"
-#include "platform/file_io.h"
 #include "records/failure_text.h"
 #include "records/test_names.h"
 #include "shell/ask_replace.h"
@@ -201,23 +200,35 @@ bool UserBatchRunning(const LinkState& s) {
 void ContinueReceive(const LinkContext& context) {
   std::string queue, folder;
   bool cancelled = false, startup = false;
+  platform::OverwritePolicy policy = platform::OverwritePolicy::Ask;
   context.link.WithState([&](LinkState& s) {
     queue = s.receiveQueue;
     folder = s.destinationFolder;
     cancelled = s.copyCancelled;
     startup = s.startupDownload;
+    policy = s.receivedFiles;
   });
-  std::optional<PromptAnswer> answer;
+  // The start-up downloads are the program's own files: each replaces the
+  // last one.
+  ReplaceDecision decision{std::nullopt, platform::OverwritePolicy::Always};
   if (!cancelled && !startup) {
-    answer = AskAboutFirstNames(context, queue, [&](const std::string& name) {
-      return platform::FileExists(folder + name);
-    });
+    const LanguageState language = LanguageOf(context.link);
+    // The names answered No (or kept by the policy) leave the queue.
+    while (!queue.empty()) {
+      const std::string name(FirstName(queue));
+      decision = DecideReplace(context.prompter, context.link.fileSystem(), folder, name, language,
+                               policy);
+      if (decision.Writes() || decision.answer == PromptAnswer::Cancel) break;
+      RemoveFirstName(queue);
+    }
   }
+  const std::optional<PromptAnswer> answer = decision.answer;
   const bool stop = queue.empty() || answer == PromptAnswer::Cancel || cancelled;
   bool closeWindow = false;
   context.link.WithState([&](LinkState& s) {
     s.receiveQueue = stop ? std::string() : queue;
     s.lastAnswer = answer ? static_cast<int>(*answer) + 1 : 0;
+    s.receiveCommit = decision.commit;
     if (!stop) return;
     if (!std::exchange(s.startupDownload, false)) {
       closeWindow = std::exchange(s.copyWindowShown, false);

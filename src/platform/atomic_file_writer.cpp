@@ -1,6 +1,7 @@
 #include "platform/atomic_file_writer.h"
 
 #include "platform/paths.h"
+#include "platform/posix_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -101,19 +102,32 @@ bool AtomicFileWriter::Flush() {
   return true;
 }
 
-bool AtomicFileWriter::Commit(Durability durability) {
-  if (fd_ < 0) return false;
-  bool ok = Flush() && (durability == Durability::Replaceable || ::fsync(fd_) == 0);
-  if (!ok && (errno == ENOSPC || errno == EDQUOT)) diskFull_ = true;
-  ok = ::close(fd_) == 0 && ok;
-  fd_ = -1;
-  if (ok && std::rename(temp_.c_str(), path_.c_str()) == 0) {
+FsStatus AtomicFileWriter::Commit(OverwritePolicy policy, Durability durability) {
+  if (temp_.empty()) return FsStatus::Failed;
+  // After an Exists the file is already whole and closed: only its name is
+  // still to come.
+  if (fd_ >= 0) {
+    bool ok = Flush() && (durability == Durability::Replaceable || ::fsync(fd_) == 0);
+    if (!ok && (errno == ENOSPC || errno == EDQUOT)) diskFull_ = true;
+    ok = ::close(fd_) == 0 && ok;
+    fd_ = -1;
+    if (!ok) {
+      Discard();
+      return diskFull_ ? FsStatus::DiskFull : FsStatus::Failed;
+    }
+  }
+  // What stops a replacing rename (a folder under the name) is no file to
+  // ask about: a failure like any other.
+  const FsStatus status = policy != OverwritePolicy::Always ? RenameWithoutReplacing(temp_, path_)
+                          : std::rename(temp_.c_str(), path_.c_str()) == 0 ? FsStatus::Ok
+                                                                           : FsStatus::Failed;
+  if (status == FsStatus::Ok) {
     temp_.clear();
     pending_.clear();
-    return true;
+  } else if (status != FsStatus::Exists) {
+    Discard();
   }
-  Discard();
-  return false;
+  return status;
 }
 
 void AtomicFileWriter::Discard() {

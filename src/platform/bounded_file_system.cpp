@@ -143,8 +143,13 @@ FsStatus BoundedFileSystem::Rename(const std::string& from, const std::string& t
   return real_->Rename(from, to, replace);
 }
 
-FsStatus BoundedFileSystem::CopyFile(const std::string& from, const std::string& to) {
-  return real_->CopyFile(from, to);
+FsStatus BoundedFileSystem::CopyFile(const std::string& from, const std::string& to,
+                                     OverwritePolicy policy) {
+  return real_->CopyFile(from, to, policy);
+}
+
+std::unique_ptr<FileWriter> BoundedFileSystem::OpenWriter(const std::string& path) {
+  return real_->OpenWriter(path);
 }
 
 std::optional<FileIdentity> BoundedFileSystem::Identity(const std::string& path) {

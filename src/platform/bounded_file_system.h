@@ -29,7 +29,9 @@ class BoundedFileSystem : public FileSystem {
   FsStatus RemoveFolder(const std::string& path) override;
   FsStatus RemoveFile(const std::string& path) override;
   FsStatus Rename(const std::string& from, const std::string& to, bool replace) override;
-  FsStatus CopyFile(const std::string& from, const std::string& to) override;
+  FsStatus CopyFile(const std::string& from, const std::string& to,
+                    OverwritePolicy policy) override;
+  std::unique_ptr<FileWriter> OpenWriter(const std::string& path) override;
   std::optional<FileIdentity> Identity(const std::string& path) override;
 
   // What the calls under way and their helper threads share; defined with

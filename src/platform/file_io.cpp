@@ -1,6 +1,5 @@
 #include "platform/file_io.h"
 
-#include "platform/atomic_file_writer.h"
 #include "platform/file_descriptor.h"
 
 #include <fcntl.h>
@@ -12,22 +11,6 @@
 #include <vector>
 
 namespace tesmora::platform {
-
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-}  // namespace
 
 OpenStatus OpenRegularFile(const std::string& path, FileDescriptor& fd, struct stat& info) {
   fd.Reset();
@@ -68,22 +51,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 bool FileExists(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0;
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, Durability durability) {
-  AtomicFileWriter writer;
-  return writer.Open(path) && writer.Write(bytes) && writer.Commit(durability);
-}
-
-bool OverwriteFile(const std::string& path, std::string_view bytes) {
-  // Written over the old content and then cut to length, rather than opened
-  // with O_TRUNC: ext4 flushes a file emptied by truncation to disk on close,
-  // which would cost a disk write per export for a file nobody keeps.
-  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
-  if (fd.get() < 0) return false;
-  const bool written =
-      WriteAll(fd.get(), bytes) && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0;
-  return fd.Close() && written;
 }
 
 }  // namespace tesmora::platform

@@ -35,21 +35,9 @@ enum class Durability {
   // Flushed to disk first: settings, company lines, files received from the
   // recorder, which exist nowhere else.
   Precious,
-  // Not flushed: files the program can make again from others (exports).
-  // Still never seen half-written.
+  // Not flushed: files the program can make again from others (exports,
+  // its own scratch files). Still never seen half-written.
   Replaceable,
 };
-
-// Replaces (or creates) the file with exactly these bytes. The bytes go to a
-// temporary file in the same folder, which is then renamed over the target: a
-// crash or a full disk leaves either the old file or the new one, never a
-// truncated mix. An existing file keeps its permission bits. Returns false,
-// leaving the old file untouched, when anything fails.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         Durability durability = Durability::Precious);
-
-// Creates or truncates the file and writes the bytes in place: for the
-// program's scratch files, which nothing relies on between two operations.
-bool OverwriteFile(const std::string& path, std::string_view bytes);
 
 }  // namespace tesmora::platform

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/file_io.h"
 #include "platform/mount_table.h"
 
 namespace tesmora::platform {
@@ -52,6 +54,32 @@ enum class FsStatus {
   Failed
 };
 
+// What a write does to a file that already has the name it writes. The
+// writer never asks: whoever can ask (it has a Prompter) decides once,
+// before the write, and passes the decision down.
+enum class OverwritePolicy {
+  Ask,     // the caller asks before the write; the write itself keeps a file it finds
+  Never,   // an existing file is kept (Exists)
+  Always,  // an existing file is replaced in one step
+};
+
+// A file on its way to its name: written under a temporary name beside it
+// and given the name only by Commit, so that until then the name holds the
+// older file whole, and a failure (or destruction) leaves nothing behind.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  // False once a write has failed; diskFull() says whether the disk was full.
+  virtual bool Write(std::string_view bytes) = 0;
+  // Ok once the file has its name. Exists when the name is taken and the
+  // policy is not Always: the file under the name is untouched and this one
+  // waits, whole, for another Commit (the caller may ask meanwhile) or a
+  // Discard. DiskFull or Failed leave nothing behind.
+  virtual FsStatus Commit(OverwritePolicy policy, Durability durability) = 0;
+  virtual void Discard() = 0;
+  virtual bool diskFull() const = 0;
+};
+
 // The file system as the explorer uses it. One interface so that a test can
 // make one operation fail (a full disk, a move across file systems) and a
 // port to another system can supply its own.
@@ -70,10 +98,15 @@ class FileSystem {
   virtual FsStatus RemoveFile(const std::string& path) = 0;
   // Without `replace` an existing target is never touched (Exists).
   virtual FsStatus Rename(const std::string& from, const std::string& to, bool replace) = 0;
-  // Replaces or creates `to` with the bytes of `from`, whole or not at all,
-  // with its modification time (the date the lists show) and permissions.
-  // Only a regular file is copied (NotAFile for anything else).
-  virtual FsStatus CopyFile(const std::string& from, const std::string& to) = 0;
+  // Creates `to` (or replaces it, as `policy` says) with the bytes of
+  // `from`, whole or not at all, with its modification time (the date the
+  // lists show) and permissions. Only a regular file is copied (NotAFile for
+  // anything else).
+  virtual FsStatus CopyFile(const std::string& from, const std::string& to,
+                            OverwritePolicy policy) = 0;
+  // The writer of a new file at `path`; nothing when its folder does not
+  // take it. Every file the program writes on the PC comes through here.
+  virtual std::unique_ptr<FileWriter> OpenWriter(const std::string& path) = 0;
   // What the path leads to, following symbolic links; nothing when nothing
   // is there.
   virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
@@ -82,5 +115,13 @@ class FileSystem {
 // Whether two folder paths name the same folder: the same spelling (with or
 // without a separator at the end), or the same identity on the disk.
 bool SameFolder(FileSystem& fs, std::string_view a, std::string_view b);
+
+// `bytes` as the whole file at `path`, through the file system's writer.
+FsStatus WriteWholeFile(FileSystem& fs, const std::string& path, std::string_view bytes,
+                        OverwritePolicy policy, Durability durability);
+
+// The computer's own file system, for the writers that are handed none (the
+// settings, the exports, the command line's outputs).
+FileSystem& LocalFileSystem();
 
 }  // namespace tesmora::platform

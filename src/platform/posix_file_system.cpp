@@ -116,17 +116,29 @@ FsStatus PosixFileSystem::RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0 ? FsStatus::Ok : StatusOfErrno(errno);
 }
 
-FsStatus PosixFileSystem::Rename(const std::string& from, const std::string& to, bool replace) {
-  if (replace) return ::rename(from.c_str(), to.c_str()) == 0 ? FsStatus::Ok : StatusOfErrno(errno);
+FsStatus RenameWithoutReplacing(const std::string& from, const std::string& to) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
     return FsStatus::Ok;
   }
   if (errno != EINVAL && errno != ENOSYS) return StatusOfErrno(errno);
-  // A file system without the no-replace rename (some network ones): look
-  // first. A plain rename would silently replace a file or an empty folder.
+  // A file system without the no-replace rename (some network ones). A
+  // second name for a file is refused as atomically when the name is taken;
+  // the temporary name then goes.
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    ::unlink(from.c_str());
+    return FsStatus::Ok;
+  }
+  if (errno == EEXIST) return FsStatus::Exists;
+  // Nor links (a folder, or a file system without them): look first. A
+  // plain rename would silently replace a file or an empty folder.
   struct stat info {};
   if (::lstat(to.c_str(), &info) == 0) return FsStatus::Exists;
   return ::rename(from.c_str(), to.c_str()) == 0 ? FsStatus::Ok : StatusOfErrno(errno);
+}
+
+FsStatus PosixFileSystem::Rename(const std::string& from, const std::string& to, bool replace) {
+  if (replace) return ::rename(from.c_str(), to.c_str()) == 0 ? FsStatus::Ok : StatusOfErrno(errno);
+  return RenameWithoutReplacing(from, to);
 }
 
 FsStatus PosixFileSystem::WriteChunk(AtomicFileWriter& writer, std::string_view bytes) {
@@ -134,7 +146,8 @@ FsStatus PosixFileSystem::WriteChunk(AtomicFileWriter& writer, std::string_view 
   return writer.diskFull() ? FsStatus::DiskFull : FsStatus::Failed;
 }
 
-FsStatus PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
+FsStatus PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
+                                   OverwritePolicy policy) {
   FileDescriptor source(-1);
   struct stat info {};
   switch (OpenRegularFile(from, source, info)) {
@@ -156,8 +169,9 @@ FsStatus PosixFileSystem::CopyFile(const std::string& from, const std::string& t
     const FsStatus status = WriteChunk(writer, std::string_view(buffer.data(), n));
     if (status != FsStatus::Ok) return status;
   }
-  if (!writer.Commit(Durability::Precious)) {
-    return writer.diskFull() ? FsStatus::DiskFull : FsStatus::Failed;
+  // A file kept under the name (Exists) keeps its own date and permissions.
+  if (const FsStatus status = writer.Commit(policy, Durability::Precious); status != FsStatus::Ok) {
+    return status;
   }
   // The copy carries the source's date, which is what the lists show, and
   // its permissions, as a copy on the PC always has.
@@ -165,6 +179,12 @@ FsStatus PosixFileSystem::CopyFile(const std::string& from, const std::string& t
   const struct timespec times[2] = {info.st_atim, info.st_mtim};
   ::utimensat(AT_FDCWD, to.c_str(), times, 0);
   return FsStatus::Ok;
+}
+
+std::unique_ptr<FileWriter> PosixFileSystem::OpenWriter(const std::string& path) {
+  auto writer = std::make_unique<AtomicFileWriter>();
+  if (!writer->Open(path)) return nullptr;
+  return writer;
 }
 
 std::optional<FileIdentity> PosixFileSystem::Identity(const std::string& path) {

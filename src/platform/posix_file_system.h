@@ -17,7 +17,9 @@ class PosixFileSystem : public FileSystem {
   FsStatus RemoveFolder(const std::string& path) override;
   FsStatus RemoveFile(const std::string& path) override;
   FsStatus Rename(const std::string& from, const std::string& to, bool replace) override;
-  FsStatus CopyFile(const std::string& from, const std::string& to) override;
+  FsStatus CopyFile(const std::string& from, const std::string& to,
+                    OverwritePolicy policy) override;
+  std::unique_ptr<FileWriter> OpenWriter(const std::string& path) override;
   std::optional<FileIdentity> Identity(const std::string& path) override;
 
  protected:
@@ -30,5 +32,10 @@ class PosixFileSystem : public FileSystem {
 
 // The status of an errno value.
 FsStatus StatusOfErrno(int error);
+
+// Renames `from` to `to` only while `to` is free (Exists otherwise), in one
+// step where the file system can: an existing file or empty folder is never
+// replaced, not even one that appears at the last moment.
+FsStatus RenameWithoutReplacing(const std::string& from, const std::string& to);
 
 }  // namespace tesmora::platform

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 
 namespace tesmora::platform {
 
@@ -220,7 +221,10 @@ bool WriteProfileStrings(const std::string& path, std::string_view section,
   std::string content = existing.value_or(std::string());
   for (const auto& [key, value] : keyValues)
     content = SetProfileValue(content, section, key, value);
-  return WriteFileAtomically(path, content);
+  // The settings and the company lines are the program's own: a write
+  // replaces them.
+  return WriteWholeFile(LocalFileSystem(), path, content, OverwritePolicy::Always,
+                        Durability::Precious) == FsStatus::Ok;
 }
 
 }  // namespace tesmora::platform

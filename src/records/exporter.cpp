@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/file_times.h"
 #include "platform/paths.h"
 #include "records/consistency_results.h"
@@ -29,6 +30,13 @@ std::string SoftenedCurveBytes(const DecodedTest& test) {
   return bytes;
 }
 
+// The program's scratch files are its own: each export writes them anew.
+bool WriteScratch(const std::string& path, std::string_view bytes) {
+  return platform::WriteWholeFile(platform::LocalFileSystem(), path, bytes,
+                                  platform::OverwritePolicy::Always,
+                                  platform::Durability::Replaceable) == platform::FsStatus::Ok;
+}
+
 }  // namespace
 
 Exporter::Exporter(std::string programDirectory, std::string workingDirectory)
@@ -40,17 +48,20 @@ Exporter::Exporter(std::string programDirectory, std::string workingDirectory)
 Exporter::Outcome Exporter::ExportTestFile(std::string_view directory,
                                            std::string_view testFileName,
                                            const ExportSettings& settings,
-                                           std::string_view outputDirectory) {
+                                           std::string_view outputDirectory,
+                                           platform::OverwritePolicy overwrite) {
   const std::string_view folder = outputDirectory.empty() ? directory : outputDirectory;
   return Export(directory, testFileName, settings,
-                platform::JoinPath(folder, ExportFileName(testFileName)), false, nullptr);
+                platform::JoinPath(folder, ExportFileName(testFileName)), overwrite, false,
+                nullptr);
 }
 
 Exporter::Outcome Exporter::ExportForSheet(std::string_view directory,
                                            std::string_view testFileName,
                                            const ExportSettings& settings) {
   return Export(directory, testFileName, settings,
-                platform::JoinPath(programDirectory_, kSheetExportFileName), true, nullptr);
+                platform::JoinPath(programDirectory_, kSheetExportFileName),
+                platform::OverwritePolicy::Always, true, nullptr);
 }
 
 Exporter::Outcome Exporter::ExportForSheet(std::string_view directory,
@@ -58,12 +69,14 @@ Exporter::Outcome Exporter::ExportForSheet(std::string_view directory,
                                            const ExportSettings& settings,
                                            ExportState& stateAfter) {
   return Export(directory, testFileName, settings,
-                platform::JoinPath(programDirectory_, kSheetExportFileName), true, &stateAfter);
+                platform::JoinPath(programDirectory_, kSheetExportFileName),
+                platform::OverwritePolicy::Always, true, &stateAfter);
 }
 
 Exporter::Outcome Exporter::Export(std::string_view directory, std::string_view testFileName,
                                    const ExportSettings& settings, const std::string& exportPath,
-                                   bool forSheet, ExportState* stateAfter) {
+                                   platform::OverwritePolicy overwrite, bool forSheet,
+                                   ExportState* stateAfter) {
   std::lock_guard lock(mutex_);
   Outcome outcome;
   const int language = settings.languageIndex;
@@ -85,8 +98,7 @@ Exporter::Outcome Exporter::Export(std::string_view directory, std::string_view 
   if (prepared.version == 0) return fail(prepared.failure);
   const std::string_view copyText(reinterpret_cast<const char*>(prepared.bytes.data()),
                                   prepared.bytes.size());
-  if (!platform::OverwriteFile(platform::JoinPath(programDirectory_, kTestCopyFileName),
-                               copyText)) {
+  if (!WriteScratch(platform::JoinPath(programDirectory_, kTestCopyFileName), copyText)) {
     return fail(FailureText("doxel.tmp.", {kOpeningError}, language));
   }
 
@@ -97,14 +109,21 @@ Exporter::Outcome Exporter::Export(std::string_view directory, std::string_view 
   if (family == TestFamily::Consistency && decoded.RecalculationFlag) {
     // Nothing reads this file back: the recalculation keeps its curve in
     // memory, so a folder that cannot take it costs no result.
-    platform::OverwriteFile(platform::JoinPath(workingDirectory_, kSoftenedCurveFileName),
-                            SoftenedCurveBytes(decoded));
+    WriteScratch(platform::JoinPath(workingDirectory_, kSoftenedCurveFileName),
+                 SoftenedCurveBytes(decoded));
   }
 
-  if (!platform::WriteFileAtomically(exportPath, composed.text,
-                                     platform::Durability::Replaceable)) {
-    return fail(openingFailure);
+  // Exports are made again from their test at will, so they need not reach
+  // the disk before they take their name.
+  const platform::FsStatus written =
+      platform::WriteWholeFile(platform::LocalFileSystem(), exportPath, composed.text, overwrite,
+                               platform::Durability::Replaceable);
+  if (written == platform::FsStatus::Exists) {
+    // Whoever asked for the export decides about the file that is there.
+    outcome.exists = true;
+    return outcome;
   }
+  if (written != platform::FsStatus::Ok) return fail(openingFailure);
   if (!forSheet) {
     if (const auto date = TestDateFromName(testFileName)) {
       platform::SetFileCreationDate(exportPath, *date);

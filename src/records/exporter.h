@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "records/customer_protocol_lists.h"
 #include "records/export_text.h"
 #include "records/sheet_tables.h"
@@ -23,15 +24,21 @@ class Exporter {
 
   struct Outcome {
     bool ok = false;
+    // Not ok, and nothing to show: the export name was taken and the
+    // policy kept that file.
+    bool exists = false;
     std::string exportPath;             // the file written, when ok
     std::vector<std::string> messages;  // error boxes to show, caption "Tesmora"
   };
 
   // Exports directory/testFileName under its export name, beside the test or
   // into `outputDirectory` when one is given. The file appears complete or not
-  // at all; an older export of that name survives a failure.
+  // at all; an older export of that name survives a failure, and is replaced
+  // as `overwrite` says (an export is made again from its test at will: by
+  // default the newer one takes the name).
   Outcome ExportTestFile(std::string_view directory, std::string_view testFileName,
-                         const ExportSettings& settings, std::string_view outputDirectory = {});
+                         const ExportSettings& settings, std::string_view outputDirectory = {},
+                         platform::OverwritePolicy overwrite = platform::OverwritePolicy::Always);
 
   // The same export into "tempbd.txt" of the program directory, for a sheet.
   Outcome ExportForSheet(std::string_view directory, std::string_view testFileName,
@@ -52,8 +59,8 @@ class Exporter {
 
  private:
   Outcome Export(std::string_view directory, std::string_view testFileName,
-                 const ExportSettings& settings, const std::string& exportPath, bool forSheet,
-                 ExportState* stateAfter);
+                 const ExportSettings& settings, const std::string& exportPath,
+                 platform::OverwritePolicy overwrite, bool forSheet, ExportState* stateAfter);
 
   std::string programDirectory_;
   std::string workingDirectory_;

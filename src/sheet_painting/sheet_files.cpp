@@ -1,6 +1,7 @@
 #include "sheet_painting/sheet_files.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -8,6 +9,7 @@
 #include <QPdfWriter>
 #include <cmath>
 
+#include "platform/file_system.h"
 #include "sheet/sheet_page.h"
 #include "sheet_painting/qt_canvas.h"
 #include "sheet_painting/utf8_text.h"
@@ -19,12 +21,25 @@ namespace {
 
 constexpr double kInchesPerMetre = 1 / 0.0254;
 
+// The pictures and documents of the command line go through the one write
+// path: whole or not at all, and an older file of the name the command gave
+// is replaced.
+bool WriteWhole(const std::string& path, const QByteArray& bytes) {
+  return platform::WriteWholeFile(platform::LocalFileSystem(), path,
+                                  std::string_view(bytes.constData(), bytes.size()),
+                                  platform::OverwritePolicy::Always,
+                                  platform::Durability::Replaceable) == platform::FsStatus::Ok;
+}
+
 }  // namespace
 
 bool WritePagesToPdf(const std::string& path, const std::vector<SheetPage>& pages,
                      Resolution dots) {
   if (pages.empty()) return false;
-  QPdfWriter writer(QString::fromStdString(path));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly)) return false;
+  QPdfWriter writer(&buffer);
   writer.setResolution(dots.DpiX);
   writer.setTitle(FromUtf8(kApplicationTitle));
   writer.setCreator(FromUtf8(kApplicationTitle));
@@ -37,7 +52,7 @@ bool WritePagesToPdf(const std::string& path, const std::vector<SheetPage>& page
     if (i > 0 && !writer.newPage()) return false;
     PaintSheetPage(painter, pages[i], device);
   }
-  return painter.end();
+  return painter.end() && WriteWhole(path, bytes);
 }
 
 bool WritePageToPng(const std::string& path, const SheetPage& page, Resolution dots) {
@@ -51,7 +66,9 @@ bool WritePageToPng(const std::string& path, const SheetPage& page, Resolution d
     QPainter painter(&image);
     PaintSheetPage(painter, page, device);
   }
-  return image.save(QString::fromStdString(path), "PNG");
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  return buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG") && WriteWhole(path, bytes);
 }
 
 }  // namespace tesmora::ui

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "platform/paths.h"
 #include "shell/message_table.h"
 
 namespace tesmora {
 
 namespace {
 constexpr int kMessageConfirmation = 74;
+constexpr int kMessageReadOnly = 284;
 constexpr int kMessageReplace = 285;
 }  // namespace
 
@@ -18,6 +20,31 @@ std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::str
   const std::string text = std::string(name) + ". " + MessageUtf8(kMessageReplace, index);
   return prompter.Ask(MessageUtf8(kMessageConfirmation, index), text, PromptButtons::YesNoCancel,
                       PromptIcon::Stop, language.MessageLanguageId);
+}
+
+bool ConfirmWriteProtected(Prompter& prompter, const LanguageState& language, std::string_view name,
+                           int message) {
+  const int index = language.LanguageIndex;
+  const std::string text =
+      std::string(name) + ". " + MessageUtf8(kMessageReadOnly, index) + MessageUtf8(message, index);
+  return prompter.Ask(MessageUtf8(kMessageConfirmation, index), text, PromptButtons::OkCancel,
+                      PromptIcon::Question, language.MessageLanguageId) == PromptAnswer::Ok;
+}
+
+ReplaceDecision DecideReplace(Prompter& prompter, platform::FileSystem& fs,
+                              const std::string& folder, const std::string& name,
+                              const LanguageState& language, platform::OverwritePolicy policy) {
+  using platform::OverwritePolicy;
+  if (policy == OverwritePolicy::Always) return {std::nullopt, OverwritePolicy::Always};
+  const auto facts = fs.Facts(platform::JoinPath(folder, name));
+  if (!facts) return {};
+  if (policy == OverwritePolicy::Never) return {PromptAnswer::No};
+  const std::optional<PromptAnswer> answer = AskReplace(prompter, true, name, language);
+  if (answer != PromptAnswer::Yes) return {answer};
+  if (facts->writeProtected && !ConfirmWriteProtected(prompter, language, name, kMessageReplace)) {
+    return {PromptAnswer::No};
+  }
+  return {answer, OverwritePolicy::Always};
 }
 
 }  // namespace tesmora

@@ -266,5 +266,49 @@ TEST_F(NewFolderTest, BadEmptyAndExistingNamesMakeNoFolder) {
   EXPECT_FALSE(Exists("Stray"));
 }
 
+// A file that takes a target's name after the question was not needed (no
+// file was there) is never written over unasked, by a paste or by a move:
+// it is asked about then, and No keeps it.
+TEST_F(CopyTest, AFileThatAppearsDuringAPasteOrMoveIsAskedAboutThen) {
+  for (const bool move : {false, true}) {
+    SCOPED_TRACE(move ? "move" : "paste");
+    const std::string target = to + (move ? "/moved" : "/pasted");
+    MakeFolder(target);
+    fs.appearing[target + "/a.312"] = "appeared meanwhile";
+    fs.appearing[target + "/b.312"] = "appeared meanwhile";
+    const std::size_t askedBefore = prompter.questions().size();
+    prompter.Script({PromptAnswer::No, PromptAnswer::Yes});
+    const TransferOutcome outcome =
+        move ? MoveByDrop(Context(), from, {"a.312", "b.312"}, target + "/")
+             : PasteFiles(Context(), CopyPcSelection(from, {"a.312", "b.312"}), target + "/");
+    EXPECT_EQ(outcome.done, std::vector<std::string>{"b.312"});
+    const std::vector<std::string> questions = prompter.questions();
+    EXPECT_EQ(std::vector<std::string>(questions.begin() + askedBefore, questions.end()),
+              (std::vector<std::string>{Replace("a.312"), Replace("b.312")}));
+    EXPECT_EQ(ReadBytes(target + "/a.312"), "appeared meanwhile");
+    EXPECT_EQ(ReadBytes(target + "/b.312"), "new b.312");
+    EXPECT_EQ(EntriesIn(target), 2);
+  }
+  EXPECT_TRUE(Exists(from + "/a.312"));
+  EXPECT_FALSE(Exists(from + "/b.312"));
+  EXPECT_TRUE(prompter.messages().empty());
+}
+
+// The owner of the message boxes may decide for every file at once: Never
+// keeps what is there without a word, Always replaces it unasked.
+TEST_F(CopyTest, APolicyOtherThanAskDecidesWithoutAQuestion) {
+  MakeFile(to + "/a.312", "older a");
+  OperationContext keep = Context();
+  keep.overwrite = platform::OverwritePolicy::Never;
+  EXPECT_EQ(PasteFiles(keep, CopyPcSelection(from, names), to + "/").done,
+            (std::vector<std::string>{"b.312", "c.312"}));
+  EXPECT_EQ(ReadBytes(to + "/a.312"), "older a");
+  OperationContext replace = Context();
+  replace.overwrite = platform::OverwritePolicy::Always;
+  EXPECT_EQ(PasteFiles(replace, CopyPcSelection(from, names), to + "/").done, names);
+  EXPECT_EQ(ReadBytes(to + "/a.312"), "new a.312");
+  EXPECT_TRUE(prompter.questions().empty());
+}
+
 }  // namespace
 }  // namespace tesmora::explorer

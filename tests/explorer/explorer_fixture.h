@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -31,6 +32,9 @@ class ScriptedFileSystem : public platform::PosixFileSystem {
   std::size_t diskFullAfter = std::string::npos;
   // Folders whose listing fails (or did not answer in time).
   std::set<std::string> unlistable;
+  // Files that appear under a target's name, with these bytes, while a copy
+  // or a move to it is under way.
+  std::map<std::string, std::string> appearing;
 
   std::optional<std::vector<platform::DirectoryEntry>> List(const std::string& folder) override {
     if (unlistable.count(folder) != 0) return std::nullopt;
@@ -38,6 +42,7 @@ class ScriptedFileSystem : public platform::PosixFileSystem {
   }
 
   platform::FsStatus Rename(const std::string& from, const std::string& to, bool replace) override {
+    Appear(to);
     if (renamesCrossDevice) return platform::FsStatus::CrossDevice;
     return PosixFileSystem::Rename(from, to, replace);
   }
@@ -46,10 +51,12 @@ class ScriptedFileSystem : public platform::PosixFileSystem {
     if (facts && mountPoints.count(path) != 0) ++facts->device;
     return facts;
   }
-  platform::FsStatus CopyFile(const std::string& from, const std::string& to) override {
+  platform::FsStatus CopyFile(const std::string& from, const std::string& to,
+                              platform::OverwritePolicy policy) override {
     if (refuseCopyTo.count(to) != 0) return platform::FsStatus::Failed;
+    Appear(to);
     written_ = 0;
-    return PosixFileSystem::CopyFile(from, to);
+    return PosixFileSystem::CopyFile(from, to, policy);
   }
   platform::FsStatus RemoveFile(const std::string& path) override {
     if (refuseRemove.count(path) != 0) return platform::FsStatus::Denied;
@@ -69,6 +76,14 @@ class ScriptedFileSystem : public platform::PosixFileSystem {
   }
 
  private:
+  // Once only: a second try finds the file already there.
+  void Appear(const std::string& path) {
+    const auto found = appearing.find(path);
+    if (found == appearing.end()) return;
+    tesmora::testing::WriteBytes(path, found->second);
+    appearing.erase(found);
+  }
+
   std::size_t written_ = 0;
 };
 

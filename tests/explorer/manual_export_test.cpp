@@ -23,11 +23,12 @@ class ManualExportTest : public ExplorerFixture {
  protected:
   // Writes a stand-in export where the exporter would.
   ExportOneFile StandInExporter() {
-    return [this](const std::string& directory, const std::string& name) {
-      exported.push_back(name);
-      MakeFile(directory + ExportFileName(name), "export of " + name);
-      return true;
-    };
+    return
+        [this](const std::string& directory, const std::string& name, platform::OverwritePolicy) {
+          exported.push_back(name);
+          MakeFile(directory + ExportFileName(name), "export of " + name);
+          return platform::FsStatus::Ok;
+        };
   }
   std::vector<std::string> exported;
   const std::vector<std::string> selected{"03151022.103", "03151023.403", "03151024.503"};

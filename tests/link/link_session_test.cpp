@@ -4,13 +4,17 @@
 #include "link/link_session.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <thread>
 
 #include "link_fakes.h"
+#include "platform/posix_file_system.h"
 #include "platform/posix_serial_port.h"
 #include "shell/message_table.h"
 #include "simulated_recorder.h"
@@ -28,6 +32,50 @@ using testing::FakeEvents;
 using testing::FakePrompter;
 
 constexpr double kTestScale = 0.25;
+
+// The computer's file system with what can happen while a file is received:
+// another file taking its name meanwhile, or the disk filling up.
+class ReceivingFileSystem : public platform::PosixFileSystem {
+ public:
+  // Bytes written into the file at `path` once its writer is open.
+  std::map<std::string, std::string> appearing;
+  // A received file's bytes after this many fill the disk.
+  std::size_t diskFullAfter = std::string::npos;
+
+  std::unique_ptr<platform::FileWriter> OpenWriter(const std::string& path) override {
+    auto real = PosixFileSystem::OpenWriter(path);
+    if (const auto found = appearing.find(path); real && found != appearing.end()) {
+      WriteBytes(path, found->second);
+    }
+    if (!real || diskFullAfter == std::string::npos) return real;
+    return std::make_unique<FillingWriter>(std::move(real), diskFullAfter);
+  }
+
+ private:
+  class FillingWriter : public platform::FileWriter {
+   public:
+    FillingWriter(std::unique_ptr<platform::FileWriter> real, std::size_t room)
+        : real_(std::move(real)), room_(room) {}
+    bool Write(std::string_view bytes) override {
+      // What fits goes to the temporary file before the disk is full.
+      const std::size_t fits = std::min(room_, bytes.size());
+      room_ -= fits;
+      full_ = fits < bytes.size();
+      return real_->Write(bytes.substr(0, fits)) && !full_;
+    }
+    platform::FsStatus Commit(platform::OverwritePolicy policy,
+                              platform::Durability durability) override {
+      return real_->Commit(policy, durability);
+    }
+    void Discard() override { real_->Discard(); }
+    bool diskFull() const override { return full_; }
+
+   private:
+    std::unique_ptr<platform::FileWriter> real_;
+    std::size_t room_;
+    bool full_ = false;
+  };
+};
 
 sim::RecorderFile TestOnRecorder(const std::string& name, std::size_t size) {
   return {name, std::string(size, static_cast<char>(name[9])), "SAMPLE", false, std::nullopt};
@@ -47,13 +95,16 @@ class SessionAgainstRecorder : public ::testing::Test {
     std::filesystem::create_directories(autoSave());
     std::filesystem::create_directories(received());
   }
-  void StartSession(bool startupPhase = false) {
+  void StartSession(bool startupPhase = false,
+                    platform::OverwritePolicy receivedFiles = platform::OverwritePolicy::Ask) {
     session_ = std::make_unique<LinkSession>(port_, events_, prompter_, LinkTiming{kTestScale});
     LinkSeed seed;
     seed.autoSaveDirectory = autoSave();
     seed.programFilesDirectory = dir_.path();
     seed.startupPhase = startupPhase;
+    seed.receivedFiles = receivedFiles;
     session_->Seed(seed);
+    session_->UseFileSystem(fs_);
     session_->Start();
   }
   void TearDown() override {
@@ -93,6 +144,7 @@ class SessionAgainstRecorder : public ::testing::Test {
   }
 
   TempDir dir_;
+  ReceivingFileSystem fs_;
   FakeEvents events_;
   FakePrompter prompter_;
   std::unique_ptr<sim::SimulatedRecorder> recorder_;
@@ -219,6 +271,107 @@ TEST_F(SessionAgainstRecorder, MessagesFollowTheSessionsLanguage) {
             std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 5)});
   EXPECT_EQ(Stored("03151234.312"), "older");
   EXPECT_EQ(session_->Snapshot().language.LanguageIndex, 5);
+}
+
+// What a received file does to a PC file of its name, by the policy its
+// owner passed down: the desktop program asks, the command line replaces,
+// and Never keeps the older file without a word.
+TEST_F(SessionAgainstRecorder, AReceivedFileReplacesAnOlderOneAsThePolicySays) {
+  struct Case {
+    const char* label;
+    platform::OverwritePolicy policy;
+    std::optional<PromptAnswer> answer;
+    bool replaced;
+  };
+  const Case cases[] = {
+      {"Ask, Yes", platform::OverwritePolicy::Ask, PromptAnswer::Yes, true},
+      {"Ask, No", platform::OverwritePolicy::Ask, PromptAnswer::No, false},
+      {"Always", platform::OverwritePolicy::Always, std::nullopt, true},
+      {"Never", platform::OverwritePolicy::Never, std::nullopt, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    StartSession(false, c.policy);
+    const std::size_t askedBefore = prompter_.questions().size();
+    WriteBytes(received() + "03151234.312", "older");
+    if (c.answer) prompter_.Script({*c.answer});
+    ASSERT_TRUE(session_->ReceiveFiles({"03151234.312", "04021235.212"}, received()));
+    ASSERT_TRUE(RunToIdle());
+    const std::vector<std::string> asked =
+        c.answer ? std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 1)}
+                 : std::vector<std::string>{};
+    const std::vector<std::string> questions = prompter_.questions();
+    EXPECT_EQ(std::vector<std::string>(questions.begin() + askedBefore, questions.end()), asked);
+    EXPECT_EQ(Stored("03151234.312"), c.replaced ? OnRecorder("03151234.312") : "older");
+    EXPECT_EQ(Stored("04021235.212"), OnRecorder("04021235.212"));
+    EXPECT_EQ(tesmora::testing::EntriesIn(received()), 2);
+    EXPECT_TRUE(prompter_.messages().empty());
+    session_->Stop();
+    std::filesystem::remove_all(received());
+    std::filesystem::create_directories(received());
+  }
+}
+
+// A write-protected PC file is asked about twice before a received file
+// replaces it, as a paste in the PC pane does: the replace question, then the
+// read-only one, whose Cancel keeps the file.
+TEST_F(SessionAgainstRecorder, AWriteProtectedFileIsAskedAboutAgainBeforeItIsReplaced) {
+  StartSession();
+  const std::string path = received() + "03151234.312";
+  WriteBytes(path, "older");
+  ::chmod(path.c_str(), 0444);
+  const std::string replace = "03151234.312. " + MessageUtf8(285, 1);
+  const std::string readOnly = "03151234.312. " + MessageUtf8(284, 1) + MessageUtf8(285, 1);
+  prompter_.Script({PromptAnswer::Yes, PromptAnswer::Cancel});
+  ASSERT_TRUE(session_->ReceiveFiles({"03151234.312", "04021235.212"}, received()));
+  ASSERT_TRUE(RunToIdle());
+  EXPECT_EQ(prompter_.questions(), (std::vector<std::string>{replace, readOnly}));
+  EXPECT_EQ(Stored("03151234.312"), "older");
+  EXPECT_EQ(Stored("04021235.212"), OnRecorder("04021235.212"));
+  EXPECT_EQ(Gets("03151234.312"), 0);
+
+  prompter_.Script({PromptAnswer::Yes, PromptAnswer::Ok});
+  ASSERT_TRUE(session_->ReceiveFiles({"03151234.312"}, received()));
+  ASSERT_TRUE(RunToIdle());
+  EXPECT_EQ(prompter_.questions(),
+            (std::vector<std::string>{replace, readOnly, replace, readOnly}));
+  EXPECT_EQ(Stored("03151234.312"), OnRecorder("03151234.312"));
+}
+
+// A file that takes the name while the recorder's file comes is never
+// replaced unasked: it is asked about once the received file is whole, and
+// No keeps it, with nothing of the received one left behind.
+TEST_F(SessionAgainstRecorder, AFileThatAppearsDuringTheTransferIsAskedAboutThen) {
+  fs_.appearing[received() + "03151234.312"] = "appeared meanwhile";
+  fs_.appearing[received() + "04021235.212"] = "appeared meanwhile";
+  StartSession();
+  prompter_.Script({PromptAnswer::No, PromptAnswer::Yes});
+  ASSERT_TRUE(session_->ReceiveFiles({"03151234.312", "04021235.212"}, received()));
+  ASSERT_TRUE(RunToIdle());
+  EXPECT_EQ(prompter_.questions(),
+            (std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 1),
+                                      "04021235.212. " + MessageUtf8(285, 1)}));
+  EXPECT_EQ(Stored("03151234.312"), "appeared meanwhile");
+  EXPECT_EQ(Stored("04021235.212"), OnRecorder("04021235.212"));
+  EXPECT_EQ(tesmora::testing::EntriesIn(received()), 2);
+  EXPECT_TRUE(prompter_.messages().empty());
+  // Only the file that was stored is announced to the PC list.
+  ASSERT_EQ(events_.stored().size(), 1u);
+  EXPECT_EQ(events_.stored()[0].name, "04021235.212");
+}
+
+// A disk that fills up mid-file: the message says so, the older file stays
+// whole and no part of the new one is left.
+TEST_F(SessionAgainstRecorder, AFullDiskLeavesNoPartialFileAndKeepsTheOlderOne) {
+  fs_.diskFullAfter = 1000;
+  StartSession();
+  WriteBytes(received() + "03151234.312", "older");
+  prompter_.Script({PromptAnswer::Yes});
+  ASSERT_TRUE(session_->ReceiveFiles({"03151234.312"}, received()));
+  ASSERT_TRUE(RunToIdle([&] { return !prompter_.messages().empty(); }));
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(292, 1)});
+  EXPECT_EQ(Stored("03151234.312"), "older");
+  EXPECT_EQ(tesmora::testing::EntriesIn(received()), 1);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ TEST(AtomicFileWriter, TheNameAppearsOnlyAtCommitWithTheWholeContent) {
   ASSERT_TRUE(writer.Write(big));
   ASSERT_TRUE(writer.Write("end"));
   EXPECT_EQ(ReadBytes(path), "older");
-  ASSERT_TRUE(writer.Commit());
+  ASSERT_EQ(writer.Commit(OverwritePolicy::Always, Durability::Precious), FsStatus::Ok);
   EXPECT_EQ(ReadBytes(path), big + "end");
   EXPECT_EQ(EntriesIn(dir.path()), 1);
 }
@@ -39,7 +39,7 @@ TEST(AtomicFileWriter, DiscardAndDestructionLeaveTheOlderFileAlone) {
     ASSERT_TRUE(writer.Open(path));
     ASSERT_TRUE(writer.Write(std::string(70 * 1024, 'y')));
     writer.Discard();
-    EXPECT_FALSE(writer.Commit());
+    EXPECT_EQ(writer.Commit(OverwritePolicy::Always, Durability::Precious), FsStatus::Failed);
     ASSERT_TRUE(writer.Open(path));
     ASSERT_TRUE(writer.Write("partial"));
   }
@@ -57,7 +57,7 @@ TEST(AtomicFileWriter, NamesUpToTheSystemsLimitAreWritten) {
     AtomicFileWriter writer;
     ASSERT_TRUE(writer.Open(path)) << length;
     ASSERT_TRUE(writer.Write("whole"));
-    ASSERT_TRUE(writer.Commit()) << length;
+    ASSERT_EQ(writer.Commit(OverwritePolicy::Always, Durability::Precious), FsStatus::Ok) << length;
     EXPECT_EQ(ReadBytes(path), "whole");
     EXPECT_EQ(EntriesIn(dir.path()), 1);
     std::filesystem::remove(path);
@@ -93,7 +93,62 @@ TEST(AtomicFileWriter, FolderThatDoesNotExistIsRefused) {
   AtomicFileWriter writer;
   EXPECT_FALSE(writer.Open(dir.File("missing/a.bin")));
   EXPECT_FALSE(writer.Write("x"));
-  EXPECT_FALSE(writer.Commit());
+  EXPECT_EQ(writer.Commit(OverwritePolicy::Always, Durability::Precious), FsStatus::Failed);
+}
+
+// What the commit does to a file under the name, by policy. Ask is the
+// caller's to ask about: the writer keeps the file, as Never does.
+TEST(AtomicFileWriter, TheCommitReplacesOrKeepsAnExistingFileByPolicy) {
+  struct Case {
+    OverwritePolicy policy;
+    FsStatus status;
+    std::string kept;
+  };
+  const Case cases[] = {
+      {OverwritePolicy::Always, FsStatus::Ok, "newer"},
+      {OverwritePolicy::Never, FsStatus::Exists, "older"},
+      {OverwritePolicy::Ask, FsStatus::Exists, "older"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string path = dir.File("03151234.312");
+    WriteBytes(path, "older");
+    AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Open(path));
+    ASSERT_TRUE(writer.Write("newer"));
+    EXPECT_EQ(writer.Commit(c.policy, Durability::Replaceable), c.status);
+    EXPECT_EQ(ReadBytes(path), c.kept);
+    writer.Discard();
+    EXPECT_EQ(EntriesIn(dir.path()), 1);
+    EXPECT_EQ(ReadBytes(path), c.kept);
+  }
+}
+
+// A file that takes the name while the new one is written (another program,
+// a second copy of the same file) is never replaced by a commit that was
+// not told to: the written file waits, whole, until the caller has asked.
+TEST(AtomicFileWriter, AFileThatAppearsBeforeTheCommitIsKeptUntilTheCallerDecides) {
+  TempDir dir;
+  const std::string path = dir.File("03151234.312");
+  AtomicFileWriter writer;
+  ASSERT_TRUE(writer.Open(path));
+  ASSERT_TRUE(writer.Write("received"));
+  WriteBytes(path, "appeared meanwhile");
+  EXPECT_EQ(writer.Commit(OverwritePolicy::Never, Durability::Precious), FsStatus::Exists);
+  EXPECT_EQ(ReadBytes(path), "appeared meanwhile");
+  EXPECT_EQ(EntriesIn(dir.path()), 2);  // the waiting file
+  // The user said Yes: the same file now takes the name.
+  EXPECT_EQ(writer.Commit(OverwritePolicy::Always, Durability::Precious), FsStatus::Ok);
+  EXPECT_EQ(ReadBytes(path), "received");
+  EXPECT_EQ(EntriesIn(dir.path()), 1);
+
+  // Without a file under the name, a keeping commit simply gives it.
+  std::filesystem::remove(path);
+  ASSERT_TRUE(writer.Open(path));
+  ASSERT_TRUE(writer.Write("fresh"));
+  EXPECT_EQ(writer.Commit(OverwritePolicy::Never, Durability::Precious), FsStatus::Ok);
+  EXPECT_EQ(ReadBytes(path), "fresh");
+  EXPECT_EQ(EntriesIn(dir.path()), 1);
 }
 
 }  // namespace

@@ -47,7 +47,8 @@ TEST_F(BoundedListing, AFolderThatDoesNotAnswerIsNotListedAndHoldsNothingElse) {
   ASSERT_TRUE(fs.List(temp.path()));
   EXPECT_EQ(fs.List(temp.path())->size(), 2u);
   // Nothing else waits on the hung folder.
-  EXPECT_EQ(fs.CopyFile(temp.File("file"), temp.File("copy")), FsStatus::Ok);
+  EXPECT_EQ(fs.CopyFile(temp.File("file"), temp.File("copy"), OverwritePolicy::Always),
+            FsStatus::Ok);
   EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/file_io.h"
 
+#include "platform/file_system.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -14,21 +16,25 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-TEST(WriteFileAtomically, ReplacesContentAndKeepsPermissions) {
+TEST(WriteWholeFile, ReplacesContentAndKeepsPermissions) {
   TempDir dir;
   const std::string path = dir.File("f.txt");
   WriteBytes(path, "old content that is longer");
   ::chmod(path.c_str(), 0640);
-  ASSERT_TRUE(WriteFileAtomically(path, std::string("new\0bytes", 9)));
+  ASSERT_EQ(WriteWholeFile(LocalFileSystem(), path, std::string("new\0bytes", 9),
+                           OverwritePolicy::Always, Durability::Precious),
+            FsStatus::Ok);
   EXPECT_EQ(ReadBytes(path), std::string("new\0bytes", 9));
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST(WriteFileAtomically, FailsInAMissingFolder) {
+TEST(WriteWholeFile, FailsInAMissingFolder) {
   TempDir dir;
-  EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/f.txt"), "x"));
+  EXPECT_NE(WriteWholeFile(LocalFileSystem(), dir.File("no/such/f.txt"), "x",
+                           OverwritePolicy::Always, Durability::Precious),
+            FsStatus::Ok);
 }
 
 TEST(ReadWholeFile, ReadsBytesOrNothing) {

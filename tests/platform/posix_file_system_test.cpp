@@ -39,11 +39,33 @@ TEST(PosixFileSystem, CopyReplacesTheTargetWholeWithTheSourceDate) {
   std::filesystem::create_directory(temp.File("to"));
   WriteBytes(temp.File("to/a.312"), "older test, longer");
   PosixFileSystem fs;
-  EXPECT_EQ(fs.CopyFile(temp.File("a.312"), temp.File("to/a.312")), FsStatus::Ok);
+  EXPECT_EQ(fs.CopyFile(temp.File("a.312"), temp.File("to/a.312"), OverwritePolicy::Always),
+            FsStatus::Ok);
   EXPECT_EQ(ReadBytes(temp.File("to/a.312")), "new test");
   EXPECT_EQ(ReadFileDate(temp.File("to/a.312"), FileTimeKind::Creation),
             (CalendarDate{1998, 12, 31}));
   EXPECT_EQ(EntriesIn(temp.File("to")), 1);
+}
+
+// A copy that may not replace leaves the file it finds as it was, date and
+// all, and leaves nothing of its own behind.
+TEST(PosixFileSystem, ACopyThatMayNotReplaceKeepsTheFileItFinds) {
+  TempDir temp;
+  WriteBytes(temp.File("a.312"), "new test");
+  std::filesystem::create_directory(temp.File("to"));
+  WriteBytes(temp.File("to/a.312"), "older test");
+  ASSERT_TRUE(SetFileCreationDate(temp.File("to/a.312"), {1998, 12, 31}));
+  PosixFileSystem fs;
+  for (const OverwritePolicy policy : {OverwritePolicy::Never, OverwritePolicy::Ask}) {
+    EXPECT_EQ(fs.CopyFile(temp.File("a.312"), temp.File("to/a.312"), policy), FsStatus::Exists);
+    EXPECT_EQ(ReadBytes(temp.File("to/a.312")), "older test");
+    EXPECT_EQ(ReadFileDate(temp.File("to/a.312"), FileTimeKind::Creation),
+              (CalendarDate{1998, 12, 31}));
+    EXPECT_EQ(EntriesIn(temp.File("to")), 1);
+  }
+  EXPECT_EQ(fs.CopyFile(temp.File("a.312"), temp.File("to/b.312"), OverwritePolicy::Never),
+            FsStatus::Ok);
+  EXPECT_EQ(ReadBytes(temp.File("to/b.312")), "new test");
 }
 
 TEST(PosixFileSystem, ACopyOfANameOf250BytesIsWritten) {
@@ -52,7 +74,8 @@ TEST(PosixFileSystem, ACopyOfANameOf250BytesIsWritten) {
   WriteBytes(temp.File(name), "test");
   std::filesystem::create_directory(temp.File("to"));
   PosixFileSystem fs;
-  EXPECT_EQ(fs.CopyFile(temp.File(name), temp.File("to/" + name)), FsStatus::Ok);
+  EXPECT_EQ(fs.CopyFile(temp.File(name), temp.File("to/" + name), OverwritePolicy::Always),
+            FsStatus::Ok);
   EXPECT_EQ(ReadBytes(temp.File("to/" + name)), "test");
   EXPECT_EQ(EntriesIn(temp.File("to")), 1);
 }
@@ -67,7 +90,7 @@ class CopyHalfway : public ::testing::Test {
     WriteBytes(temp.File("to/big.txt"), "older");
   }
   FsStatus Copy(FileSystem& fs) {
-    return fs.CopyFile(temp.File("big.txt"), temp.File("to/big.txt"));
+    return fs.CopyFile(temp.File("big.txt"), temp.File("to/big.txt"), OverwritePolicy::Always);
   }
   void ExpectOlderTargetWhole() {
     EXPECT_EQ(ReadBytes(temp.File("to/big.txt")), "older");
@@ -117,8 +140,9 @@ TEST_F(CopyHalfway, AWriteRefusedByTheSystemKeepsTheOlderTargetWhole) {
 TEST(PosixFileSystem, CopyOfWhatIsNotThereOrNotAFileFails) {
   TempDir temp;
   PosixFileSystem fs;
-  EXPECT_EQ(fs.CopyFile(temp.File("none"), temp.File("copy")), FsStatus::NotFound);
-  EXPECT_NE(fs.CopyFile(temp.path(), temp.File("copy")), FsStatus::Ok);
+  EXPECT_EQ(fs.CopyFile(temp.File("none"), temp.File("copy"), OverwritePolicy::Always),
+            FsStatus::NotFound);
+  EXPECT_NE(fs.CopyFile(temp.path(), temp.File("copy"), OverwritePolicy::Always), FsStatus::Ok);
   EXPECT_EQ(EntriesIn(temp.path()), 0);
 }
 
@@ -136,13 +160,16 @@ TEST(PosixFileSystem, PipesAndDevicesAreToldApartAndNeverCopied) {
   for (const char* special : {"pipe", "to pipe", "to device"}) {
     ASSERT_TRUE(fs.Facts(temp.File(special))) << special;
     EXPECT_TRUE(fs.Facts(temp.File(special))->special) << special;
-    EXPECT_EQ(fs.CopyFile(temp.File(special), temp.File("to/copy")), FsStatus::NotAFile) << special;
+    EXPECT_EQ(fs.CopyFile(temp.File(special), temp.File("to/copy"), OverwritePolicy::Always),
+              FsStatus::NotAFile)
+        << special;
   }
   for (const char* plain : {"file", "to file", "to"}) {
     EXPECT_FALSE(fs.Facts(temp.File(plain))->special) << plain;
   }
   EXPECT_EQ(EntriesIn(temp.File("to")), 0);
-  EXPECT_EQ(fs.CopyFile(temp.File("to file"), temp.File("to/copy")), FsStatus::Ok);
+  EXPECT_EQ(fs.CopyFile(temp.File("to file"), temp.File("to/copy"), OverwritePolicy::Always),
+            FsStatus::Ok);
 }
 
 TEST(PosixFileSystem, RenameWithoutReplaceLeavesAnExistingTargetAlone) {

@@ -81,6 +81,8 @@ MainLink::MainLink(QWidget& window, const std::string& programDirectory, Setting
   seed.autoSaveDirectory = settings_.AutoSaveDirectory;
   seed.programFilesDirectory = settings_.startupWorkingDirectory;
   seed.startupPhase = true;
+  // The user is asked before a received file replaces one on the PC.
+  seed.receivedFiles = platform::OverwritePolicy::Ask;
   session_->Seed(seed);
   // An adapter still to be plugged in is waited for: its arrival starts the
   // start-up sequence, as after a hang-up.

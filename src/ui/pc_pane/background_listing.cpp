@@ -41,8 +41,13 @@ platform::FsStatus LearnedListings::Rename(const std::string& from, const std::s
   return learning_ ? platform::FsStatus::Denied : real_->Rename(from, to, replace);
 }
 
-platform::FsStatus LearnedListings::CopyFile(const std::string& from, const std::string& to) {
-  return learning_ ? platform::FsStatus::Denied : real_->CopyFile(from, to);
+platform::FsStatus LearnedListings::CopyFile(const std::string& from, const std::string& to,
+                                             platform::OverwritePolicy policy) {
+  return learning_ ? platform::FsStatus::Denied : real_->CopyFile(from, to, policy);
+}
+
+std::unique_ptr<platform::FileWriter> LearnedListings::OpenWriter(const std::string& path) {
+  return learning_ ? nullptr : real_->OpenWriter(path);
 }
 
 std::optional<platform::FileIdentity> LearnedListings::Identity(const std::string& path) {

@@ -33,7 +33,9 @@ class LearnedListings : public platform::FileSystem {
   platform::FsStatus RemoveFolder(const std::string& path) override;
   platform::FsStatus RemoveFile(const std::string& path) override;
   platform::FsStatus Rename(const std::string& from, const std::string& to, bool replace) override;
-  platform::FsStatus CopyFile(const std::string& from, const std::string& to) override;
+  platform::FsStatus CopyFile(const std::string& from, const std::string& to,
+                              platform::OverwritePolicy policy) override;
+  std::unique_ptr<platform::FileWriter> OpenWriter(const std::string& path) override;
   std::optional<platform::FileIdentity> Identity(const std::string& path) override;
 
  private:
