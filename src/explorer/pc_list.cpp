@@ -32,7 +32,7 @@ void PcListSort::AfterFill() {
 int CompareRows(const PcListRow& a, const PcListRow& b, const PcListSort& sort) {
   if (sort.column < 0 || sort.column >= static_cast<int>(kPcListColumnCount)) return 0;
   const auto at = static_cast<std::size_t>(sort.column);
-  const PcListColumn& column = PcListColumns()[at];
+  const PcListColumn& column = kPcListColumns[at];
   const int result = platform::CompareTextsForUser(column.sortKey(a), column.sortKey(b));
   return sort.descending[at] ? -result : result;
 }

@@ -28,24 +28,6 @@ DateSource DateSourceOf(std::string_view name, bool allFilesMode) {
   return DateSource::FromName;
 }
 
-std::string NameText(const PcListRow& row) { return row.name; }
-std::string TypeText(const PcListRow& row) { return row.type; }
-std::string DateText(const PcListRow& row) { return row.date; }
-std::string DateKey(const PcListRow& row) { return DateSortKey(row.date); }
-
-// Header messages: 327 "Name", 328 "Type", 331 "Date".
-constexpr std::array<PcListColumn, kPcListColumnCount> kColumns{{
-    {327, 100, NameText, NameText},
-    {328, 60, TypeText, TypeText, true},
-    {331, 60, DateText, DateKey},
-}};
-static_assert(std::all_of(kColumns.begin(), kColumns.end(),
-                          [](const PcListColumn& c) { return c.text && c.sortKey; }),
-              "every column has its text and its sort key");
-static_assert(std::count_if(kColumns.begin(), kColumns.end(),
-                            [](const PcListColumn& c) { return c.sortsAfterFill; }) == 1,
-              "a fill sorts by one column");
-
 }  // namespace
 
 PcListRow PcListRowOf(const platform::DirectoryEntry& entry, bool allFilesMode) {
@@ -62,14 +44,6 @@ int IconForType(std::string_view type) {
     if (entry.type == type) return entry.icon;
   }
   return kPlainFileIcon;
-}
-
-const std::array<PcListColumn, kPcListColumnCount>& PcListColumns() { return kColumns; }
-
-int PcListFillSortColumn() {
-  const auto it = std::find_if(kColumns.begin(), kColumns.end(),
-                               [](const PcListColumn& c) { return c.sortsAfterFill; });
-  return static_cast<int>(it - kColumns.begin());
 }
 
 std::string DateSortKey(std::string_view date) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -34,8 +35,11 @@ PcListRow PcListRowOf(const platform::DirectoryEntry& entry, bool allFilesMode);
 // extensions only; anything else gets the plain file's icon).
 int IconForType(std::string_view type);
 
-// One column of the PC list. The window, the sort and the rows all read this
-// table; a new column is a new entry here.
+// The Date text dd/mm/yy as it sorts: yymmdd.
+std::string DateSortKey(std::string_view date);
+
+// One column of the PC list. The window, the sort and the rows all read the
+// table below; a new column is a new entry there.
 struct PcListColumn {
   int headerMessage;
   int width;  // in pixels, as the list first shows it
@@ -46,12 +50,30 @@ struct PcListColumn {
   bool sortsAfterFill = false;
 };
 
-inline constexpr std::size_t kPcListColumnCount = 3;
-const std::array<PcListColumn, kPcListColumnCount>& PcListColumns();
-// The column a fill sorts by.
-int PcListFillSortColumn();
+// Header messages: 327 "Name", 328 "Type", 331 "Date".
+inline constexpr std::array kPcListColumns{
+    PcListColumn{327, 100, [](const PcListRow& row) { return row.name; },
+                 [](const PcListRow& row) { return row.name; }},
+    PcListColumn{328, 60, [](const PcListRow& row) { return row.type; },
+                 [](const PcListRow& row) { return row.type; }, true},
+    PcListColumn{331, 60, [](const PcListRow& row) { return row.date; },
+                 [](const PcListRow& row) { return DateSortKey(row.date); }},
+};
+inline constexpr std::size_t kPcListColumnCount = kPcListColumns.size();
 
-// The Date text dd/mm/yy as it sorts: yymmdd.
-std::string DateSortKey(std::string_view date);
+// The column a fill sorts by.
+constexpr int PcListFillSortColumn() {
+  for (std::size_t column = 0; column < kPcListColumnCount; ++column) {
+    if (kPcListColumns[column].sortsAfterFill) return static_cast<int>(column);
+  }
+  return 0;
+}
+
+static_assert(std::all_of(kPcListColumns.begin(), kPcListColumns.end(),
+                          [](const PcListColumn& c) { return c.text && c.sortKey; }),
+              "every column has its text and its sort key");
+static_assert(std::count_if(kPcListColumns.begin(), kPcListColumns.end(),
+                            [](const PcListColumn& c) { return c.sortsAfterFill; }) == 1,
+              "a fill sorts by one column");
 
 }  // namespace tesmora::explorer

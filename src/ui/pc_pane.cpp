@@ -28,7 +28,7 @@ constexpr int kMessageComputer = 335;
 
 QTreeWidgetItem* RowItem(const explorer::PcListRow& row) {
   QStringList texts;
-  for (const explorer::PcListColumn& column : explorer::PcListColumns()) {
+  for (const explorer::PcListColumn& column : explorer::kPcListColumns) {
     texts << FromUtf8(column.text(row));
   }
   auto* item = new QTreeWidgetItem(texts);
@@ -60,8 +60,9 @@ PcPane::PcPane(const LanguageState& language, QWidget* parent)
   ListFichPC->setAcceptDrops(true);
   ListFichPC->setSortingEnabled(false);
   ListFichPC->header()->setSectionsClickable(true);
-  for (std::size_t column = 0; column < explorer::kPcListColumnCount; ++column) {
-    ListFichPC->setColumnWidth(static_cast<int>(column), explorer::PcListColumns()[column].width);
+  int column = 0;
+  for (const explorer::PcListColumn& described : explorer::kPcListColumns) {
+    ListFichPC->setColumnWidth(column++, described.width);
   }
   connect(ListFichPC->header(), &QHeaderView::sectionClicked, this,
           [this](int column) { SortByColumn(column); });
@@ -246,7 +247,7 @@ void PcPane::Relabel() {
   const QString computer = Message(kMessageComputer, language_);
   Label3->setText(computer);
   QStringList headers;
-  for (const explorer::PcListColumn& column : explorer::PcListColumns()) {
+  for (const explorer::PcListColumn& column : explorer::kPcListColumns) {
     headers << Message(column.headerMessage, language_);
   }
   ListFichPC->setHeaderLabels(headers);

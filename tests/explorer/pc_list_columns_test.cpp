@@ -141,7 +141,7 @@ TEST_F(PcListFromMemory, EachColumnSortsByItsKeyInTheTable) {
   };
   ASSERT_EQ(ascending.size(), kPcListColumnCount);
   for (std::size_t column = 0; column < kPcListColumnCount; ++column) {
-    const PcListColumn& described = PcListColumns()[column];
+    const PcListColumn& described = kPcListColumns[column];
     list = PcList();
     list.Fill(tree, node, fs, false);
     EXPECT_EQ(list.sort().column, PcListFillSortColumn());

@@ -130,7 +130,7 @@ TEST_F(PcTransfers, ReceivedRowsShowTheColumnsAFillWouldShow) {
   (*recorder_)->RequestPush(kOnRecorder);
   const std::string exported = ExportFileName(kOnRecorder);
   ASSERT_TRUE(WaitUntil([&] { return Listed(kOnRecorder) && Listed(exported) && LinkIdle(); }));
-  const auto& columns = explorer::PcListColumns();
+  const auto& columns = explorer::kPcListColumns;
   ASSERT_EQ(List()->columnCount(), static_cast<int>(columns.size()));
   platform::PosixFileSystem disk;
   for (int column = 0; column < List()->columnCount(); ++column) {
