@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "explorer/pc_list.h"
+#include "pc_list_rows.h"
 #include "platform/locale.h"
 #include "support/memory_file_system.h"
 #include "support/user_locale.h"
@@ -47,17 +48,8 @@ class PcListFromMemory : public ::testing::Test {
     node = tree.Selected();
   }
   std::vector<DirectoryEntry>& Lab() { return fs.folders[kLab]; }
-  const PcListRow* Row(std::string_view name) const {
-    const auto& rows = list.rows();
-    const auto it =
-        std::find_if(rows.begin(), rows.end(), [&](const PcListRow& r) { return r.name == name; });
-    return it == rows.end() ? nullptr : &*it;
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const PcListRow& row : list.rows()) names.push_back(row.name);
-    return names;
-  }
+  const PcListRow* Row(std::string_view name) const { return testing::RowNamed(list, name); }
+  std::vector<std::string> Names() const { return testing::RowNames(list); }
   static std::vector<PcListRow> ByName(std::vector<PcListRow> rows) {
     std::sort(rows.begin(), rows.end(),
               [](const PcListRow& a, const PcListRow& b) { return a.name < b.name; });

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "explorer_fixture.h"
+#include "pc_list_rows.h"
 #include "platform/file_times.h"
 
 namespace tesmora::explorer {
@@ -23,17 +24,8 @@ class PcListTest : public ExplorerFixture {
     tests = tree.FindChild(tree.FindChild(kNoNode, "home"), "Tests");
     folder = home + "/Tests";
   }
-  const PcListRow* Row(std::string_view name) const {
-    const auto& rows = list.rows();
-    const auto it =
-        std::find_if(rows.begin(), rows.end(), [&](const PcListRow& r) { return r.name == name; });
-    return it == rows.end() ? nullptr : &*it;
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const PcListRow& row : list.rows()) names.push_back(row.name);
-    return names;
-  }
+  const PcListRow* Row(std::string_view name) const { return testing::RowNamed(list, name); }
+  std::vector<std::string> Names() const { return testing::RowNames(list); }
   FolderTree tree;
   PcList list;
   NodeId tests = kNoNode;
