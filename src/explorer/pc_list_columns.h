@@ -69,9 +69,6 @@ constexpr int PcListFillSortColumn() {
   return 0;
 }
 
-static_assert(std::all_of(kPcListColumns.begin(), kPcListColumns.end(),
-                          [](const PcListColumn& c) { return c.text && c.sortKey; }),
-              "every column has its text and its sort key");
 static_assert(std::count_if(kPcListColumns.begin(), kPcListColumns.end(),
                             [](const PcListColumn& c) { return c.sortsAfterFill; }) == 1,
               "a fill sorts by one column");
