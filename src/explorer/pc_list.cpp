@@ -1,73 +1,21 @@
 #include "explorer/pc_list.h"
 
 #include <algorithm>
-#include <array>
 
 #include "platform/locale.h"
 #include "platform/paths.h"
+#include "records/test_names.h"
 
 namespace tesmora::explorer {
 
-namespace {
-
-constexpr std::array<std::string_view, 4> kExportCodes{"AHC", "AHA", "CA2", "CC2"};
-
-struct IconOfType {
-  std::string_view type;
-  int icon;
-};
-constexpr std::array<IconOfType, 23> kIcons{{
-    {"exe", 0},  {"com", 0},  {"sys", 1},   {"dll", 1},  {"txt", 2},  {"zip", 3},
-    {"gz", 3},   {"pdf", 4},  {"doc", 5},   {"xls", 6},  {"mdb", 7},  {"pb", 8},
-    {"bat", 9},  {"jpg", 11}, {"jpeg", 11}, {"bmp", 11}, {"tif", 11}, {"tiff", 11},
-    {"png", 11}, {"hlp", 14}, {"wav", 15},  {"mp3", 15}, {"wma", 15},
-}};
-constexpr int kPlainFileIcon = 10;
-
-bool IsTestFileName(std::string_view name) {
-  const char year = name[10];
-  if (year != '0' && year != '1' && year != '2' && year != '9') return false;
-  return ReadsAsInteger(name.substr(9, 3)) && ReadsAsInteger(name.substr(0, 8));
-}
-
-bool IsExportFileName(std::string_view name) {
-  return std::find(kExportCodes.begin(), kExportCodes.end(), name.substr(9, 3)) !=
-         kExportCodes.end();
-}
-
-}  // namespace
-
-int IconForType(std::string_view type) {
-  for (const IconOfType& entry : kIcons) {
-    if (entry.type == type) return entry.icon;
-  }
-  return kPlainFileIcon;
-}
-
-std::optional<PcListRow> RowForEntry(std::string_view folder, const platform::DirectoryEntry& entry,
-                                     bool allFilesMode) {
+std::optional<PcListRow> RowForEntry(const platform::DirectoryEntry& entry, bool allFilesMode) {
   if (entry.type == platform::EntryType::Directory) return std::nullopt;
-  const std::string_view name = entry.name;
-  if (allFilesMode) {
-    PcListRow row{entry.name, TestTypeLabel(name, true), {}, kNoIcon};
-    row.icon = IconForType(row.type);
-    row.date = TestFileDate(folder, name, DateSource::LastWriteTime);
-    return row;
-  }
   // Devices, sockets and pipes are the system's, never the recorder's.
-  if (name.size() != kTestFileNameLength || entry.type == platform::EntryType::Other) {
+  if (!allFilesMode && (entry.type == platform::EntryType::Other ||
+                        FileNameKindOf(entry.name) == FileNameKind::Other)) {
     return std::nullopt;
   }
-  if (IsTestFileName(name)) {
-    return PcListRow{entry.name, TestTypeLabel(name, false),
-                     TestFileDate({}, name, DateSource::FromName), kNoIcon};
-  }
-  if (IsExportFileName(name)) {
-    // The export's creation date is its test's date.
-    return PcListRow{entry.name, TestTypeLabel(name, false),
-                     TestFileDate(folder, name, DateSource::CreationTime), kNoIcon};
-  }
-  return std::nullopt;
+  return PcListRowOf(entry, allFilesMode);
 }
 
 void PcListSort::ClickColumn(int clicked) {
@@ -77,32 +25,16 @@ void PcListSort::ClickColumn(int clicked) {
 }
 
 void PcListSort::AfterFill() {
-  column = 1;
-  descending[1] = false;
-}
-
-std::string DateSortKey(std::string_view date) {
-  if (date.size() < 8) return std::string(date);
-  std::string key(date.substr(6));
-  key += date.substr(3, 2);
-  key += date.substr(0, 2);
-  return key;
+  column = PcListFillSortColumn();
+  descending[static_cast<std::size_t>(column)] = false;
 }
 
 int CompareRows(const PcListRow& a, const PcListRow& b, const PcListSort& sort) {
-  int result = 0;
-  switch (sort.column) {
-    case 0:
-      result = platform::CompareTextsForUser(a.name, b.name);
-      break;
-    case 1:
-      result = platform::CompareTextsForUser(a.type, b.type);
-      break;
-    default:
-      result = platform::CompareTextsForUser(DateSortKey(a.date), DateSortKey(b.date));
-      break;
-  }
-  return sort.descending[sort.column] ? -result : result;
+  if (sort.column < 0 || sort.column >= static_cast<int>(kPcListColumnCount)) return 0;
+  const auto at = static_cast<std::size_t>(sort.column);
+  const PcListColumn& column = kPcListColumns[at];
+  const int result = platform::CompareTextsForUser(column.sortKey(a), column.sortKey(b));
+  return sort.descending[at] ? -result : result;
 }
 
 void SortRows(std::vector<PcListRow>& rows, const PcListSort& sort) {
@@ -125,7 +57,7 @@ TreeChange PcList::Fill(FolderTree& tree, NodeId node, platform::FileSystem& fs,
     if (const auto entries = fs.List(folder_)) {
       rows_.reserve(entries->size());
       for (const platform::DirectoryEntry& entry : *entries) {
-        if (auto row = RowForEntry(folder_, entry, allFilesMode)) rows_.push_back(std::move(*row));
+        if (auto row = RowForEntry(entry, allFilesMode)) rows_.push_back(std::move(*row));
       }
     }
   }
@@ -148,14 +80,18 @@ bool PcList::ShowsFolder(platform::FileSystem& fs, std::string_view folder) cons
 }
 
 bool PcList::AddReceivedFile(platform::FileSystem& fs, std::string_view folder,
-                             std::string_view name, DateSource source, bool allFilesMode) {
+                             std::string_view name, bool allFilesMode) {
   if (!ShowsFolder(fs, folder)) return false;
   if (std::any_of(rows_.begin(), rows_.end(), [&](const PcListRow& r) { return r.name == name; })) {
     return false;
   }
-  rows_.push_back({std::string(name), TestTypeLabel(name, allFilesMode),
-                   TestFileDate(folder, name, source), kNoIcon});
-  if (allFilesMode) rows_.back().icon = IconForType(rows_.back().type);
+  // The link has just written it, so it is shown even where a fill would
+  // pass it over; a file that has gone again keeps its name's facts. It is
+  // looked up by the name the list has for its folder.
+  platform::DirectoryEntry entry =
+      fs.Entry(folder_, std::string(name)).value_or(platform::DirectoryEntry{});
+  entry.name = name;
+  rows_.push_back(PcListRowOf(entry, allFilesMode));
   return true;
 }
 

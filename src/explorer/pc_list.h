@@ -7,46 +7,29 @@
 #include <vector>
 
 #include "explorer/folder_tree.h"
+#include "explorer/pc_list_columns.h"
 #include "platform/file_system.h"
-#include "records/test_names.h"
 
 namespace tesmora::explorer {
 
-inline constexpr int kNoIcon = -1;
-
-// One row of the PC list: Name, Type and Date columns and the file-type icon
-// (display-all-files mode only).
-struct PcListRow {
-  std::string name;
-  std::string type;
-  std::string date;
-  int icon = kNoIcon;
-};
-
 // The row a folder entry gives, or nothing when the entry is not listed: in
-// the normal mode only test files (12 characters, kind digit, digits where
-// the recorder puts them) and export files (capital export codes); in the
-// display-all-files mode every file.
-std::optional<PcListRow> RowForEntry(std::string_view folder, const platform::DirectoryEntry& entry,
-                                     bool allFilesMode);
-
-// The icon of a Type text in the display-all-files mode (lower-case
-// extensions only; anything else gets the plain file's icon).
-int IconForType(std::string_view type);
+// the normal mode only test files and export files (FileNameKindOf) that are
+// neither folders nor devices, sockets or pipes; in the display-all-files
+// mode every entry but a folder.
+std::optional<PcListRow> RowForEntry(const platform::DirectoryEntry& entry, bool allFilesMode);
 
 // The sort column and one descending flag per column. A click flips the
 // column's flag; a fill sorts by Type ascending and clears only the Type
 // flag, so that the Name and Date flags persist from folder to folder.
 struct PcListSort {
-  int column = 1;
-  std::array<bool, 3> descending{};
+  int column = PcListFillSortColumn();
+  std::array<bool, kPcListColumnCount> descending{};
   void ClickColumn(int column);
   void AfterFill();
 };
 
-// The Date text dd/mm/yy as it sorts: yymmdd.
-std::string DateSortKey(std::string_view date);
-// Negative when a comes first under the sort state.
+// Negative when a comes first under the sort state: by the sort key of the
+// sort column.
 int CompareRows(const PcListRow& a, const PcListRow& b, const PcListSort& sort);
 void SortRows(std::vector<PcListRow>& rows, const PcListSort& sort);
 
@@ -64,10 +47,10 @@ class PcList {
   // at the end) it is given: a drive's, a share's or a folder's.
   bool ShowsFolder(platform::FileSystem& fs, std::string_view folder) const;
   // A file the link stored (or exported) in `folder`: added when the list
-  // shows that folder and has no row of that name. Returns whether a row was
-  // added.
+  // shows that folder and has no row of that name, as a fill would show it.
+  // Returns whether a row was added.
   bool AddReceivedFile(platform::FileSystem& fs, std::string_view folder, std::string_view name,
-                       DateSource source, bool allFilesMode);
+                       bool allFilesMode);
   // The listed folder's path after a rename of it or of a folder above it.
   void FollowRename(const FolderTree& tree);
   // The row of a deleted or moved file goes.

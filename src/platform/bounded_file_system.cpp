@@ -125,6 +125,11 @@ std::optional<std::vector<DirectoryEntry>> BoundedFileSystem::List(const std::st
       .value_or(std::nullopt);
 }
 
+std::optional<DirectoryEntry> BoundedFileSystem::Entry(const std::string& folder,
+                                                       const std::string& name) {
+  return real_->Entry(folder, name);
+}
+
 std::optional<FileFacts> BoundedFileSystem::Facts(const std::string& path) {
   return real_->Facts(path);
 }

@@ -24,6 +24,7 @@ class BoundedFileSystem : public FileSystem {
 
   std::vector<Drive> Drives() override;
   std::optional<std::vector<DirectoryEntry>> List(const std::string& folder) override;
+  std::optional<DirectoryEntry> Entry(const std::string& folder, const std::string& name) override;
   std::optional<FileFacts> Facts(const std::string& path) override;
   FsStatus CreateFolder(const std::string& path) override;
   FsStatus RemoveFolder(const std::string& path) override;

@@ -5,6 +5,16 @@
 
 namespace tesmora::platform {
 
+std::optional<DirectoryEntry> FileSystem::Entry(const std::string& folder,
+                                                const std::string& name) {
+  const auto entries = List(folder);
+  if (!entries) return std::nullopt;
+  for (const DirectoryEntry& entry : *entries) {
+    if (entry.name == name) return entry;
+  }
+  return std::nullopt;
+}
+
 bool SameFolder(FileSystem& fs, std::string_view a, std::string_view b) {
   if (a.empty() || b.empty()) return false;
   if (WithTrailingSeparator(a) == WithTrailingSeparator(b)) return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -14,11 +15,19 @@ namespace tesmora::platform {
 
 enum class EntryType { Directory, File, Other };
 
-// A folder entry. Names are bytes as the file system holds them.
+// A folder entry: everything the lists show of a file, so that whoever
+// lists a folder needs no second look at the disk. Names are bytes as the
+// file system holds them; the type, size and time are those of what a
+// symbolic link leads to.
 struct DirectoryEntry {
   std::string name;
-  EntryType type = EntryType::File;  // of what a symbolic link leads to
+  EntryType type = EntryType::File;
   bool symlink = false;
+  std::uint64_t size = 0;  // bytes
+  // As stored (UTC); nothing when the entry's facts cannot be read (a link
+  // that leads nowhere, a file gone meanwhile).
+  std::optional<std::chrono::sys_seconds> modified;
+  bool operator==(const DirectoryEntry&) const = default;
 };
 
 // What the file operations need to know of one path (a symbolic link itself,
@@ -90,6 +99,10 @@ class FileSystem {
   // The entries of a folder in the system's order, without "." and "..";
   // nothing when the folder cannot be listed.
   virtual std::optional<std::vector<DirectoryEntry>> List(const std::string& folder) = 0;
+  // The entry `name` of `folder` as List gives it, nothing when there is
+  // none. Here it is looked up in the listing, which is all a test's file
+  // system needs; a real one looks at the one file.
+  virtual std::optional<DirectoryEntry> Entry(const std::string& folder, const std::string& name);
   virtual std::optional<FileFacts> Facts(const std::string& path) = 0;
   virtual FsStatus CreateFolder(const std::string& path) = 0;
   // Only an empty folder goes.

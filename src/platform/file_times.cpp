@@ -26,6 +26,14 @@ long long FloorDiv(long long a, long long b) {
 
 }  // namespace
 
+CalendarDate CalendarDateOf(std::chrono::sys_seconds time) {
+  // floor, so that times before 1970 land on the right day.
+  const std::chrono::year_month_day ymd{std::chrono::floor<days>(time)};
+  return CalendarDate{static_cast<int>(ymd.year()),
+                      static_cast<int>(static_cast<unsigned>(ymd.month())),
+                      static_cast<int>(static_cast<unsigned>(ymd.day()))};
+}
+
 bool IsValidDate(const CalendarDate& date) {
   if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31) return false;
   return ToCalendar(date).ok();
@@ -34,11 +42,7 @@ bool IsValidDate(const CalendarDate& date) {
 std::optional<CalendarDate> ReadFileDate(const std::string& path, FileTimeKind /*kind*/) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-  const long long dayNumber = FloorDiv(info.st_mtim.tv_sec, kSecondsPerDay);
-  const std::chrono::year_month_day ymd{sys_days{days{dayNumber}}};
-  return CalendarDate{static_cast<int>(ymd.year()),
-                      static_cast<int>(static_cast<unsigned>(ymd.month())),
-                      static_cast<int>(static_cast<unsigned>(ymd.day()))};
+  return CalendarDateOf(std::chrono::sys_seconds(std::chrono::seconds(info.st_mtim.tv_sec)));
 }
 
 bool SetFileCreationDate(const std::string& path, const CalendarDate& date) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,10 @@ struct CalendarDate {
 
 // Whether the date exists in the calendar (31 April or 29 February 2003 do not).
 bool IsValidDate(const CalendarDate& date);
+
+// The calendar date of a file time as stored (UTC), without conversion to
+// local time.
+CalendarDate CalendarDateOf(std::chrono::sys_seconds time);
 
 enum class FileTimeKind { Creation, LastWrite };
 

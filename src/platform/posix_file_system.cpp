@@ -2,6 +2,7 @@
 
 #include "platform/file_descriptor.h"
 #include "platform/file_io.h"
+#include "platform/paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -22,6 +23,33 @@ EntryType TypeOfMode(mode_t mode) {
   if (S_ISDIR(mode)) return EntryType::Directory;
   if (S_ISREG(mode)) return EntryType::File;
   return EntryType::Other;
+}
+
+// The entry at `where` (relative to the folder `dirFd`, or a path with
+// AT_FDCWD), of the type the listing told (DT_UNKNOWN when it did not). One
+// look at what it leads to gives its type, size and date; a second one at the
+// entry itself only when the listing could not tell a link.
+DirectoryEntry EntryAt(int dirFd, const char* where, std::string name, unsigned char listedType) {
+  DirectoryEntry item;
+  item.name = std::move(name);
+  item.type = EntryType::Other;
+  item.symlink = listedType == DT_LNK;
+  if (listedType == DT_UNKNOWN) {
+    struct stat own {};
+    if (::fstatat(dirFd, where, &own, AT_SYMLINK_NOFOLLOW) == 0)
+      item.symlink = S_ISLNK(own.st_mode);
+  }
+  struct stat info {};
+  if (::fstatat(dirFd, where, &info, 0) == 0) {
+    item.type = TypeOfMode(info.st_mode);
+    item.size = static_cast<std::uint64_t>(info.st_size);
+    item.modified = std::chrono::sys_seconds(std::chrono::seconds(info.st_mtim.tv_sec));
+  } else if (listedType == DT_DIR) {
+    item.type = EntryType::Directory;  // gone meanwhile, or not ours to look into
+  } else if (listedType == DT_REG) {
+    item.type = EntryType::File;
+  }
+  return item;
 }
 
 }  // namespace
@@ -60,27 +88,18 @@ std::optional<std::vector<DirectoryEntry>> PosixFileSystem::List(const std::stri
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    DirectoryEntry item{std::string(name), EntryType::File, entry->d_type == DT_LNK};
-    if (entry->d_type == DT_DIR) {
-      item.type = EntryType::Directory;
-    } else if (entry->d_type == DT_REG) {
-      item.type = EntryType::File;
-    } else {
-      // Links and file systems that do not tell the type: ask for it.
-      struct stat info {};
-      if (entry->d_type == DT_UNKNOWN) {
-        struct stat own {};
-        if (::fstatat(dirFd, entry->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0) {
-          item.symlink = S_ISLNK(own.st_mode);
-        }
-      }
-      item.type = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 ? TypeOfMode(info.st_mode)
-                                                                 : EntryType::Other;
-    }
-    entries.push_back(std::move(item));
+    entries.push_back(EntryAt(dirFd, entry->d_name, std::string(name), entry->d_type));
   }
   ::closedir(dir);
   return entries;
+}
+
+std::optional<DirectoryEntry> PosixFileSystem::Entry(const std::string& folder,
+                                                     const std::string& name) {
+  const std::string path = JoinPath(folder, name);
+  struct stat own {};
+  if (::lstat(path.c_str(), &own) != 0) return std::nullopt;
+  return EntryAt(AT_FDCWD, path.c_str(), name, IFTODT(own.st_mode));
 }
 
 std::optional<FileFacts> PosixFileSystem::Facts(const std::string& path) {

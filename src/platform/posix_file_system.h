@@ -12,6 +12,7 @@ class PosixFileSystem : public FileSystem {
 
   std::vector<Drive> Drives() override;
   std::optional<std::vector<DirectoryEntry>> List(const std::string& folder) override;
+  std::optional<DirectoryEntry> Entry(const std::string& folder, const std::string& name) override;
   std::optional<FileFacts> Facts(const std::string& path) override;
   FsStatus CreateFolder(const std::string& path) override;
   FsStatus RemoveFolder(const std::string& path) override;

@@ -81,6 +81,20 @@ bool ReadsAsInteger(std::string_view text) {
 
 bool ExtensionReadsAsInteger(std::string_view name) { return ReadsAsInteger(ExtensionOf(name)); }
 
+FileNameKind FileNameKindOf(std::string_view name) {
+  if (name.size() != kTestFileNameLength) return FileNameKind::Other;
+  const std::string_view extension = ExtensionOf(name);
+  const char yearDigit = extension[1];
+  if (yearDigit == '0' || yearDigit == '1' || yearDigit == '2' || yearDigit == '9') {
+    return ReadsAsInteger(extension) && ReadsAsInteger(name.substr(0, 8)) ? FileNameKind::TestFile
+                                                                          : FileNameKind::Other;
+  }
+  for (const TestKind& kind : kKinds) {
+    if (kind.exportCode == extension) return FileNameKind::ExportFile;
+  }
+  return FileNameKind::Other;
+}
+
 std::string TestTypeLabel(std::string_view name, bool allFilesMode) {
   if (allFilesMode) {
     const std::size_t dot = name.find('.');
@@ -95,6 +109,14 @@ std::string TestTypeLabel(std::string_view name, bool allFilesMode) {
 }
 
 std::string TestFileDate(std::string_view folder, std::string_view name, DateSource mode) {
+  if (mode == DateSource::FromName) return TestFileDate(name, mode, std::nullopt);
+  const auto kind = mode == DateSource::CreationTime ? platform::FileTimeKind::Creation
+                                                     : platform::FileTimeKind::LastWrite;
+  return TestFileDate(name, mode, platform::ReadFileDate(platform::JoinPath(folder, name), kind));
+}
+
+std::string TestFileDate(std::string_view name, DateSource mode,
+                         const std::optional<platform::CalendarDate>& fileDate) {
   if (mode == DateSource::FromName) {
     std::string date(Chars(name, 2, 2));
     date += '/';
@@ -103,11 +125,7 @@ std::string TestFileDate(std::string_view folder, std::string_view name, DateSou
     date += YearOf(name);
     return date;
   }
-  const auto kind = mode == DateSource::CreationTime ? platform::FileTimeKind::Creation
-                                                     : platform::FileTimeKind::LastWrite;
-  const std::optional<platform::CalendarDate> date =
-      platform::ReadFileDate(platform::JoinPath(folder, name), kind);
-  return date ? FormatDate(*date) : std::string();
+  return fileDate ? FormatDate(*fileDate) : std::string();
 }
 
 std::optional<platform::CalendarDate> TestDateFromName(std::string_view name) {

@@ -67,6 +67,15 @@ bool ReadsAsInteger(std::string_view text);
 // only. Test files carry their kind and year there.
 bool ExtensionReadsAsInteger(std::string_view name);
 
+// What a file name is to the PC list in the normal mode. Only names of
+// exactly 12 characters are either:
+// - a test file: characters 10 to 12 and 1 to 8 read as integers and the
+//   year's first digit, character 11, is '0', '1', '2' or '9';
+// - an export file: characters 10 to 12 are the export code of a kind
+//   ("AHC", "AHA", "CC2", "CA2", in capitals).
+enum class FileNameKind { Other, TestFile, ExportFile };
+FileNameKind FileNameKindOf(std::string_view name);
+
 // The Type text of a file name. In the display-all-files mode it is the text
 // after the first full stop; otherwise the type code of the kind digit, or
 // "DB-" and the family's type code for an export file ("AHC", "AHA", "CC2",
@@ -83,6 +92,11 @@ enum class DateSource {
 // The Date text "dd/MM/yy". In modes 1 and 2 the file folder/name is looked
 // at; a file whose times cannot be read gives an empty text.
 std::string TestFileDate(std::string_view folder, std::string_view name, DateSource mode);
+// The same for a file whose date as stored is already known: `fileDate`,
+// nothing when its times cannot be read. Linux records no creation time of
+// our choosing, so modes 1 and 2 both take the modification date.
+std::string TestFileDate(std::string_view name, DateSource mode,
+                         const std::optional<platform::CalendarDate>& fileDate);
 
 // The test's date from its name (year 95 and above in the 1900s, below in the
 // 2000s), or nothing when the name holds no real date.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "explorer_fixture.h"
+#include "pc_list_rows.h"
 #include "platform/file_times.h"
 
 namespace tesmora::explorer {
@@ -23,17 +24,8 @@ class PcListTest : public ExplorerFixture {
     tests = tree.FindChild(tree.FindChild(kNoNode, "home"), "Tests");
     folder = home + "/Tests";
   }
-  const PcListRow* Row(std::string_view name) const {
-    const auto& rows = list.rows();
-    const auto it =
-        std::find_if(rows.begin(), rows.end(), [&](const PcListRow& r) { return r.name == name; });
-    return it == rows.end() ? nullptr : &*it;
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const PcListRow& row : list.rows()) names.push_back(row.name);
-    return names;
-  }
+  const PcListRow* Row(std::string_view name) const { return testing::RowNamed(list, name); }
+  std::vector<std::string> Names() const { return testing::RowNames(list); }
   FolderTree tree;
   PcList list;
   NodeId tests = kNoNode;
@@ -161,16 +153,15 @@ TEST_F(PcListTest, ANodeWithoutAFolderListsNothing) {
 TEST_F(PcListTest, AReceivedFileIsAddedOnlyWhereTheListShowsItsFolder) {
   list.Fill(tree, tests, fs, false);
   MakeFile(folder + "/03151022.103");
-  EXPECT_FALSE(list.AddReceivedFile(fs, home + "/", "03151022.103", DateSource::FromName, false));
-  EXPECT_TRUE(list.AddReceivedFile(fs, folder + "/", "03151022.103", DateSource::FromName, false));
-  EXPECT_FALSE(list.AddReceivedFile(fs, folder, "03151022.103", DateSource::FromName, false));
+  EXPECT_FALSE(list.AddReceivedFile(fs, home + "/", "03151022.103", false));
+  EXPECT_TRUE(list.AddReceivedFile(fs, folder + "/", "03151022.103", false));
+  EXPECT_FALSE(list.AddReceivedFile(fs, folder, "03151022.103", false));
   EXPECT_EQ(list.PcFileCount(), 1);
   EXPECT_EQ(list.rows()[0].type, "AHC");
   EXPECT_EQ(list.rows()[0].date, "15/03/03");
   // The folder by another name (a link to it) is the folder listed.
   std::filesystem::create_directory_symlink(folder, home + "/Alias");
-  EXPECT_TRUE(
-      list.AddReceivedFile(fs, home + "/Alias/", "03161022.103", DateSource::FromName, false));
+  EXPECT_TRUE(list.AddReceivedFile(fs, home + "/Alias/", "03161022.103", false));
   EXPECT_TRUE(list.ShowsFolder(fs, home + "/Tests/../Tests"));
   EXPECT_FALSE(list.ShowsFolder(fs, home));
   EXPECT_TRUE(list.RemoveRow("03151022.103"));
@@ -179,7 +170,7 @@ TEST_F(PcListTest, AReceivedFileIsAddedOnlyWhereTheListShowsItsFolder) {
   // A list of no folder shows none.
   list.Fill(tree, tree.FindChild(kNoNode, kNetworkRootText), fs, false);
   EXPECT_FALSE(list.ShowsFolder(fs, folder));
-  EXPECT_FALSE(list.AddReceivedFile(fs, "", "03151022.103", DateSource::FromName, false));
+  EXPECT_FALSE(list.AddReceivedFile(fs, "", "03151022.103", false));
 }
 
 // A share or a network drive's root shows its files as any folder does, and
@@ -192,8 +183,7 @@ TEST_F(PcListTest, AReceivedFileJoinsTheListOfAShareOrANetworkDrive) {
   for (const auto& [node, where] : {std::pair{data, share}, std::pair{drive, backup}}) {
     list.Fill(tree, node, fs, false);
     MakeFile(where + "/03151022.103");
-    EXPECT_TRUE(list.AddReceivedFile(fs, where + "/", "03151022.103", DateSource::FromName, false))
-        << where;
+    EXPECT_TRUE(list.AddReceivedFile(fs, where + "/", "03151022.103", false)) << where;
     EXPECT_EQ(Names(), std::vector<std::string>{"03151022.103"}) << where;
   }
 }

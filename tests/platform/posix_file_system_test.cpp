@@ -213,6 +213,38 @@ TEST(PosixFileSystem, ListingTellsFoldersFilesAndLinks) {
   EXPECT_FALSE(fs.List(temp.File("none")));
 }
 
+// What the PC list shows comes with the listing, of what a link leads to;
+// one entry looked up alone is the entry the listing gives.
+TEST(PosixFileSystem, ListingGivesEachEntrysSizeAndDate) {
+  TempDir temp;
+  PosixFileSystem fs;
+  WriteBytes(temp.File("12310007.AHC"), "12345");
+  ASSERT_TRUE(SetFileCreationDate(temp.File("12310007.AHC"), {1998, 12, 31}));
+  std::filesystem::create_symlink(temp.File("12310007.AHC"), temp.File("link"));
+  std::filesystem::create_symlink(temp.File("none"), temp.File("dangling"));
+  std::filesystem::create_directory(temp.File("folder"));
+  const auto entries = fs.List(temp.path());
+  ASSERT_TRUE(entries);
+  ASSERT_EQ(entries->size(), 4u);
+  for (const DirectoryEntry& entry : *entries) {
+    EXPECT_EQ(fs.Entry(temp.path(), entry.name), entry) << entry.name;
+    EXPECT_EQ(fs.Entry(temp.path() + "/", entry.name), entry) << entry.name;
+    if (entry.name == "dangling") {
+      EXPECT_TRUE(entry.symlink);
+      EXPECT_EQ(entry.type, EntryType::Other);
+      EXPECT_FALSE(entry.modified);
+    } else if (entry.name != "folder") {
+      EXPECT_EQ(entry.symlink, entry.name == "link");
+      EXPECT_EQ(entry.type, EntryType::File) << entry.name;
+      EXPECT_EQ(entry.size, 5u) << entry.name;
+      ASSERT_TRUE(entry.modified) << entry.name;
+      EXPECT_EQ(CalendarDateOf(*entry.modified), (CalendarDate{1998, 12, 31})) << entry.name;
+    }
+  }
+  EXPECT_FALSE(fs.Entry(temp.path(), "none"));
+  EXPECT_FALSE(fs.Entry(temp.File("none"), "x"));
+}
+
 TEST(PosixFileSystem, FactsTellAReadOnlyFileAndALink) {
   TempDir temp;
   PosixFileSystem fs;

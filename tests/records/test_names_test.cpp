@@ -89,6 +89,14 @@ TEST(TestFileDate, FromTheNameIsDayMonthYear) {
   EXPECT_EQ(TestFileDate("", "", DateSource::FromName), "//");
 }
 
+TEST(TestFileDate, FromADateAlreadyRead) {
+  const platform::CalendarDate date{2007, 1, 9};
+  EXPECT_EQ(TestFileDate("12310007.AHC", DateSource::CreationTime, date), "09/01/07");
+  EXPECT_EQ(TestFileDate("notes.txt", DateSource::LastWriteTime, date), "09/01/07");
+  EXPECT_EQ(TestFileDate("12310007.198", DateSource::FromName, date), "31/12/98");
+  EXPECT_EQ(TestFileDate("notes.txt", DateSource::LastWriteTime, std::nullopt), "");
+}
+
 TEST(TestFileDate, FromTheFileItsDateAsStored) {
   TempDir dir;
   WriteBytes(dir.File("12310007.AHC"), "x");
@@ -186,6 +194,33 @@ TEST(ExtensionOf, CharactersTenToTwelveCutShortWithTheName) {
   EXPECT_EQ(ExtensionOf("03151022.4"), "4");
   EXPECT_EQ(ExtensionOf("03151022."), "");
   EXPECT_EQ(ExtensionOf(""), "");
+}
+
+// The names the PC list shows in the normal mode, and those it passes over.
+TEST(FileNameKindOf, TestFilesAndExportFilesOfTwelveCharacters) {
+  const struct {
+    const char* name;
+    FileNameKind kind;
+  } cases[] = {
+      {"03151022.103", FileNameKind::TestFile},
+      {"03151022.703", FileNameKind::TestFile},  // an unknown kind is still a test's name
+      {"12310007.198", FileNameKind::TestFile},
+      {"03151022.523", FileNameKind::TestFile},
+      {"03151022.133", FileNameKind::Other},  // character 11 is '3'
+      {"0315102A.103", FileNameKind::Other},
+      {"03151022.1A3", FileNameKind::Other},
+      {"0315102.103", FileNameKind::Other},
+      {"031510222.103", FileNameKind::Other},
+      {"03151022.AHC", FileNameKind::ExportFile},
+      {"03151022.AHA", FileNameKind::ExportFile},
+      {"03151022.CC2", FileNameKind::ExportFile},
+      {"03151022.CA2", FileNameKind::ExportFile},
+      {"03151022.CHC", FileNameKind::Other},  // a type code, no export code
+      {"03151022.aha", FileNameKind::Other},
+      {"0315102.AHC", FileNameKind::Other},
+      {"", FileNameKind::Other},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileNameKindOf(c.name), c.kind) << c.name;
 }
 
 }  // namespace

@@ -9,8 +9,10 @@
 #include <QTest>
 #include <filesystem>
 
+#include "explorer/pc_list.h"
 #include "fixtures/test_file_writer.h"
 #include "pc_window_fixture.h"
+#include "platform/posix_file_system.h"
 #include "records/test_names.h"
 #include "shell/message_table.h"
 
@@ -120,6 +122,34 @@ TEST_F(PcTransfers, APushedTestAndItsExportJoinTheListOfTheAutomaticSaveFolder) 
   EXPECT_FALSE(ReadFile(home_.File(exported)).empty());
   EXPECT_EQ(List()->topLevelItemCount(), 2);
   EXPECT_TRUE(prompter_.messages().empty());
+}
+
+// The list's columns are the explorer's column table: its headers and
+// widths, and for the rows of a pushed test and its export the texts a fill
+// of the folder gives them.
+TEST_F(PcTransfers, ReceivedRowsShowTheColumnsAFillWouldShow) {
+  StartIdle(/*autoSaveInHome=*/true);
+  Action("ExportAuto")->trigger();
+  (*recorder_)->RequestPush(kOnRecorder);
+  const std::string exported = ExportFileName(kOnRecorder);
+  ASSERT_TRUE(WaitUntil([&] { return Listed(kOnRecorder) && Listed(exported) && LinkIdle(); }));
+  const auto& columns = explorer::kPcListColumns;
+  ASSERT_EQ(List()->columnCount(), static_cast<int>(columns.size()));
+  platform::PosixFileSystem disk;
+  for (int column = 0; column < List()->columnCount(); ++column) {
+    const explorer::PcListColumn& described = columns[static_cast<std::size_t>(column)];
+    EXPECT_EQ(List()->headerItem()->text(column).toStdString(),
+              MessageUtf8(described.headerMessage, 1));
+    EXPECT_EQ(List()->columnWidth(column), described.width);
+    for (int row = 0; row < List()->topLevelItemCount(); ++row) {
+      const QTreeWidgetItem* item = List()->topLevelItem(row);
+      const auto entry = disk.Entry(home_.path(), item->text(0).toStdString());
+      ASSERT_TRUE(entry);
+      const auto filled = explorer::RowForEntry(*entry, false);
+      ASSERT_TRUE(filled);
+      EXPECT_EQ(item->text(column).toStdString(), described.text(*filled)) << entry->name;
+    }
+  }
 }
 
 TEST_F(PcTransfers, ManualExportOverAnExistingExportAsksAndOnlyYesRewritesIt) {

@@ -257,9 +257,10 @@ void MainLink::CloseDeleteWindow() {
   ProgressWindowsChanged();
 }
 
-void MainLink::PcFileStored(const std::string& folder, const std::string& name,
-                            DateSource dateSource) {
-  pc_.FileStored(folder, name, dateSource);
+// The list dates the row as a fill would: the link's date source says the
+// same for every file it stores.
+void MainLink::PcFileStored(const std::string& folder, const std::string& name, DateSource) {
+  pc_.FileStored(folder, name);
 }
 
 void MainLink::ArmBatchTimer() { Timer2->start(); }

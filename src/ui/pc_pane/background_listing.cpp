@@ -20,6 +20,11 @@ std::optional<std::vector<platform::DirectoryEntry>> LearnedListings::List(
   return entries;
 }
 
+std::optional<platform::DirectoryEntry> LearnedListings::Entry(const std::string& folder,
+                                                               const std::string& name) {
+  return real_->Entry(folder, name);
+}
+
 std::optional<platform::FileFacts> LearnedListings::Facts(const std::string& path) {
   return real_->Facts(path);
 }

@@ -27,6 +27,8 @@ class LearnedListings : public platform::FileSystem {
 
   std::vector<platform::Drive> Drives() override;
   std::optional<std::vector<platform::DirectoryEntry>> List(const std::string& folder) override;
+  std::optional<platform::DirectoryEntry> Entry(const std::string& folder,
+                                                const std::string& name) override;
   std::optional<platform::FileFacts> Facts(const std::string& path) override;
   // A rehearsal never changes the disk: these refuse while learning.
   platform::FsStatus CreateFolder(const std::string& path) override;

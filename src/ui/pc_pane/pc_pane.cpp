@@ -8,7 +8,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <array>
 #include <set>
 
 #include "explorer/node_state.h"
@@ -26,12 +25,13 @@ namespace tesmora::ui {
 namespace {
 
 constexpr int kMessageComputer = 335;
-constexpr std::array<int, 3> kColumnMessages{327, 328, 331};
-constexpr std::array<int, 3> kColumnWidths{100, 60, 60};
 
 QTreeWidgetItem* RowItem(const explorer::PcListRow& row) {
-  auto* item =
-      new QTreeWidgetItem(QStringList{FromUtf8(row.name), FromUtf8(row.type), FromUtf8(row.date)});
+  QStringList texts;
+  for (const explorer::PcListColumn& column : explorer::kPcListColumns) {
+    texts << FromUtf8(column.text(row));
+  }
+  auto* item = new QTreeWidgetItem(texts);
   item->setData(0, Qt::UserRole, QByteArray::fromStdString(row.name));
   if (row.icon != explorer::kNoIcon) item->setIcon(0, FileTypeIcon(row.icon));
   return item;
@@ -55,13 +55,14 @@ PcPane::PcPane(const LanguageState& language, QWidget* parent)
   tvRepPc->onNodeSelected = [this](explorer::NodeId id) { NodeSelected(id); };
   tvRepPc->onTreeChanged = [this] { FollowCurrentFolder(); };
   UseInfoBackground(tvRepPc);
-  ListFichPC = ReportList("ListFichPC", 3, Splitter1);
+  ListFichPC = ReportList("ListFichPC", static_cast<int>(explorer::kPcListColumnCount), Splitter1);
   ListFichPC->setDragEnabled(true);
   ListFichPC->setAcceptDrops(true);
   ListFichPC->setSortingEnabled(false);
   ListFichPC->header()->setSectionsClickable(true);
-  for (int column = 0; column < 3; ++column) {
-    ListFichPC->setColumnWidth(column, kColumnWidths[static_cast<std::size_t>(column)]);
+  int column = 0;
+  for (const explorer::PcListColumn& described : explorer::kPcListColumns) {
+    ListFichPC->setColumnWidth(column++, described.width);
   }
   connect(ListFichPC->header(), &QHeaderView::sectionClicked, this,
           [this](int column) { SortByColumn(column); });
@@ -223,10 +224,10 @@ void PcPane::EmitCount(bool withSelection) {
       FromUtf8(PanelCountTextUtf8(list_.PcFileCount(), selected, language_.LanguageIndex)));
 }
 
-void PcPane::FileStored(const std::string& folder, const std::string& name, DateSource dateSource) {
+void PcPane::FileStored(const std::string& folder, const std::string& name) {
   const bool allFiles = state_ != nullptr && state_->allFilesMode;
   const std::shared_ptr<platform::FileSystem>& fs = tvRepPc->fileSystem();
-  if (fs == nullptr || !list_.AddReceivedFile(*fs, folder, name, dateSource, allFiles)) return;
+  if (fs == nullptr || !list_.AddReceivedFile(*fs, folder, name, allFiles)) return;
   ListFichPC->addTopLevelItem(RowItem(list_.rows().back()));
   EmitCount(false);
 }
@@ -246,7 +247,9 @@ void PcPane::Relabel() {
   const QString computer = Message(kMessageComputer, language_);
   Label3->setText(computer);
   QStringList headers;
-  for (const int id : kColumnMessages) headers << Message(id, language_);
+  for (const explorer::PcListColumn& column : explorer::kPcListColumns) {
+    headers << Message(column.headerMessage, language_);
+  }
   ListFichPC->setHeaderLabels(headers);
 
   NameForReader(*this, computer);

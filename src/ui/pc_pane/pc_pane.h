@@ -10,7 +10,6 @@
 #include "explorer/folder_tree.h"
 #include "explorer/pc_list.h"
 #include "platform/file_system.h"
-#include "records/test_names.h"
 #include "shell/application_state.h"
 #include "shell/languages.h"
 #include "shell/main_window_rules.h"
@@ -72,8 +71,9 @@ class PcPane : public QWidget {
   // The rows of files that are gone.
   void RemoveRows(const std::vector<std::string>& names);
 
-  // A file stored in a PC folder by the link: a row when the list shows it.
-  void FileStored(const std::string& folder, const std::string& name, DateSource dateSource);
+  // A file stored in a PC folder by the link: a row when the list shows it,
+  // as a fill would show it.
+  void FileStored(const std::string& folder, const std::string& name);
   void SelectAll();
   void SetTreeWidth(int width, int paneWidth);
 
