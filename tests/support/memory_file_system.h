@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,11 @@ class MemoryFileSystem : public platform::FileSystem {
   platform::FsStatus Rename(const std::string&, const std::string&, bool) override {
     return Refused();
   }
-  platform::FsStatus CopyFile(const std::string&, const std::string&) override { return Refused(); }
+  platform::FsStatus CopyFile(const std::string&, const std::string&,
+                              platform::OverwritePolicy) override {
+    return Refused();
+  }
+  std::unique_ptr<platform::FileWriter> OpenWriter(const std::string&) override { return nullptr; }
   // Each folder is itself alone, by its one spelling.
   std::optional<platform::FileIdentity> Identity(const std::string& path) override {
     const auto it = folders.find(path);

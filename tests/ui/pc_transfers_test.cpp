@@ -132,7 +132,8 @@ TEST_F(PcTransfers, ReceivedRowsShowTheColumnsAFillWouldShow) {
   Action("ExportAuto")->trigger();
   (*recorder_)->RequestPush(kOnRecorder);
   const std::string exported = ExportFileName(kOnRecorder);
-  ASSERT_TRUE(WaitUntil([&] { return Listed(kOnRecorder) && Listed(exported) && LinkIdle(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(kOnRecorder) && Listed(exported) && LinkIdle(); },
+                              kWaitMs));
   const auto& columns = explorer::kPcListColumns;
   ASSERT_EQ(List()->columnCount(), static_cast<int>(columns.size()));
   platform::PosixFileSystem disk;
