@@ -7,27 +7,22 @@
 
 namespace tesmora::explorer {
 
-namespace {
-constexpr int kMessageConfirmation = 74;
-constexpr int kMessageNotCopied = 277;
-constexpr int kMessageReadOnly = 284;
-constexpr int kMessageReplace = 285;
-constexpr int kMessageNotAFile = 372;
-}  // namespace
+namespace {}  // namespace
 
 bool Confirm(const OperationContext& context, const std::string& text) {
-  return context.prompter.Ask(MessageUtf8(kMessageConfirmation, context.language), text,
+  return context.prompter.Ask(MessageUtf8(msg::kConfirmation, context.language), text,
                               PromptButtons::OkCancel, PromptIcon::Question,
                               context.language.MessageLanguageId) == PromptAnswer::Ok;
 }
 
-bool ConfirmWriteProtected(const OperationContext& context, const std::string& name, int message) {
+bool ConfirmWriteProtected(const OperationContext& context, const std::string& name,
+                           MessageId message) {
   const int index = context.language.LanguageIndex;
-  return Confirm(context,
-                 name + ". " + MessageUtf8(kMessageReadOnly, index) + MessageUtf8(message, index));
+  return Confirm(
+      context, name + ". " + MessageUtf8(msg::kReadOnlyFile, index) + MessageUtf8(message, index));
 }
 
-void ReportError(const OperationContext& context, const std::string& lead, int message) {
+void ReportError(const OperationContext& context, const std::string& lead, MessageId message) {
   context.prompter.ShowMessage(kErrorCaption,
                                FailureText(lead + ". ", {message}, context.language.LanguageIndex),
                                PromptIcon::Error, context.language.MessageLanguageId);
@@ -37,7 +32,7 @@ bool LeftOutAsSpecial(const OperationContext& context, const std::string& folder
                       const std::string& name) {
   const auto facts = context.fs.Facts(platform::JoinPath(folder, name));
   if (!facts || !facts->special) return false;
-  ReportError(context, name, kMessageNotAFile);
+  ReportError(context, name, msg::kNotAFile);
   return true;
 }
 
@@ -57,13 +52,13 @@ std::optional<PromptAnswer> AskBeforeReplacing(const OperationContext& context,
   const std::optional<PromptAnswer> answer =
       AskReplace(context.prompter, facts.has_value(), name, context.language);
   if (answer != PromptAnswer::Yes || !facts->writeProtected) return answer;
-  return ConfirmWriteProtected(context, name, kMessageReplace) ? answer : PromptAnswer::No;
+  return ConfirmWriteProtected(context, name, msg::kReplaceFile) ? answer : PromptAnswer::No;
 }
 
 void ReportCopyFailure(const OperationContext& context, const std::string& name,
                        platform::FsStatus status) {
   ReportError(context, name,
-              status == platform::FsStatus::NotAFile ? kMessageNotAFile : kMessageNotCopied);
+              status == platform::FsStatus::NotAFile ? msg::kNotAFile : msg::kFileNotCopied);
 }
 
 }  // namespace tesmora::explorer

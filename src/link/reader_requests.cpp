@@ -7,7 +7,6 @@
 #include "link/copy_window_text.h"
 #include "link/link_timeouts.h"
 #include "link/name_list.h"
-#include "link/reader_messages.h"
 #include "link/reader_thread.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -15,8 +14,6 @@
 #include "shell/message_table.h"
 
 namespace tesmora::link {
-
-using namespace reader;
 
 namespace {
 
@@ -43,7 +40,7 @@ void TRead::PushExchange(int speedCode) {
   std::string name;
   while (name.size() < kPushNameLength) {
     const auto byte = Read();
-    if (!byte) return AbandonExchange(Message(kMessageCommunication));
+    if (!byte) return AbandonExchange(Message(msg::kCommunicationProblem));
     name.push_back(static_cast<char>(*byte));
   }
   if (!IsSafeRecorderName(name) || !writer_.Open(autoSave + name)) {
@@ -53,13 +50,13 @@ void TRead::PushExchange(int speedCode) {
     std::string dropped;
     for (bool ended = false; !ended; dropped.clear()) {
       const auto byte = Read();
-      if (!byte) return AbandonExchange(Message(kMessageCommunication));
+      if (!byte) return AbandonExchange(Message(msg::kCommunicationProblem));
       ended = receiver.Feed(*byte, dropped);
     }
     phase_ = Phase::Checksum;
     const bool good = ChecksumHandshake(receiver.sum());
-    ShowError(Message(kMessageOpeningError));
-    if (!good) return AbandonExchange(Message(kMessageCommunication));
+    ShowError(Message(msg::kOpeningError));
+    if (!good) return AbandonExchange(Message(msg::kCommunicationProblem));
     return EndExchange();
   }
   currentCode_ = kCmdGetFile;
@@ -82,7 +79,7 @@ void TRead::ProgramSizeExchange(bool emergency, std::uint8_t request) {
   const std::string directory = WithState([](LinkState& s) { return s.programFilesDirectory; });
   const auto content = platform::ReadWholeFile(platform::JoinPath(directory, file));
   if (!content || content->empty()) {
-    return AbandonExchange(UpperCase(file) + "." + Message(kMessageOpeningError));
+    return AbandonExchange(UpperCase(file) + "." + Message(msg::kOpeningError));
   }
   const auto count = static_cast<std::uint32_t>(content->size() - 1);
   announcedProgramBytes_ = count;
@@ -92,11 +89,11 @@ void TRead::ProgramSizeExchange(bool emergency, std::uint8_t request) {
   for (const std::uint8_t byte : ProgramSizeBytes(count)) {
     sum.Add(byte);
     port_.WriteByte(byte);
-    if (!ExpectByte(sum.Low())) return AbandonExchange(Message(kMessageCommunication));
+    if (!ExpectByte(sum.Low())) return AbandonExchange(Message(msg::kCommunicationProblem));
   }
   SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Checksum;
-  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(kMessageCommunication));
+  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(msg::kCommunicationProblem));
   EndExchange();
 }
 
@@ -108,22 +105,22 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
   // Without a size request for this same program the count to send is
   // unknown: the request is refused.
   if (!announcedProgramBytes_ || announcedEmergency_ != emergency) {
-    return AbandonExchange(Message(kMessageCommunication));
+    return AbandonExchange(Message(msg::kCommunicationProblem));
   }
   const std::string_view file = emergency ? kEmergencyProgramFile : kNormalProgramFile;
   const std::string directory = WithState([](LinkState& s) { return s.programFilesDirectory; });
   const auto content = platform::ReadWholeFile(platform::JoinPath(directory, file));
   if (!content || content->empty()) {
-    return AbandonExchange(UpperCase(file) + "." + Message(kMessageOpeningError));
+    return AbandonExchange(UpperCase(file) + "." + Message(msg::kOpeningError));
   }
   const std::uint32_t count = *announcedProgramBytes_;
   // The file changed since its size was announced.
-  if (content->size() - 1 < count) return AbandonExchange(Message(kMessageCommunication));
+  if (content->size() - 1 < count) return AbandonExchange(Message(msg::kCommunicationProblem));
   const auto rotationStart = static_cast<std::uint8_t>((*content)[0]);
   const std::uint32_t ackInterval =
       emergency ? kEmergencyProgramAckInterval : kNormalProgramAckInterval;
   WithState([](LinkState& s) { s.copyWindowShown = true; });
-  events_.ShowCopyProgress({emergency ? "EMERGENCY" : Message(kMessageVersion), "", false});
+  events_.ShowCopyProgress({emergency ? "EMERGENCY" : Message(msg::kVersion), "", false});
   phase_ = Phase::Sending;
   RunningSum sum;
   bool cancelled = false;
@@ -137,7 +134,7 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
       events_.CopyProgress(CopyProgressEvent::StepOne);
     }
     if ((i + 1) % ackInterval == 0 && !ExpectByte(sum.Low())) {
-      return AbandonExchange(Message(kMessageCommunication));
+      return AbandonExchange(Message(msg::kCommunicationProblem));
     }
   }
   if (cancelled) {
@@ -154,7 +151,7 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
   }
   SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Checksum;
-  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(kMessageCommunication));
+  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(msg::kCommunicationProblem));
   WithState([](LinkState& s) { s.copyWindowShown = false; });
   events_.CloseCopyWindow();
   EndExchange();

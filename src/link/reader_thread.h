@@ -16,6 +16,7 @@
 #include "link/link_timeouts.h"
 #include "platform/atomic_file_writer.h"
 #include "platform/serial_port.h"
+#include "shell/message_ids.h"
 #include "shell/prompter.h"
 
 namespace tesmora::link {
@@ -145,7 +146,7 @@ class TRead {
   // a chained command is already waiting.
   void EndExchange();
   void Wake();
-  std::string Message(int id) const;
+  std::string Message(MessageId id) const;
   std::string OpeningErrorText(const std::string& path) const;
   void ShowError(const std::string& text);
 

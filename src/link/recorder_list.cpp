@@ -13,8 +13,6 @@ namespace tesmora::link {
 
 namespace {
 
-constexpr int kMessageYes = 288;
-constexpr int kMessageNo = 289;
 constexpr int kDegradationColumn = 3;
 constexpr int kDateColumn = 4;
 
@@ -57,7 +55,7 @@ RecorderRow RecorderRowFromEntry(const ListEntry& entry, int languageIndex) {
     const std::size_t end = AfterZero(entry, 3) - 1;
     const bool degradation = end >= 1 && end < entry.bytes.size() && entry.bytes[end] == 0 &&
                              entry.bytes[end - 1] == '1';
-    row.degradation = MessageBytes(degradation ? kMessageYes : kMessageNo, languageIndex);
+    row.degradation = MessageBytes(degradation ? msg::kYes : msg::kNo, languageIndex);
     if (row.name.size() >= 12) {
       row.date = TestFileDate({}, row.name, DateSource::FromName);
     }
@@ -98,7 +96,7 @@ bool RecorderRowBefore(const RecorderRow& a, const RecorderRow& b, int column, b
   // their code-page bytes: names, types and samples are the recorder's code
   // page 850, the degradation mark is a message in its own code page.
   const CodePage page =
-      column == kDegradationColumn ? MessageCodePage(kMessageYes) : CodePage::Dos850;
+      column == kDegradationColumn ? MessageCodePage(msg::kYes) : CodePage::Dos850;
   const int order = platform::CompareTextsForUser(DecodeToUtf8(ka, page), DecodeToUtf8(kb, page));
   return descending ? order > 0 : order < 0;
 }

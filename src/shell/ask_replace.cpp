@@ -6,17 +6,14 @@
 
 namespace tesmora {
 
-namespace {
-constexpr int kMessageConfirmation = 74;
-constexpr int kMessageReplace = 285;
-}  // namespace
+namespace {}  // namespace
 
 std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::string_view name,
                                        const LanguageState& language) {
   if (!exists) return std::nullopt;
   const int index = language.LanguageIndex;
-  const std::string text = std::string(name) + ". " + MessageUtf8(kMessageReplace, index);
-  return prompter.Ask(MessageUtf8(kMessageConfirmation, index), text, PromptButtons::YesNoCancel,
+  const std::string text = std::string(name) + ". " + MessageUtf8(msg::kReplaceFile, index);
+  return prompter.Ask(MessageUtf8(msg::kConfirmation, index), text, PromptButtons::YesNoCancel,
                       PromptIcon::Stop, language.MessageLanguageId);
 }
 

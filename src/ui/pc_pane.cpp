@@ -25,8 +25,8 @@
 namespace tesmora::ui {
 namespace {
 
-constexpr int kMessageComputer = 335;
-constexpr std::array<int, 3> kColumnMessages{327, 328, 331};
+constexpr std::array<MessageId, 3> kColumnMessages{msg::kNameColumn, msg::kTypeColumn,
+                                                   msg::kDateColumn};
 constexpr std::array<int, 3> kColumnWidths{100, 60, 60};
 
 QTreeWidgetItem* RowItem(const explorer::PcListRow& row) {
@@ -243,10 +243,10 @@ void PcPane::SetTreeWidth(int width, int paneWidth) {
 
 void PcPane::Relabel() {
   const int lang = language_.LanguageIndex;
-  const QString computer = Message(kMessageComputer, language_);
+  const QString computer = Message(msg::kComputer, language_);
   Label3->setText(computer);
   QStringList headers;
-  for (const int id : kColumnMessages) headers << Message(id, language_);
+  for (const MessageId id : kColumnMessages) headers << Message(id, language_);
   ListFichPC->setHeaderLabels(headers);
 
   NameForReader(*this, computer);

@@ -23,10 +23,9 @@
 namespace tesmora::ui {
 namespace {
 
-constexpr int kMessageCurves = 333;
-constexpr int kMessageDiskC = 334;
-constexpr int kMessageDegradationPage = 288;
-constexpr std::array<int, link::kRecorderColumns> kColumnMessages{327, 328, 329, 330, 331};
+constexpr std::array<MessageId, link::kRecorderColumns> kColumnMessages{
+    msg::kNameColumn, msg::kTypeColumn, msg::kSampleColumn, msg::kDegradationColumn,
+    msg::kDateColumn};
 constexpr std::array<int, link::kRecorderColumns> kColumnWidths{90, 60, 100, 80, 70};
 constexpr const char* kRecorderName = "KALDIRONE";
 
@@ -105,7 +104,7 @@ void RecorderPane::ShowRows() {
   ListKald->clear();
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(rows_.size()));
-  const CodePage degradationPage = MessageCodePage(kMessageDegradationPage);
+  const CodePage degradationPage = MessageCodePage(msg::kYes);
   for (const link::RecorderRow& row : rows_) {
     auto* item = new QTreeWidgetItem;
     item->setText(0, QString::fromLatin1(row.name));
@@ -171,10 +170,10 @@ void RecorderPane::EmitCount(const std::string& text) { emit countTextChanged(Fr
 
 void RecorderPane::Relabel() {
   const int lang = language_.LanguageIndex;
-  choixDiskButtons_->button(0)->setText(Message(kMessageCurves, language_));
-  choixDiskButtons_->button(1)->setText(Message(kMessageDiskC, language_));
+  choixDiskButtons_->button(0)->setText(Message(msg::kCurves, language_));
+  choixDiskButtons_->button(1)->setText(Message(msg::kDiskC, language_));
   QStringList headers;
-  for (const int id : kColumnMessages) headers << Message(id, language_);
+  for (const MessageId id : kColumnMessages) headers << Message(id, language_);
   ListKald->setHeaderLabels(headers);
 
   NameForReader(*this, kRecorderName);

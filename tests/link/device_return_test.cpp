@@ -175,7 +175,7 @@ TEST_F(AdapterUnplugged, DeviceBackUnderItsNameBringsTheRecorderListBack) {
   EXPECT_EQ(events_.hangUps(), 1);
 }
 
-// A transfer cut by the hang-up ends as a failed transfer: message 287, no
+// A transfer cut by the hang-up ends as a failed transfer: msg::kCommunicationProblem, no
 // file left behind (not even a partial one), and it is not tried again, not
 // even when the device comes back.
 TEST_F(AdapterUnplugged, TransferCutByTheHangUpFailsAndIsNotRetried) {
@@ -186,7 +186,8 @@ TEST_F(AdapterUnplugged, TransferCutByTheHangUpFailsAndIsNotRetried) {
   std::this_thread::sleep_for(300ms);  // some of the file has arrived
   Unplug();
   ASSERT_TRUE(RunToIdle());
-  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(287, 1)});
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{MessageUtf8(msg::kCommunicationProblem, 1)});
   EXPECT_EQ(EntriesIn(received()), 0);
   EXPECT_FALSE(events_.copyWindowOpen());
   EXPECT_FALSE(session_->BatchRunning());
@@ -212,7 +213,8 @@ TEST_F(AdapterUnplugged, SendCutByTheHangUpFailsAndIsNotOfferedAgain) {
   Unplug();
   ASSERT_TRUE(RunToIdle());
   EXPECT_EQ(offers, 1);
-  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(287, 1)});
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{MessageUtf8(msg::kCommunicationProblem, 1)});
   EXPECT_TRUE(session_->Snapshot().sendQueue.empty());
 
   PlugIn(Contents({}));
@@ -228,7 +230,8 @@ TEST_F(AdapterUnplugged, SendCutByTheHangUpFailsAndIsNotOfferedAgain) {
 TEST_F(AdapterUnplugged, AdapterMissingAtStartIsWaitedForAndBringsTheListWhenPluggedIn) {
   ASSERT_EQ(StartProgram(stableName()), LinkSession::StartPort::Awaited);
   EXPECT_EQ(prompter_.messages(),
-            std::vector<std::string>{"COM1. " + MessageUtf8(54, 1) + "\n" + MessageUtf8(365, 1)});
+            std::vector<std::string>{"COM1. " + MessageUtf8(msg::kOpeningError, 1) + "\n" +
+                                     MessageUtf8(msg::kNoDevice, 1)});
   ASSERT_TRUE(WaitFor([&] { return events_.hangUps() == 1; }));
   std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(3000)));
   EXPECT_EQ(events_.hangUps(), 1);

@@ -153,7 +153,7 @@ TEST_F(RecorderPane, AnUnpluggedAdapterIsSaidAndItsReturnFillsTheListAgain) {
   recorder_.reset();
   std::filesystem::remove(stableName);
   ASSERT_TRUE(WaitUntil([&] { return !window_->statusPanelText(3).isEmpty(); }));
-  EXPECT_EQ(window_->statusPanelText(3).toStdString(), MessageUtf8(287, 1));
+  EXPECT_EQ(window_->statusPanelText(3).toStdString(), MessageUtf8(msg::kCommunicationProblem, 1));
 
   plugIn(Contents({TestFile("03151234.312", "WHEAT 7"), TestFile("04021235.412", "FLOUR")}));
   ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 2 && StartupDone(); }));
@@ -223,7 +223,7 @@ TEST_F(RecorderPane, DeletingTwoFilesAsksOnceAndListsTheRecorderAgain) {
   QApplication::sendEvent(List(), &del);
 
   ASSERT_EQ(prompter_.questions().size(), 1u);
-  EXPECT_EQ(prompter_.questions()[0], MessageUtf8(279, 1));
+  EXPECT_EQ(prompter_.questions()[0], MessageUtf8(msg::kRemoveFiles, 1));
   ASSERT_TRUE(WaitUntil([&] { return window_->RecorderFileCount() == 1 && StartupDone(); }));
   EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"12241236.111"}));
   ASSERT_EQ((*recorder_)->contents().tests.size(), 1u);
@@ -343,7 +343,7 @@ TEST_F(RecorderPane, OneFileToDeleteIsNamedAndCancelKeepsIt) {
   QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
   QApplication::sendEvent(List(), &del);
   ASSERT_EQ(prompter_.questions().size(), 1u);
-  EXPECT_EQ(prompter_.questions()[0], "04021235.412. " + MessageUtf8(280, 1));
+  EXPECT_EQ(prompter_.questions()[0], "04021235.412. " + MessageUtf8(msg::kRemoveFile, 1));
   EXPECT_FALSE(window_->link().IsBusy());
   EXPECT_EQ((*recorder_)->contents().tests.size(), 2u);
 }
@@ -461,8 +461,9 @@ TEST_F(RecorderPane, AdapterMissingAtStartIsWaitedForAndTheListFillsWhenItIsPlug
   window_->show();
   ASSERT_EQ(prompter_.messages(), std::vector<std::string>{PortOpeningErrorText(
                                       "COM1", {platform::OpenFailure::NoDevice, ""}, 1)});
-  ASSERT_TRUE(
-      WaitUntil([&] { return window_->statusPanelText(3) == MessageUtf8(287, 1).c_str(); }));
+  ASSERT_TRUE(WaitUntil([&] {
+    return window_->statusPanelText(3) == MessageUtf8(msg::kCommunicationProblem, 1).c_str();
+  }));
   EXPECT_FALSE(window_->findChild<QTimer*>("Timer1")->isActive());
   EXPECT_FALSE(window_->portOpen());
 
