@@ -1,12 +1,16 @@
 // Build-time tool: turns the readable UTF-8 message table (src/shell/messages.txt)
-// into a C++ source holding each text as the bytes of its code page.
+// into a C++ source holding each text as the bytes of its code page, and a
+// header naming each message (shell/message_ids.h) that every layer includes.
 //
-//   make_message_table INPUT OUTPUT
+//   make_message_table INPUT OUTPUT HEADER
 //
 // It refuses (exit status 1, with the file and line) a malformed block, a
-// message number out of range or out of order, a text longer than 127 bytes,
-// and a character that the message's code page cannot hold, so a bad
-// translation stops the build instead of reaching a laboratory's exports.
+// message number out of range or out of order, a block without a name, a
+// name that is not CamelCase or that another block already has, a text longer
+// than 127 bytes, and a character that the message's code page cannot hold,
+// so a bad translation stops the build instead of reaching a laboratory's
+// exports. The header is rewritten only when the names change, so that a new
+// translation rebuilds the table and not every file that names a message.
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -17,14 +21,24 @@
 #include <vector>
 
 #include "shell/code_page.h"
-#include "shell/message_table.h"
+#include "shell/languages.h"
+#include "shell/message_code_page.h"
 
 namespace {
 
 using tesmora::CodePage;
+using tesmora::kLanguageCount;
+using tesmora::kLanguages;
 
-constexpr std::array<std::string_view, tesmora::kLanguageCount> kCodes{"fr", "en", "es", "it",
-                                                                       "pt", "de", "pl", "cs"};
+// The table has as many rows as the recorder's own message table, whose
+// numbers it shares; this is the one place that says so (the header gives
+// it to the code as kMessageCount).
+constexpr int kRows = 373;
+
+struct Message {
+  int id;
+  std::string name;
+};
 
 struct Failure {
   int line;
@@ -55,18 +69,34 @@ std::string CppLiteral(std::string_view bytes) {
   return out + "\"";
 }
 
-// Parses the table; fills `texts` (id * 8 + language) or throws a Failure.
-void Parse(std::istream& in, std::vector<std::string>& texts) {
+// A name as the header spells it after "k": a capital letter, then letters
+// and digits.
+bool IsCamelCase(std::string_view name) {
+  const auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+  const auto alnum = [&](char c) {
+    return upper(c) || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+  };
+  if (name.empty() || !upper(name.front())) return false;
+  for (const char c : name) {
+    if (!alnum(c)) return false;
+  }
+  return true;
+}
+
+// Parses the table; fills `texts` (id * languages + language) and `names`, or
+// throws a Failure.
+void Parse(std::istream& in, std::vector<std::string>& texts, std::vector<Message>& names) {
   std::string line;
   int lineNumber = 0;
   int currentId = -1;
   int previousId = -1;
-  std::size_t languagesSeen = tesmora::kLanguageCount;
+  std::size_t languagesSeen = kLanguageCount;
   int blockLine = 0;
   auto closeBlock = [&]() {
-    if (currentId >= 0 && languagesSeen != tesmora::kLanguageCount) {
+    if (currentId >= 0 && languagesSeen != kLanguageCount) {
       throw Failure{blockLine, "message " + std::to_string(currentId) + " has " +
-                                   std::to_string(languagesSeen) + " of its 8 languages"};
+                                   std::to_string(languagesSeen) + " of its " +
+                                   std::to_string(kLanguageCount) + " languages"};
     }
   };
   while (std::getline(in, line)) {
@@ -75,25 +105,40 @@ void Parse(std::istream& in, std::vector<std::string>& texts) {
     if (line.empty() || line[0] == '#') continue;
     if (line[0] == '@') {
       closeBlock();
+      const std::size_t blank = line.find(' ');
+      const std::string number = line.substr(1, blank == std::string::npos ? blank : blank - 1);
       int id = -1;
       try {
         std::size_t used = 0;
-        id = std::stoi(line.substr(1), &used);
-        if (used != line.size() - 1) id = -1;
+        id = std::stoi(number, &used);
+        if (used != number.size() || !(number[0] >= '0' && number[0] <= '9')) id = -1;
       } catch (const std::exception&) {
         id = -1;
       }
-      if (id < 0 || id >= tesmora::kMessageCount) throw Failure{lineNumber, "bad message number"};
+      if (id < 0 || id >= kRows) throw Failure{lineNumber, "bad message number"};
       if (id <= previousId) throw Failure{lineNumber, "message numbers must go up"};
+      const std::string name = blank == std::string::npos ? "" : line.substr(blank + 1);
+      if (name.empty()) throw Failure{lineNumber, "message " + number + " has no name"};
+      if (!IsCamelCase(name)) {
+        throw Failure{lineNumber, "bad message name \"" + name +
+                                      "\": a capital letter, then letters and digits"};
+      }
+      for (const Message& other : names) {
+        if (other.name == name) {
+          throw Failure{lineNumber,
+                        "name " + name + " is already message " + std::to_string(other.id)};
+        }
+      }
+      names.push_back({id, name});
       currentId = previousId = id;
       languagesSeen = 0;
       blockLine = lineNumber;
       continue;
     }
-    if (currentId < 0 || languagesSeen >= tesmora::kLanguageCount) {
+    if (currentId < 0 || languagesSeen >= kLanguageCount) {
       throw Failure{lineNumber, "text outside a message block"};
     }
-    const std::string_view expected = kCodes[languagesSeen];
+    const std::string_view expected = kLanguages[languagesSeen].isoCode;
     const std::size_t open = line.find('"');
     const std::size_t close = line.rfind('"');
     if (line.compare(0, 3, std::string(expected) + " ") != 0 || open != 3 || close == open ||
@@ -113,18 +158,81 @@ void Parse(std::istream& in, std::vector<std::string>& texts) {
       throw Failure{lineNumber, "text longer than " +
                                     std::to_string(tesmora::kMessageBufferSize - 1) + " bytes"};
     }
-    texts[static_cast<std::size_t>(currentId) * tesmora::kLanguageCount + languagesSeen] =
-        encoded.bytes;
+    texts[static_cast<std::size_t>(currentId) * kLanguageCount + languagesSeen] = encoded.bytes;
     ++languagesSeen;
   }
   closeBlock();
 }
 
+std::string TableSource(const std::vector<std::string>& texts) {
+  std::ostringstream out;
+  out << "// Generated from messages.txt by make_message_table at build time.\n"
+         "#include \"shell/message_table.h\"\n\n"
+         "namespace tesmora::detail {\n\n"
+         "// Row-major: message id * kLanguageCount + language index.\n"
+         "extern const char* const kMessageTexts[kMessageCount * kLanguageCount];\n"
+         "const char* const kMessageTexts[kMessageCount * kLanguageCount] = {\n";
+  for (int id = 0; id < kRows; ++id) {
+    out << "    // " << id << "\n   ";
+    for (int lang = 0; lang < kLanguageCount; ++lang) {
+      out << " " << CppLiteral(texts[static_cast<std::size_t>(id) * kLanguageCount + lang]) << ",";
+    }
+    out << "\n";
+  }
+  out << "};\n\n}  // namespace tesmora::detail\n";
+  return out.str();
+}
+
+std::string IdsHeader(const std::vector<Message>& names) {
+  std::ostringstream out;
+  out << "// Generated from messages.txt by make_message_table at build time: name a\n"
+         "// message there, beside its number.\n"
+         "#pragma once\n\n"
+         "namespace tesmora {\n\n"
+         "// The rows of the message table; a message's id is below this.\n"
+         "inline constexpr int kMessageCount = "
+      << kRows
+      << ";\n\n"
+         "namespace msg {\n\n"
+         "// Every message the program looks up. A plain number does not convert to\n"
+         "// an Id, so each lookup names its message.\n"
+         "enum Id : int {\n";
+  for (const Message& message : names) out << "  k" << message.name << " = " << message.id << ",\n";
+  out << "};\n\n"
+         "}  // namespace msg\n\n"
+         "using MessageId = msg::Id;\n\n"
+         "// Every named message, in the order of their numbers.\n"
+         "inline constexpr MessageId kNamedMessages[] = {\n";
+  for (const Message& message : names) out << "    msg::k" << message.name << ",\n";
+  out << "};\n\n"
+         "}  // namespace tesmora\n";
+  return out.str();
+}
+
+std::string ReadAll(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return in ? bytes.str() : std::string();
+}
+
+bool Write(const char* path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << bytes;
+  file.close();
+  if (!file) {
+    std::cerr << path << ": cannot be written\n";
+    std::remove(path);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::cerr << "usage: make_message_table INPUT OUTPUT\n";
+  if (argc != 4) {
+    std::cerr << "usage: make_message_table INPUT OUTPUT HEADER\n";
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -132,39 +240,16 @@ int main(int argc, char** argv) {
     std::cerr << argv[1] << ": cannot be opened\n";
     return 1;
   }
-  std::vector<std::string> texts(static_cast<std::size_t>(tesmora::kMessageCount) *
-                                 tesmora::kLanguageCount);
+  std::vector<std::string> texts(static_cast<std::size_t>(kRows) * kLanguageCount);
+  std::vector<Message> names;
   try {
-    Parse(in, texts);
+    Parse(in, texts, names);
   } catch (const Failure& failure) {
     std::cerr << argv[1] << ":" << failure.line << ": error: " << failure.what << "\n";
     return 1;
   }
-
-  std::ostringstream out;
-  out << "// Generated from messages.txt by make_message_table at build time.\n"
-         "#include \"shell/message_table.h\"\n\n"
-         "namespace tesmora::detail {\n\n"
-         "// Row-major: message id * 8 + language index.\n"
-         "extern const char* const kMessageTexts[kMessageCount * kLanguageCount];\n"
-         "const char* const kMessageTexts[kMessageCount * kLanguageCount] = {\n";
-  for (int id = 0; id < tesmora::kMessageCount; ++id) {
-    out << "    // " << id << "\n   ";
-    for (int lang = 0; lang < tesmora::kLanguageCount; ++lang) {
-      out << " " << CppLiteral(texts[static_cast<std::size_t>(id) * tesmora::kLanguageCount + lang])
-          << ",";
-    }
-    out << "\n";
-  }
-  out << "};\n\n}  // namespace tesmora::detail\n";
-
-  std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
-  file << out.str();
-  file.close();
-  if (!file) {
-    std::cerr << argv[2] << ": cannot be written\n";
-    std::remove(argv[2]);
-    return 1;
-  }
+  if (!Write(argv[2], TableSource(texts))) return 1;
+  const std::string header = IdsHeader(names);
+  if (ReadAll(argv[3]) != header && !Write(argv[3], header)) return 1;
   return 0;
 }

@@ -38,9 +38,6 @@ namespace {
 
 using link::LinkSession;
 
-constexpr int kMessageYes = 288;
-constexpr int kMessageNo = 289;
-
 struct Arguments {
   std::vector<std::string> names;
   std::string port;
@@ -55,9 +52,9 @@ std::string RowLine(const link::RecorderRow& row, int language) {
   const auto text = [](const std::string& bytes) { return DecodeToUtf8(bytes, CodePage::Dos850); };
   std::string degradation;
   if (!row.degradation.empty()) {
-    degradation = row.degradation == MessageBytes(kMessageYes, language)
-                      ? MessageUtf8(kMessageYes, language)
-                      : MessageUtf8(kMessageNo, language);
+    degradation = row.degradation == MessageBytes(msg::kYes, language)
+                      ? MessageUtf8(msg::kYes, language)
+                      : MessageUtf8(msg::kNo, language);
   }
   return text(row.name) + "\t" + text(row.type) + "\t" + text(row.sample) + "\t" + degradation +
          "\t" + row.date;

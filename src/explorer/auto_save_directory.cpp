@@ -7,10 +7,7 @@
 
 namespace tesmora::explorer {
 
-namespace {
-constexpr int kMessageConfirmation = 74;
-constexpr int kMessageChangeDirectory = 281;
-}  // namespace
+namespace {}  // namespace
 
 std::optional<std::string> AutoSaveTextForNode(const FolderTree& tree, NodeId id) {
   if (!tree.Contains(id)) return std::nullopt;
@@ -41,8 +38,8 @@ bool AutoSaveDirectoryDialog::Ok(Settings& settings, Prompter& prompter,
                                  const LanguageState& language) const {
   if (shown_ == settings.AutoSaveDirectory) return false;
   const int index = language.LanguageIndex;
-  if (prompter.Ask(MessageUtf8(kMessageConfirmation, index),
-                   MessageUtf8(kMessageChangeDirectory, index), PromptButtons::OkCancel,
+  if (prompter.Ask(MessageUtf8(msg::kConfirmation, index),
+                   MessageUtf8(msg::kChangeAutoSaveDirectory, index), PromptButtons::OkCancel,
                    PromptIcon::Question, language.MessageLanguageId) != PromptAnswer::Ok) {
     return false;
   }

@@ -10,13 +10,6 @@ namespace tesmora::explorer {
 
 namespace {
 
-constexpr int kMessageFileNotDeleted = 266;
-constexpr int kMessageRemoveFolder = 278;
-constexpr int kMessageRemoveFiles = 279;
-constexpr int kMessageRemoveFile = 280;
-constexpr int kMessageFolderNotDeleted = 282;
-constexpr int kMessageProgram = 283;
-
 using platform::FsStatus;
 
 bool EndsWithExe(const std::string& name) {
@@ -49,26 +42,26 @@ bool RemoveTree(const OperationContext& context, const std::string& path, std::u
 bool DeleteOneFile(const OperationContext& context, const std::string& fullPath,
                    const std::string& name) {
   const int index = context.language.LanguageIndex;
-  if (EndsWithExe(name) && !Confirm(context, name + ". " + MessageUtf8(kMessageProgram, index) +
-                                                 MessageUtf8(kMessageRemoveFile, index))) {
+  if (EndsWithExe(name) && !Confirm(context, name + ". " + MessageUtf8(msg::kProgramFile, index) +
+                                                 MessageUtf8(msg::kRemoveFile, index))) {
     return false;
   }
   // Deleting needs the folder's permission only; a file the user may not
   // write is asked about first, as rm does.
   const auto facts = context.fs.Facts(fullPath);
-  if (facts && facts->writeProtected && !ConfirmWriteProtected(context, name, kMessageRemoveFile)) {
+  if (facts && facts->writeProtected && !ConfirmWriteProtected(context, name, msg::kRemoveFile)) {
     return false;
   }
   if (context.fs.RemoveFile(fullPath) == FsStatus::Ok) return true;
-  ReportError(context, name, kMessageFileNotDeleted);
+  ReportError(context, name, msg::kFileNotDeleted);
   return false;
 }
 
 bool DeleteFolder(const OperationContext& context, const std::string& path,
                   const std::string& nodeText) {
   if (path.empty()) return false;
-  if (!Confirm(context, nodeText + ". " +
-                            MessageUtf8(kMessageRemoveFolder, context.language.LanguageIndex))) {
+  if (!Confirm(context,
+               nodeText + ". " + MessageUtf8(msg::kRemoveFolder, context.language.LanguageIndex))) {
     return false;
   }
   const FsStatus status = context.fs.RemoveFolder(path);
@@ -81,7 +74,7 @@ bool DeleteFolder(const OperationContext& context, const std::string& path,
              RemoveTree(context, path, facts->device)) {
     return true;
   }
-  ReportError(context, nodeText, kMessageFolderNotDeleted);
+  ReportError(context, nodeText, msg::kFolderNotDeleted);
   return false;
 }
 
@@ -101,9 +94,9 @@ std::vector<std::string> DeleteSelectedFiles(const OperationContext& context,
   std::vector<std::string> deleted;
   if (selectedNames.empty() || folder.empty()) return deleted;
   const int index = context.language.LanguageIndex;
-  const std::string question = selectedNames.size() < 2 ? selectedNames.front() + ". " +
-                                                              MessageUtf8(kMessageRemoveFile, index)
-                                                        : MessageUtf8(kMessageRemoveFiles, index);
+  const std::string question =
+      selectedNames.size() < 2 ? selectedNames.front() + ". " + MessageUtf8(msg::kRemoveFile, index)
+                               : MessageUtf8(msg::kRemoveFiles, index);
   if (!Confirm(context, question)) return deleted;
   for (const std::string& name : selectedNames) {
     if (DeleteOneFile(context, platform::JoinPath(folder, name), name)) deleted.push_back(name);

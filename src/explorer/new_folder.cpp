@@ -7,10 +7,7 @@
 
 namespace tesmora::explorer {
 
-namespace {
-constexpr int kMessageIncorrectCharacter = 272;
-constexpr int kMessageCannotCreate = 293;
-}  // namespace
+namespace {}  // namespace
 
 bool AcceptsNewFolder(int state) {
   return state != kNodeCdRom && state != kNodeNetworkRoot && state != kNodeServer &&
@@ -20,13 +17,13 @@ bool AcceptsNewFolder(int state) {
 NewFolderOutcome CreateNewFolder(const OperationContext& context, const std::string& parentPath,
                                  const std::string& name) {
   NewFolderOutcome outcome;
-  const auto report = [&](int message) {
+  const auto report = [&](MessageId message) {
     context.prompter.ShowMessage(kErrorCaption, MessageUtf8(message, context.language),
                                  PromptIcon::Error, context.language.MessageLanguageId);
   };
   switch (CheckFolderName(name)) {
     case FolderNameCheck::IncorrectCharacter:
-      report(kMessageIncorrectCharacter);
+      report(msg::kIncorrectCharacter);
       return outcome;
     case FolderNameCheck::Empty:
       return outcome;
@@ -37,7 +34,7 @@ NewFolderOutcome CreateNewFolder(const OperationContext& context, const std::str
   // new folder in the working directory.
   const std::string path = platform::JoinPath(parentPath, name);
   if (parentPath.empty() || context.fs.CreateFolder(path) != platform::FsStatus::Ok) {
-    report(kMessageCannotCreate);
+    report(msg::kCannotCreateFolder);
     return outcome;
   }
   outcome.failed = false;

@@ -7,23 +7,18 @@
 
 namespace tesmora::explorer {
 
-namespace {
-constexpr int kMessageConfirmation = 74;
-constexpr int kMessageNotCopied = 277;
-constexpr int kMessageNotAFile = 372;
-}  // namespace
-
 bool Confirm(const OperationContext& context, const std::string& text) {
-  return context.prompter.Ask(MessageUtf8(kMessageConfirmation, context.language), text,
+  return context.prompter.Ask(MessageUtf8(msg::kConfirmation, context.language), text,
                               PromptButtons::OkCancel, PromptIcon::Question,
                               context.language.MessageLanguageId) == PromptAnswer::Ok;
 }
 
-bool ConfirmWriteProtected(const OperationContext& context, const std::string& name, int message) {
+bool ConfirmWriteProtected(const OperationContext& context, const std::string& name,
+                           MessageId message) {
   return tesmora::ConfirmWriteProtected(context.prompter, context.language, name, message);
 }
 
-void ReportError(const OperationContext& context, const std::string& lead, int message) {
+void ReportError(const OperationContext& context, const std::string& lead, MessageId message) {
   context.prompter.ShowMessage(kErrorCaption,
                                FailureText(lead + ". ", {message}, context.language.LanguageIndex),
                                PromptIcon::Error, context.language.MessageLanguageId);
@@ -33,7 +28,7 @@ bool LeftOutAsSpecial(const OperationContext& context, const std::string& folder
                       const std::string& name) {
   const auto facts = context.fs.Facts(platform::JoinPath(folder, name));
   if (!facts || !facts->special) return false;
-  ReportError(context, name, kMessageNotAFile);
+  ReportError(context, name, msg::kNotAFile);
   return true;
 }
 
@@ -68,7 +63,7 @@ platform::FsStatus WriteAsDecided(
 void ReportCopyFailure(const OperationContext& context, const std::string& name,
                        platform::FsStatus status) {
   ReportError(context, name,
-              status == platform::FsStatus::NotAFile ? kMessageNotAFile : kMessageNotCopied);
+              status == platform::FsStatus::NotAFile ? msg::kNotAFile : msg::kFileNotCopied);
 }
 
 }  // namespace tesmora::explorer

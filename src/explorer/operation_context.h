@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "shell/ask_replace.h"
 #include "shell/languages.h"
+#include "shell/message_ids.h"
 #include "shell/prompter.h"
 
 namespace tesmora::explorer {
@@ -28,11 +29,12 @@ bool Confirm(const OperationContext& context, const std::string& text);
 
 // "NAME. Read only file." and the question `message` (what is about to
 // happen to the file) over OK and Cancel; true for OK.
-bool ConfirmWriteProtected(const OperationContext& context, const std::string& name, int message);
+bool ConfirmWriteProtected(const OperationContext& context, const std::string& name,
+                           MessageId message);
 
 // An error box under the caption "Tesmora": the lead (a file or folder
 // name), ". " and the message.
-void ReportError(const OperationContext& context, const std::string& lead, int message);
+void ReportError(const OperationContext& context, const std::string& lead, MessageId message);
 
 // Whether folder/name is a pipe, a socket or a device (itself or at the end
 // of its link). Such a file is listed but never opened: this says so ("NAME.

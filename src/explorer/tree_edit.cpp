@@ -6,11 +6,7 @@
 
 namespace tesmora::explorer {
 
-namespace {
-constexpr int kMessageIncorrectCharacter = 272;
-constexpr int kMessageCannotRename = 273;
-constexpr int kMessageEnterName = 274;
-}  // namespace
+namespace {}  // namespace
 
 bool CanEditNode(const FolderTree& tree, NodeId id) {
   if (!tree.Contains(id) || tree.IsRoot(id)) return false;
@@ -49,7 +45,7 @@ RenameOutcome RenameFolderNode(FolderTree& tree, NodeId id, std::string_view new
   RenameOutcome outcome;
   if (!CanEditNode(tree, id)) return outcome;
   tree.SetEditing(id, false);
-  const auto fail = [&](int message) {
+  const auto fail = [&](MessageId message) {
     prompter.ShowMessage(kErrorCaption, MessageUtf8(message, language), PromptIcon::Error,
                          language.MessageLanguageId);
     // The widget shows the old name again.
@@ -58,9 +54,9 @@ RenameOutcome RenameFolderNode(FolderTree& tree, NodeId id, std::string_view new
   };
   switch (CheckFolderName(newText)) {
     case FolderNameCheck::Empty:
-      return fail(kMessageEnterName);
+      return fail(msg::kEnterFolderName);
     case FolderNameCheck::IncorrectCharacter:
-      return fail(kMessageIncorrectCharacter);
+      return fail(msg::kIncorrectCharacter);
     case FolderNameCheck::Ok:
       break;
   }
@@ -69,7 +65,7 @@ RenameOutcome RenameFolderNode(FolderTree& tree, NodeId id, std::string_view new
   const std::string from = tree.NodePath(id).path;
   const std::string to = platform::JoinPath(tree.NodePath(node.parent).path, newText);
   if (from.empty() || fs.Rename(from, to, false) != platform::FsStatus::Ok) {
-    return fail(kMessageCannotRename);
+    return fail(msg::kCannotRename);
   }
   outcome.renamed = true;
   outcome.change = tree.SetText(id, std::string(newText));

@@ -33,7 +33,7 @@ class LinkEvents {
   virtual void RecorderListCleared() = 0;
   virtual void RecorderRowAdded(const RecorderRow& row) = 0;
   virtual void RecorderListEnded() = 0;
-  // The first status panel: a count followed by message 267.
+  // The first status panel: a count followed by msg::kFilesListed.
   virtual void RecorderFileCountShown(int count) = 0;
   // Waits. Shows the copy window (and disables the main window).
   virtual void ShowCopyProgress(const CopyWindowContent& content) = 0;

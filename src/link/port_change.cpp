@@ -9,8 +9,6 @@ namespace tesmora::link {
 
 namespace {
 
-constexpr int kMessageErrorCaption = 193;
-
 // Opens `device` for the port name; a failure is said under that name.
 bool OpenDevice(platform::SerialPort& port, const std::string& device, std::string_view portName,
                 Prompter& prompter, const LanguageState& language) {
@@ -20,7 +18,7 @@ bool OpenDevice(platform::SerialPort& port, const std::string& device, std::stri
   }
   const int index = language.LanguageIndex;
   const platform::OpenError error = device.empty() ? platform::OpenError{} : port.LastOpenError();
-  prompter.ShowMessage(MessageUtf8(kMessageErrorCaption, index),
+  prompter.ShowMessage(MessageUtf8(msg::kError, index),
                        PortOpeningErrorText(portName, error, index), PromptIcon::Error,
                        language.MessageLanguageId);
   return false;

@@ -6,7 +6,6 @@
 
 #include "link/link_timeouts.h"
 #include "link/name_list.h"
-#include "link/reader_messages.h"
 #include "link/reader_thread.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -14,8 +13,6 @@
 #include "shell/message_table.h"
 
 namespace tesmora::link {
-
-using namespace reader;
 
 // --- Commands --------------------------------------------------------------
 
@@ -35,7 +32,7 @@ void TRead::ListExchange(int speedCode) {
   std::optional<ListEntry> entry;
   for (;;) {
     const auto byte = Read();
-    if (!byte) return AbandonExchange(Message(kMessageCommunication));
+    if (!byte) return AbandonExchange(Message(msg::kCommunicationProblem));
     const bool ended = receiver.Feed(*byte, entry);
     if (entry && entry->section == memoryChoice) {
       const RecorderRow row = RecorderRowFromEntry(*entry, language);
@@ -48,7 +45,8 @@ void TRead::ListExchange(int speedCode) {
     if (ended) break;
   }
   phase_ = Phase::Checksum;
-  if (!ChecksumHandshake(receiver.sum())) return AbandonExchange(Message(kMessageCommunication));
+  if (!ChecksumHandshake(receiver.sum()))
+    return AbandonExchange(Message(msg::kCommunicationProblem));
   const int count = WithState([](LinkState& s) {
     s.listDone = true;
     return s.RecorderFileCount;
@@ -64,11 +62,12 @@ void TRead::VersionExchange(int speedCode) {
   VersionStreamReceiver receiver;
   for (;;) {
     const auto byte = Read();
-    if (!byte) return AbandonExchange(Message(kMessageCommunication));
+    if (!byte) return AbandonExchange(Message(msg::kCommunicationProblem));
     if (receiver.Feed(*byte)) break;
   }
   phase_ = Phase::Checksum;
-  if (!ChecksumHandshake(receiver.sum())) return AbandonExchange(Message(kMessageCommunication));
+  if (!ChecksumHandshake(receiver.sum()))
+    return AbandonExchange(Message(msg::kCommunicationProblem));
   {
     std::lock_guard lock(mutex_);
     versionText_ = receiver.text();
@@ -96,9 +95,10 @@ void TRead::GetExchange() {
   if (!IsSafeRecorderName(name) || !(writer_ = fs_->OpenWriter(path))) {
     ShowError(OpeningErrorText(path));
     WithState([](LinkState& s) { s.receiveQueue.clear(); });
-    return AbandonExchange(Message(kMessageCommunication));
+    return AbandonExchange(Message(msg::kCommunicationProblem));
   }
-  if (!SendName(raw ? prefix + name : name)) return AbandonExchange(Message(kMessageCommunication));
+  if (!SendName(raw ? prefix + name : name))
+    return AbandonExchange(Message(msg::kCommunicationProblem));
   SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Receiving;
   if (!startup && !deleteWindow) {
@@ -128,10 +128,10 @@ void TRead::PutExchange() {
   if (!content) {
     ShowError(OpeningErrorText(path));
     WithState([](LinkState& s) { s.sendQueue.clear(); });
-    return AbandonExchange(Message(kMessageCommunication));
+    return AbandonExchange(Message(msg::kCommunicationProblem));
   }
   if (!SendName(raw ? prefix + name : name) || !ExpectByte(kPutReady)) {
-    return AbandonExchange(Message(kMessageCommunication));
+    return AbandonExchange(Message(msg::kCommunicationProblem));
   }
   if (!deleteWindow) {
     events_.ShowCopyProgress({name, CopyDirection::ToRecorder, folder, raw});
@@ -145,7 +145,7 @@ void TRead::PutExchange() {
   for (std::size_t i = 0; i < wire.size(); ++i) {
     const auto byte = static_cast<std::uint8_t>(wire[i]);
     sum.Add(byte);
-    if (!port_.WriteByte(byte)) return AbandonExchange(Message(kMessageCommunication));
+    if (!port_.WriteByte(byte)) return AbandonExchange(Message(msg::kCommunicationProblem));
     const std::size_t sent = i + 1;
     if (progressStep != 0 && sent % progressStep == 0)
       events_.CopyProgress(CopyProgressEvent::Step);
@@ -156,7 +156,7 @@ void TRead::PutExchange() {
   }
   SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Checksum;
-  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(kMessageCommunication));
+  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(msg::kCommunicationProblem));
   WithState([](LinkState& s) { s.resendCount = 0; });
   EndExchange();
   WithState([](LinkState& s) { RemoveFirstName(s.sendQueue); });
@@ -169,7 +169,7 @@ void TRead::AcknowledgementFailed(bool byteArrived) {
   const int resends = WithState([](LinkState& s) { return ++s.resendCount; });
   // A line that has gone will not take the file a second time: the send
   // fails now, as any cut transfer does, and nothing offers it again.
-  if (resends >= 2 || LineGone()) return AbandonExchange(Message(kMessageCommunication));
+  if (resends >= 2 || LineGone()) return AbandonExchange(Message(msg::kCommunicationProblem));
   phase_ = Phase::None;
   // A wrong byte means the recorder is still there but lost count: give it
   // time to give up on its side before the file is offered again.
@@ -190,11 +190,12 @@ void TRead::DeleteExchange() {
     prefix = s.drivePrefix;
   });
   phase_ = Phase::None;
-  if (!SendName(raw ? prefix + name : name)) return AbandonExchange(Message(kMessageCommunication));
+  if (!SendName(raw ? prefix + name : name))
+    return AbandonExchange(Message(msg::kCommunicationProblem));
   phase_ = Phase::Receiving;
   WithState([](LinkState& s) { s.deleteWindowShown = true; });
   events_.ShowDeleteProgress(name);
-  if (!ExpectByte(kDeleteConfirmed)) return AbandonExchange(Message(kMessageCommunication));
+  if (!ExpectByte(kDeleteConfirmed)) return AbandonExchange(Message(msg::kCommunicationProblem));
   phase_ = Phase::None;
   Pause(kSettlePauseMs);
   bool more = false;

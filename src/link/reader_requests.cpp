@@ -6,7 +6,6 @@
 
 #include "link/link_timeouts.h"
 #include "link/name_list.h"
-#include "link/reader_messages.h"
 #include "link/reader_thread.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -14,8 +13,6 @@
 #include "shell/message_table.h"
 
 namespace tesmora::link {
-
-using namespace reader;
 
 namespace {
 
@@ -42,7 +39,7 @@ void TRead::PushExchange(int speedCode) {
   std::string name;
   while (name.size() < kPushNameLength) {
     const auto byte = Read();
-    if (!byte) return AbandonExchange(Message(kMessageCommunication));
+    if (!byte) return AbandonExchange(Message(msg::kCommunicationProblem));
     name.push_back(static_cast<char>(*byte));
   }
   if (!IsSafeRecorderName(name) || !(writer_ = fs_->OpenWriter(autoSave + name))) {
@@ -52,13 +49,13 @@ void TRead::PushExchange(int speedCode) {
     std::string dropped;
     for (bool ended = false; !ended; dropped.clear()) {
       const auto byte = Read();
-      if (!byte) return AbandonExchange(Message(kMessageCommunication));
+      if (!byte) return AbandonExchange(Message(msg::kCommunicationProblem));
       ended = receiver.Feed(*byte, dropped);
     }
     phase_ = Phase::Checksum;
     const bool good = ChecksumHandshake(receiver.sum());
-    ShowError(Message(kMessageOpeningError));
-    if (!good) return AbandonExchange(Message(kMessageCommunication));
+    ShowError(Message(msg::kOpeningError));
+    if (!good) return AbandonExchange(Message(msg::kCommunicationProblem));
     return EndExchange();
   }
   currentCode_ = kCmdGetFile;
@@ -86,7 +83,7 @@ void TRead::ProgramSizeExchange(bool emergency, std::uint8_t request) {
   const std::string directory = WithState([](LinkState& s) { return s.programFilesDirectory; });
   const auto content = platform::ReadWholeFile(platform::JoinPath(directory, file));
   if (!content || content->empty()) {
-    return AbandonExchange(UpperCase(file) + "." + Message(kMessageOpeningError));
+    return AbandonExchange(UpperCase(file) + "." + Message(msg::kOpeningError));
   }
   const auto count = static_cast<std::uint32_t>(content->size() - 1);
   announcedProgramBytes_ = count;
@@ -96,11 +93,11 @@ void TRead::ProgramSizeExchange(bool emergency, std::uint8_t request) {
   for (const std::uint8_t byte : ProgramSizeBytes(count)) {
     sum.Add(byte);
     port_.WriteByte(byte);
-    if (!ExpectByte(sum.Low())) return AbandonExchange(Message(kMessageCommunication));
+    if (!ExpectByte(sum.Low())) return AbandonExchange(Message(msg::kCommunicationProblem));
   }
   SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Checksum;
-  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(kMessageCommunication));
+  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(msg::kCommunicationProblem));
   EndExchange();
 }
 
@@ -112,23 +109,23 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
   // Without a size request for this same program the count to send is
   // unknown: the request is refused.
   if (!announcedProgramBytes_ || announcedEmergency_ != emergency) {
-    return AbandonExchange(Message(kMessageCommunication));
+    return AbandonExchange(Message(msg::kCommunicationProblem));
   }
   const std::string_view file = emergency ? kEmergencyProgramFile : kNormalProgramFile;
   const std::string directory = WithState([](LinkState& s) { return s.programFilesDirectory; });
   const auto content = platform::ReadWholeFile(platform::JoinPath(directory, file));
   if (!content || content->empty()) {
-    return AbandonExchange(UpperCase(file) + "." + Message(kMessageOpeningError));
+    return AbandonExchange(UpperCase(file) + "." + Message(msg::kOpeningError));
   }
   const std::uint32_t count = *announcedProgramBytes_;
   // The file changed since its size was announced.
-  if (content->size() - 1 < count) return AbandonExchange(Message(kMessageCommunication));
+  if (content->size() - 1 < count) return AbandonExchange(Message(msg::kCommunicationProblem));
   const auto rotationStart = static_cast<std::uint8_t>((*content)[0]);
   const std::uint32_t ackInterval =
       emergency ? kEmergencyProgramAckInterval : kNormalProgramAckInterval;
   WithState([](LinkState& s) { s.copyWindowShown = true; });
   events_.ShowCopyProgress(
-      {emergency ? "EMERGENCY" : Message(kMessageVersion), CopyDirection::None, {}, false});
+      {emergency ? "EMERGENCY" : Message(msg::kVersion), CopyDirection::None, {}, false});
   phase_ = Phase::Sending;
   RunningSum sum;
   bool cancelled = false;
@@ -140,7 +137,7 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
     port_.WriteByte(byte);
     events_.ProgramBytesSent(i + 1, count);
     if ((i + 1) % ackInterval == 0 && !ExpectByte(sum.Low())) {
-      return AbandonExchange(Message(kMessageCommunication));
+      return AbandonExchange(Message(msg::kCommunicationProblem));
     }
   }
   if (cancelled) {
@@ -157,7 +154,7 @@ void TRead::ProgramDataExchange(bool emergency, int speedCode) {
   }
   SetTimeout(kStreamTimeoutMs);
   phase_ = Phase::Checksum;
-  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(kMessageCommunication));
+  if (!ChecksumHandshake(sum)) return AbandonExchange(Message(msg::kCommunicationProblem));
   WithState([](LinkState& s) { s.copyWindowShown = false; });
   events_.CloseCopyWindow();
   EndExchange();

@@ -7,7 +7,6 @@
 
 #include "link/link_timeouts.h"
 #include "link/name_list.h"
-#include "link/reader_messages.h"
 #include "link/reader_thread.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -16,8 +15,6 @@
 #include "shell/message_table.h"
 
 namespace tesmora::link {
-
-using namespace reader;
 
 // --- Steps shared by the exchanges ------------------------------------------
 
@@ -55,7 +52,7 @@ bool TRead::ReceiveFile(TestFileStreamReceiver& receiver, bool rawMode, bool sho
   for (;;) {
     const auto byte = Read();
     if (!byte) {
-      AbandonExchange(Message(kMessageCommunication));
+      AbandonExchange(Message(msg::kCommunicationProblem));
       return false;
     }
     out.clear();
@@ -80,7 +77,7 @@ TRead::Stored TRead::FinishReceivedFile(const TestFileStreamReceiver& receiver, 
                                         platform::OverwritePolicy commit) {
   phase_ = Phase::Checksum;
   if (!ChecksumHandshake(receiver.sum())) {
-    AbandonExchange(Message(kMessageCommunication));
+    AbandonExchange(Message(msg::kCommunicationProblem));
     return Stored::Failed;
   }
   // Only a complete, checked file takes its name.
@@ -171,7 +168,7 @@ void TRead::EndExchange() {
 
 void TRead::ReportWriteFailure() {
   const bool diskFull = writer_ && writer_->diskFull();
-  AbandonExchange(diskFull ? Message(kMessageDiskFull) : std::string("Write error"));
+  AbandonExchange(diskFull ? Message(msg::kDiskFull) : std::string("Write error"));
 }
 
 void TRead::AbandonExchange(const std::string& text) {
@@ -230,12 +227,12 @@ void TRead::AbandonExchange(const std::string& text) {
   SetLinkSpeed(0);
 }
 
-std::string TRead::Message(int id) const {
+std::string TRead::Message(MessageId id) const {
   return MessageUtf8(id, WithState([](const LinkState& s) { return s.language.LanguageIndex; }));
 }
 
 std::string TRead::OpeningErrorText(const std::string& path) const {
-  return path + ". " + Message(kMessageOpeningError);
+  return path + ". " + Message(msg::kOpeningError);
 }
 
 void TRead::ShowError(const std::string& text) {

@@ -10,15 +10,12 @@
 #include <utility>
 
 #include "link/name_list.h"
-#include "link/reader_messages.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "records/failure_text.h"
 #include "shell/message_table.h"
 
 namespace tesmora::link {
-
-using namespace reader;
 
 namespace {
 
@@ -316,7 +313,7 @@ void TRead::RunCommand(std::uint8_t code, int pauseMs) {
       DeleteExchange();
       break;
     default:
-      AbandonExchange(Message(kMessageCommunication));
+      AbandonExchange(Message(msg::kCommunicationProblem));
       break;
   }
 }
@@ -332,7 +329,7 @@ std::optional<int> TRead::AwaitReply(std::uint8_t code) {
     if (attempt == 0 && !stopping_) port_.SendImmediate(code);
   }
   phase_ = Phase::None;
-  AbandonExchange(Message(kMessageCommunication));
+  AbandonExchange(Message(msg::kCommunicationProblem));
   return std::nullopt;
 }
 

@@ -17,6 +17,7 @@
 #include "link/link_timeouts.h"
 #include "platform/file_system.h"
 #include "platform/serial_port.h"
+#include "shell/message_ids.h"
 #include "shell/prompter.h"
 
 namespace tesmora::link {
@@ -156,7 +157,7 @@ class TRead {
   // a chained command is already waiting.
   void EndExchange();
   void Wake();
-  std::string Message(int id) const;
+  std::string Message(MessageId id) const;
   std::string OpeningErrorText(const std::string& path) const;
   void ShowError(const std::string& text);
 

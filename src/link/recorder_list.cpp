@@ -13,8 +13,6 @@ namespace tesmora::link {
 
 namespace {
 
-constexpr int kMessageYes = 288;
-constexpr int kMessageNo = 289;
 constexpr int kDegradationColumn = 3;
 constexpr int kDateColumn = 4;
 
@@ -54,7 +52,7 @@ const std::string& ColumnBytes(const RecorderRow& row, int column) {
 }  // namespace
 
 CodePage RecorderColumnCodePage(int column) {
-  return column == kDegradationColumn ? MessageCodePage(kMessageYes) : CodePage::Dos850;
+  return column == kDegradationColumn ? MessageCodePage(msg::kYes) : CodePage::Dos850;
 }
 
 std::string RecorderColumnText(const RecorderRow& row, int column) {
@@ -81,7 +79,7 @@ RecorderRow RecorderRowFromEntry(const ListEntry& entry, int languageIndex) {
     const std::size_t end = AfterZero(entry, 3) - 1;
     const bool degradation = end >= 1 && end < entry.bytes.size() && entry.bytes[end] == 0 &&
                              entry.bytes[end - 1] == '1';
-    row.degradation = MessageBytes(degradation ? kMessageYes : kMessageNo, languageIndex);
+    row.degradation = MessageBytes(degradation ? msg::kYes : msg::kNo, languageIndex);
     if (row.name.size() >= 12) {
       row.date = TestFileDate({}, row.name, DateSource::FromName);
     }

@@ -17,12 +17,6 @@ namespace tesmora::link {
 
 namespace {
 
-constexpr int kMessageConfirmation = 74;
-constexpr int kMessageNotRecorderFormat = 269;
-constexpr int kMessageRecorderFull = 270;
-constexpr int kMessageRemoveSeveral = 279;
-constexpr int kMessageRemoveOne = 280;
-
 std::string UpperCase(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -133,7 +127,7 @@ bool StartSend(const LinkContext& context, const std::vector<std::string>& names
   });
   if (count >= kRecorderCapacity) {
     context.prompter.ShowMessage(kErrorCaption,
-                                 MessageUtf8(kMessageRecorderFull, language.LanguageIndex),
+                                 MessageUtf8(msg::kRecorderFull, language.LanguageIndex),
                                  PromptIcon::Error, language.MessageLanguageId);
     return false;
   }
@@ -143,7 +137,7 @@ bool StartSend(const LinkContext& context, const std::vector<std::string>& names
     if (!raw && !IsRecorderFormatName(name)) {
       if (!skipped) {
         context.prompter.ShowMessage(kErrorCaption,
-                                     MessageUtf8(kMessageNotRecorderFormat, language.LanguageIndex),
+                                     MessageUtf8(msg::kNotRecorderFormat, language.LanguageIndex),
                                      PromptIcon::Information, language.MessageLanguageId);
       }
       skipped = true;
@@ -169,10 +163,10 @@ bool StartDeletion(const LinkContext& context, const std::vector<std::string>& n
   const LanguageState language = LanguageOf(context.link);
   const std::string text =
       names.size() == 1
-          ? names.front() + ". " + MessageUtf8(kMessageRemoveOne, language.LanguageIndex)
-          : MessageUtf8(kMessageRemoveSeveral, language.LanguageIndex);
+          ? names.front() + ". " + MessageUtf8(msg::kRemoveFile, language.LanguageIndex)
+          : MessageUtf8(msg::kRemoveFiles, language.LanguageIndex);
   const PromptAnswer answer = context.prompter.Ask(
-      MessageUtf8(kMessageConfirmation, language.LanguageIndex), text, PromptButtons::OkCancel,
+      MessageUtf8(msg::kConfirmation, language.LanguageIndex), text, PromptButtons::OkCancel,
       PromptIcon::Question, language.MessageLanguageId);
   if (answer != PromptAnswer::Ok) return false;
   context.link.WithState([&](LinkState& s) {
@@ -290,7 +284,7 @@ void ContinueSend(const LinkContext& context) {
   });
   if (full) {
     context.prompter.ShowMessage(kErrorCaption,
-                                 MessageUtf8(kMessageRecorderFull, language.LanguageIndex),
+                                 MessageUtf8(msg::kRecorderFull, language.LanguageIndex),
                                  PromptIcon::Error, language.MessageLanguageId);
     context.events.CloseCopyWindow();
     context.link.ResetPort();

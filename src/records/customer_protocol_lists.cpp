@@ -13,7 +13,6 @@ namespace tesmora {
 namespace {
 
 constexpr std::size_t kSkippedBytes = 2;
-constexpr int kOpeningError = 54;
 
 std::int16_t ReadS16(const char* bytes) {
   const auto low = static_cast<std::uint8_t>(bytes[0]);
@@ -79,13 +78,13 @@ std::vector<std::string> LoadCustomerAndProtocolLists(const std::string& program
           platform::ReadWholeFile(platform::JoinPath(programDirectory, kCustomerFileName))) {
     FillCustomerTable(*customers, tables);
   } else {
-    failures.push_back(FailureText("Client.txt.", {kOpeningError}, languageIndex));
+    failures.push_back(FailureText("Client.txt.", {msg::kOpeningError}, languageIndex));
   }
   if (const auto protocols =
           platform::ReadWholeFile(platform::JoinPath(programDirectory, kProtocolFileName))) {
     FillProtocolTable(*protocols, tables);
   } else {
-    failures.push_back(FailureText("Protocol.txt.", {kOpeningError}, languageIndex));
+    failures.push_back(FailureText("Protocol.txt.", {msg::kOpeningError}, languageIndex));
   }
   return failures;
 }

@@ -16,7 +16,7 @@ void WriteConsistencyResults(Writer& w, const DecodedTest& test, const TestKind&
   const double lower = protocol.lowerPrMax;
   const bool offTarget = prMax > 1.05 * target || prMax < 0.95 * target;
 
-  w.Msg(kResultsTitle).Cr();
+  w.Msg(msg::kResultsTitle).Cr();
   w.Text("H2O").Tab().Fixed(test.H2O, 3, 1).Tab().Text("%").Cr();
   const auto hydration = [&] {
     WriteHydrationLabel(w, test.ProtocolNumber, protocol);
@@ -69,7 +69,7 @@ void WriteConsistencyTable(Writer& w, const DecodedTest& test, SheetTables& shee
   sheet.ConsistencyPressureColumn.fill(0);
   sheet.ConsistencySpareColumn.fill(0);
   sheet.ConsistencyFitColumn.fill(0);
-  w.Text("s").Tab().Msg(kPressureColumn).Tab().Msg(kMeanColumn).Tab().Cr();
+  w.Text("s").Tab().Msg(msg::kPressureColumn).Tab().Msg(msg::kAverageColumn).Tab().Cr();
   std::string time;
   for (int k = 0; k < test.SampleCount; ++k) {
     const double t = SampleTime(test, k);

@@ -95,7 +95,7 @@ long LeadingNumber(std::string_view text) {
 }
 
 struct FieldLine {
-  int message;
+  MessageId message;
   std::size_t width;
   std::string_view unit;
 };
@@ -106,11 +106,12 @@ void WriteField(Writer& w, FieldReader& fields, const FieldLine& line, std::stri
   w.Label(line.message).Tab();
   kept = fields.Read(line.width);
   w.Text(kept);
-  const int m = line.message;
-  if (m != kSampleLabel && m != kFlourLabel && m != kMillLabel && m != kCommentsLabel) {
+  const MessageId m = line.message;
+  if (m != msg::kSampleLabel && m != msg::kFlourLabel && m != msg::kMillLabel &&
+      m != msg::kCommentsLabel) {
     w.Tab().Text(line.unit);
   }
-  if (m != kLabTemperatureLabel) w.Cr();
+  if (m != msg::kLabTemperatureLabel) w.Cr();
 }
 
 }  // namespace
@@ -123,10 +124,10 @@ void WriteHeader(Writer& w, ByteSpan copy, std::string_view testFileName, const 
   if (family == TestFamily::Inflation) {
     const int version = TestFileVersion(copy, TestFamily::Inflation);
     ByteReader reader(copy, version >= 7 ? 22 : 20);
-    if (reader.U8() == 1) w.Tab().Msg(kDegradationLabel);
+    if (reader.U8() == 1) w.Tab().Msg(msg::kDegradationLabel);
   }
   w.Cr();
-  w.Msg(kFileLabel).Tab().Text(testFileName).Cr();
+  w.Msg(msg::kFileNameLabel).Tab().Text(testFileName).Cr();
   w.Cr();
   w.Char('\n').Cr();
 }
@@ -136,11 +137,11 @@ bool WriteTextFields(Writer& w, ByteSpan copy, std::size_t textBlock, const Test
   FieldReader fields(copy, textBlock);
   SampleTexts& texts = test.Texts;
   texts = {};
-  WriteField(w, fields, {kSampleLabel, 13, {}}, texts.Sample);
-  WriteField(w, fields, {kFlourLabel, 13, {}}, texts.Flour);
-  WriteField(w, fields, {kMillLabel, 13, {}}, texts.Mill);
+  WriteField(w, fields, {msg::kSampleLabel, 13, {}}, texts.Sample);
+  WriteField(w, fields, {msg::kFlourLabel, 13, {}}, texts.Flour);
+  WriteField(w, fields, {msg::kMillLabel, 13, {}}, texts.Mill);
 
-  w.Label(kCustomerLabel).Tab().Cr();
+  w.Label(msg::kCustomerLabel).Tab().Cr();
   const long customerNumber = LeadingNumber(fields.ReadCustomerNumber());
   if (fields.ended()) return false;
   if (const fclient* customer = tables.Customer(static_cast<int>(customerNumber))) {
@@ -152,24 +153,24 @@ bool WriteTextFields(Writer& w, ByteSpan copy, std::size_t textBlock, const Test
     w.Cr().Tab().Cr().Tab().Cr().Tab().Cr();
   }
 
-  WriteField(w, fields, {kLabTemperatureLabel, 5, {}}, texts.Temperature);
+  WriteField(w, fields, {msg::kLabTemperatureLabel, 5, {}}, texts.Temperature);
   if (!fields.ended()) {
     w.Char(kDegreeSign);
     if (const char unit = fields.ReadUnitLetter(); unit != 0) w.Char(unit);
   }
   w.Cr();
-  WriteField(w, fields, {kHygrometryLabel, 6, "%"}, texts.Hygrometry);
-  WriteField(w, fields, {kMoistureLabel, 6, "%"}, texts.Moisture);
-  WriteField(w, fields, {kFallingNumberLabel, 4, "s"}, texts.FallingNumber);
-  WriteField(w, fields, {kProteinLabel, 6, "%"}, texts.Protein);
-  WriteField(w, fields, {kStarchDamageLabel, 6, "UCD"}, texts.StarchDamage);
-  WriteField(w, fields, {kZelenyLabel, 4, {}}, texts.Zeleny);
-  WriteField(w, fields, {kAshLabel, 6, "%"}, texts.Ash);
-  WriteField(w, fields, {kGlutenLabel, 15, {}}, texts.Gluten);
-  WriteField(w, fields, {kWaterAbsorptionLabel, 6, "%"}, texts.WaterAbsorption);
-  WriteField(w, fields, {kExtractionLabel, 6, "%"}, texts.Extraction);
+  WriteField(w, fields, {msg::kHygrometryLabel, 6, "%"}, texts.Hygrometry);
+  WriteField(w, fields, {msg::kMoistureLabel, 6, "%"}, texts.Moisture);
+  WriteField(w, fields, {msg::kFallingNumberLabel, 4, "s"}, texts.FallingNumber);
+  WriteField(w, fields, {msg::kProteinLabel, 6, "%"}, texts.Protein);
+  WriteField(w, fields, {msg::kStarchDamageLabel, 6, "UCD"}, texts.StarchDamage);
+  WriteField(w, fields, {msg::kZelenyLabel, 4, {}}, texts.Zeleny);
+  WriteField(w, fields, {msg::kAshLabel, 6, "%"}, texts.Ash);
+  WriteField(w, fields, {msg::kGlutenLabel, 15, {}}, texts.Gluten);
+  WriteField(w, fields, {msg::kWaterAbsorptionLabel, 6, "%"}, texts.WaterAbsorption);
+  WriteField(w, fields, {msg::kExtractionLabel, 6, "%"}, texts.Extraction);
   if (family == TestFamily::Inflation) {
-    w.Label(kWxLengthLabel).Tab();
+    w.Label(msg::kWxLengthLabel).Tab();
     texts.WxText = fields.Read(4);
     const std::string_view wx = texts.WxText;
     w.Text(wx).Tab().Text("mm").Cr();
@@ -180,14 +181,14 @@ bool WriteTextFields(Writer& w, ByteSpan copy, std::size_t textBlock, const Test
   }
   // An unknown kind has neither comments nor a protocol.
   if (kind != nullptr && !kind->carriesProtocol) {
-    WriteField(w, fields, {kCommentsLabel, 35, {}}, texts.Comment1);
-    WriteField(w, fields, {kCommentsLabel, 35, {}}, texts.Comment2);
+    WriteField(w, fields, {msg::kCommentsLabel, 35, {}}, texts.Comment1);
+    WriteField(w, fields, {msg::kCommentsLabel, 35, {}}, texts.Comment2);
   }
   return true;
 }
 
 void WriteProtocolLines(Writer& w, const fprotocole& protocol) {
-  w.Msg(kProtocolLabel).Tab().Text(protocol.Name()).Cr();
+  w.Msg(msg::kProtocolLabel).Tab().Text(protocol.Name()).Cr();
   w.Tab().Integer(protocol.lowerPrMax).Cr();
   w.Tab().Integer(protocol.targetPrMax).Cr();
 }

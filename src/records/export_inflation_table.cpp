@@ -135,8 +135,9 @@ void WriteInflationResults(Writer& w, const DecodedTest& test, const TestKind* k
   const InflationResults& s2 = test.SeriesResults[1];
   const auto ratio = [&w](float value) { w.Significant(value, value > 1 ? 3 : 2); };
 
-  w.Msg(kResultsTitle);
-  if (degradation) w.Tab().Tab().Tab().Msg(kResultsTitle).Char(' ').Msg(kDegradationLabel);
+  w.Msg(msg::kResultsTitle);
+  if (degradation)
+    w.Tab().Tab().Tab().Msg(msg::kResultsTitle).Char(' ').Msg(msg::kDegradationLabel);
   w.Cr();
 
   w.Text(ratioForm ? "T" : "P").Tab().Whole(s1.P).Tab().Text("mmH2O");
@@ -181,24 +182,24 @@ void WriteInflationCurves(Writer& w, const DecodedTest& test, SheetTables& sheet
   const bool degradation = test.DegradationTest;
   const int firstSeries = test.FirstSeriesCurveCount;
 
-  w.Msg(kCurveCountLabel).Tab().Integer(n);
+  w.Msg(msg::kCurveCountLabel).Tab().Integer(n);
   if (degradation) {
     w.Text("(").Integer(firstSeries).Text("/").Integer(n - firstSeries).Text(")");
   }
   w.Cr();
   for (int k = 0; k < n; ++k) {
-    w.Msg(kCurveLabel).Char(static_cast<char>('1' + k)).Tab();
+    w.Msg(msg::kCurveLabel).Char(static_cast<char>('1' + k)).Tab();
     if (test.CurveEnabled[k]) {
-      w.Msg(kCurveValidated).Tab().Text("1");
+      w.Msg(msg::kCurveEnabled).Tab().Text("1");
     } else {
-      w.Msg(kCurveRejected).Tab().Text("0");
+      w.Msg(msg::kCurveDisabled).Tab().Text("0");
     }
     w.Cr();
   }
-  w.Text("L(mm)").Tab().Msg(kMeanColumn).Tab();
+  w.Text("L(mm)").Tab().Msg(msg::kAverageColumn).Tab();
   for (int k = 1; k <= n; ++k) {
-    w.Msg(kCurveLabel).Char(static_cast<char>('0' + k)).Tab();
-    if (degradation && k == firstSeries) w.Msg(kMeanColumn).Tab();
+    w.Msg(msg::kCurveLabel).Char(static_cast<char>('0' + k)).Tab();
+    if (degradation && k == firstSeries) w.Msg(msg::kAverageColumn).Tab();
   }
   w.Cr();
   WriteInflationTable(w, test, sheet);

@@ -23,7 +23,7 @@ std::string Compose(Writer& w, ByteSpan copy, std::string_view name, const Expor
   const TestFamily family = DecodingFamily(digit);
   DecodedTest& test = state.decoded;
   const auto unexpectedValue = [&] {
-    return FailureText(std::string(name) + ". ", {kUnexpectedValue, kImpossibleExport},
+    return FailureText(std::string(name) + ". ", {msg::kUnexpectedValue, msg::kImpossibleExport},
                        settings.languageIndex);
   };
 

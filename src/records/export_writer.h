@@ -14,51 +14,17 @@ namespace tesmora::export_text {
 inline constexpr char kCr = '\r';
 inline constexpr char kTab = '\t';
 
-// Message numbers of the export text.
-enum Message : int {
-  kSampleLabel = 36,
-  kFlourLabel = 37,
-  kLabTemperatureLabel = 38,
-  kHygrometryLabel = 39,
-  kMoistureLabel = 40,
-  kFallingNumberLabel = 41,
-  kProteinLabel = 42,
-  kStarchDamageLabel = 43,
-  kZelenyLabel = 44,
-  kAshLabel = 45,
-  kWaterAbsorptionLabel = 46,
-  kExtractionLabel = 47,
-  kWxLengthLabel = 48,
-  kMillLabel = 49,
-  kResultsTitle = 31,
-  kOpeningError = 54,
-  kCommentsLabel = 65,
-  kFileLabel = 67,
-  kCustomerLabel = 68,
-  kCurveCountLabel = 114,
-  kCurveLabel = 115,
-  kMeanColumn = 117,
-  kCurveValidated = 118,
-  kCurveRejected = 119,
-  kPressureColumn = 126,
-  kGlutenLabel = 154,
-  kProtocolLabel = 176,
-  kDegradationLabel = 218,
-  kUnexpectedValue = 264,
-  kImpossibleExport = 265,
-};
-
 // Appends the bytes of messages in the export's language.
 class Writer {
  public:
   Writer(std::string& out, int languageIndex) : out_(out), language_(languageIndex) {}
 
-  Writer& Msg(int id) {
+  Writer& Msg(MessageId id) {
     out_ += MessageBytes(id, language_);
     return *this;
   }
   // The message without its last character (for most labels, the colon).
-  Writer& Label(int id) {
+  Writer& Label(MessageId id) {
     const std::string_view text = MessageBytes(id, language_);
     out_ += text.substr(0, text.empty() ? 0 : text.size() - 1);
     return *this;

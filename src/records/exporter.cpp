@@ -16,9 +16,6 @@ namespace tesmora {
 
 namespace {
 
-using export_text::kImpossibleExport;
-using export_text::kOpeningError;
-
 // The softened curve as "ble_soft.tmp" holds it: little-endian f32 values.
 std::string SoftenedCurveBytes(const DecodedTest& test) {
   std::string bytes(static_cast<std::size_t>(test.SampleCount) * 4, '\0');
@@ -86,7 +83,7 @@ Exporter::Outcome Exporter::Export(std::string_view directory, std::string_view 
     return outcome;
   };
   const std::string openingFailure =
-      FailureText(name + ". ", {kOpeningError, kImpossibleExport}, language);
+      FailureText(name + ". ", {msg::kOpeningError, msg::kImpossibleExport}, language);
 
   const std::optional<std::string> file =
       platform::ReadWholeFile(platform::JoinPath(directory, name));
@@ -99,7 +96,7 @@ Exporter::Outcome Exporter::Export(std::string_view directory, std::string_view 
   const std::string_view copyText(reinterpret_cast<const char*>(prepared.bytes.data()),
                                   prepared.bytes.size());
   if (!WriteScratch(platform::JoinPath(programDirectory_, kTestCopyFileName), copyText)) {
-    return fail(FailureText("doxel.tmp.", {kOpeningError}, language));
+    return fail(FailureText("doxel.tmp.", {msg::kOpeningError}, language));
   }
 
   ComposedExport composed =

@@ -4,10 +4,10 @@
 
 namespace tesmora {
 
-std::string FailureText(std::string_view lead, std::initializer_list<int> messages,
+std::string FailureText(std::string_view lead, std::initializer_list<MessageId> messages,
                         int languageIndex) {
   std::string text(lead);
-  for (const int id : messages) text += MessageUtf8(id, languageIndex);
+  for (const MessageId id : messages) text += MessageUtf8(id, languageIndex);
   return text;
 }
 

@@ -10,9 +10,6 @@ namespace tesmora {
 
 namespace {
 
-constexpr int kWrongVersion = 169;
-constexpr int kImpossibleExport = 265;
-
 // Inflation curves are closed by this raw value; consistency samples by 3232h.
 constexpr std::uint16_t kCurveClosing = 32000;
 constexpr std::uint16_t kSamplesClosing = 0x3232;
@@ -93,7 +90,7 @@ PreparedCopy PrepareTestCopy(ByteSpan file, TestFamily family, std::string_view 
       family == TestFamily::Inflation ? kMinInflationVersion : kMinConsistencyVersion;
   if (version < minimum) {
     prepared.failure = FailureText(std::string(testFileName) + ". ",
-                                   {kWrongVersion, kImpossibleExport}, languageIndex);
+                                   {msg::kWrongVersion, msg::kImpossibleExport}, languageIndex);
     return prepared;
   }
   prepared.version = version;

@@ -15,12 +15,12 @@ using enum SheetType;
 
 constexpr std::array<TestKind, 6> kKinds{{
     // digit, family, sheet, type, export, titles, protocol, hydration
-    {'1', Inflation, Ahc, "AHC", "AHC", 210, 210, false, false},
-    {'2', Inflation, Ahc, "AHC", "AHC", 210, 210, false, false},
-    {'3', Inflation, Aha, "AHA", "AHA", 209, 209, true, true},
-    {'4', Consistency, Chc, "CHC", "CC2", 182, 208, true, false},
-    {'5', Consistency, Cha, "CHA", "CA2", 207, 207, true, false},
-    {'6', Inflation, Aha, "AHA", "AHA", 209, 209, true, false},
+    {'1', Inflation, Ahc, "AHC", "AHC", msg::kDoxelCh, msg::kDoxelCh, false, false},
+    {'2', Inflation, Ahc, "AHC", "AHC", msg::kDoxelCh, msg::kDoxelCh, false, false},
+    {'3', Inflation, Aha, "AHA", "AHA", msg::kDoxelAh, msg::kDoxelAh, true, true},
+    {'4', Consistency, Chc, "CHC", "CC2", msg::kTerbalisChTest, msg::kTerbalisCh, true, false},
+    {'5', Consistency, Cha, "CHA", "CA2", msg::kTerbalisAh, msg::kTerbalisAh, true, false},
+    {'6', Inflation, Aha, "AHA", "AHA", msg::kDoxelAh, msg::kDoxelAh, true, false},
 }};
 
 // Characters `first` to `first + count - 1` (zero-based) of a name, cut short

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/file_times.h"
+#include "shell/message_ids.h"
 
 namespace tesmora {
 
@@ -30,8 +31,8 @@ struct TestKind {
   SheetType sheetType;
   std::string_view typeCode;    // shown in the Type column
   std::string_view exportCode;  // extension of the export file
-  int exportTitleMessage;
-  int sheetTitleMessage;
+  MessageId exportTitleMessage;
+  MessageId sheetTitleMessage;
   // A protocol (name, lower and target PrMax) follows the sample fields;
   // otherwise the test carries two comment lines there.
   bool carriesProtocol;

@@ -22,19 +22,6 @@ constexpr int kSmallestPoints = 6;
 // the sheet's right edge.
 constexpr std::string_view kTitleRightWord = "MERVIC";
 
-enum Message : int {
-  kDateLabel = 9,
-  kTimeLabel = 10,
-  kResultsTitle = 31,
-  kParametersTitle = 35,
-  kCommentsLabel = 65,
-  kSampleIdLabel = 66,
-  kFileNameLabel = 67,
-  kPrMaxMinLabel = 171,
-  kPrMaxTargetLabel = 172,
-  kProtocolLabel = 176,
-};
-
 // The eight areas of the form, placed from the top down.
 struct HeaderBoxes {
   DotRect title, company, customer, identification, parameters, results, comments;
@@ -99,19 +86,19 @@ class HeaderLayout {
     const int x = band.left + d_.X(0.1);
     const std::string& name = page_.SheetFileName;
     const int x2 = customer.left + d_.X(0.1);
-    LabelledValue(x, Row(y, 0), Msg(kDateLabel), FontWeight::Normal, 2, 2.3,
+    LabelledValue(x, Row(y, 0), Msg(msg::kDateLabel), FontWeight::Normal, 2, 2.3,
                   TestFileDate({}, name, DateSource::FromName));
     const auto& time = page_.test->decoded.TestTime;
-    LabelledValue(x, Row(y, 1), Msg(kTimeLabel), FontWeight::Normal, 2, 2.3,
+    LabelledValue(x, Row(y, 1), Msg(msg::kTimeLabel), FontWeight::Normal, 2, 2.3,
                   std::string(time.data(), std::find(time.begin(), time.end(), '\0')));
-    LabelledValue(x2, Row(y, 0), LabelTextOf(kSampleIdLabel, language_), FontWeight::Bold, 6, 6.3,
-                  DecodeToUtf8(page_.test->decoded.Texts.Sample, CodePage::Dos850));
-    LabelledValue(x2, Row(y, 1), LabelTextOf(kFileNameLabel, language_), FontWeight::Bold, 6, 6.3,
-                  PrintedFileName(name));
+    LabelledValue(x2, Row(y, 0), LabelTextOf(msg::kSampleIdLabel, language_), FontWeight::Bold, 6,
+                  6.3, DecodeToUtf8(page_.test->decoded.Texts.Sample, CodePage::Dos850));
+    LabelledValue(x2, Row(y, 1), LabelTextOf(msg::kFileNameLabel, language_), FontWeight::Bold, 6,
+                  6.3, PrintedFileName(name));
   }
 
   void Parameters(const DotRect& box) {
-    BoxTitle(box, kParametersTitle);
+    BoxTitle(box, msg::kParametersTitle);
     const int y = box.top + d_.Y(0.8);
     for (const SampleRow& row : SampleRows(page_)) {
       const int x = box.left + d_.X(row.column == 0 ? 0.1 : 6.1);
@@ -121,7 +108,7 @@ class HeaderLayout {
   }
 
   void Results(const DotRect& box) {
-    BoxTitle(box, kResultsTitle);
+    BoxTitle(box, msg::kResultsTitle);
     const int y = box.top + d_.Y(0.8);
     const int x = box.left + d_.X(0.5);
     int k = 0;
@@ -138,7 +125,7 @@ class HeaderLayout {
     const int y = band.top + d_.Y(0.1);
     const SheetData& sheet = page_.sheet;
     if (!sheet.WithProtocol) {
-      Add(x, Row(y, 0), Msg(kCommentsLabel));
+      Add(x, Row(y, 0), Msg(msg::kCommentsLabel));
       const SampleTexts& texts = page_.test->decoded.Texts;
       Add(x + d_.X(0.3), Row(y, 1), DecodeToUtf8(texts.Comment1, CodePage::Dos850));
       Add(x + d_.X(0.3), Row(y, 2), DecodeToUtf8(texts.Comment2, CodePage::Dos850));
@@ -147,9 +134,9 @@ class HeaderLayout {
     const struct {
       double cm;
       std::string text;
-    } cells[] = {{0, Msg(kProtocolLabel)},     {3, ":"},    {3.1, sheet.ProtocolName},
-                 {9, Msg(kPrMaxMinLabel)},     {11, ":"},   {11.2, sheet.PrMaxMin},
-                 {13, Msg(kPrMaxTargetLabel)}, {15.5, ":"}, {15.7, sheet.PrMaxTarget}};
+    } cells[] = {{0, Msg(msg::kProtocolLabel)},     {3, ":"},    {3.1, sheet.ProtocolName},
+                 {9, Msg(msg::kPrMaxMinLabel)},     {11, ":"},   {11.2, sheet.PrMaxMin},
+                 {13, Msg(msg::kPrMaxTargetLabel)}, {15.5, ":"}, {15.7, sheet.PrMaxTarget}};
     for (const auto& cell : cells) Add(x + d_.X(cell.cm), y, cell.text, FontWeight::Bold);
   }
 
@@ -168,12 +155,12 @@ class HeaderLayout {
   }
 
   // The box's title in bold, centred between its edges.
-  void BoxTitle(const DotRect& box, int message) {
+  void BoxTitle(const DotRect& box, MessageId message) {
     texts_.push_back({HeaderText::Kind::Centred, box.left, box.top + d_.Y(0.1), Msg(message),
                       FontWeight::Bold, box.right});
   }
 
-  std::string Msg(int id) const { return MessageUtf8(id, language_); }
+  std::string Msg(MessageId id) const { return MessageUtf8(id, language_); }
   int Row(int top, int k) const { return top + k * pitch_; }
 
   // The file name with an "A" for its ninth character; a name too short to

@@ -10,7 +10,6 @@ namespace tesmora {
 namespace {
 
 constexpr int kLegendPoints = 12;
-constexpr int kHalfScaleMessage = 153;
 constexpr std::string_view kHalfScaleLimit = "P>140mm";
 constexpr int kAverageBox = 5;
 
@@ -50,8 +49,8 @@ void DrawLegend(Canvas& canvas, const SheetPage& page, Resolution d, const Graph
     canvas.Rectangle(box(kAverageBox), true);
     label(kAverageBox, "M");
     if (plotScale != 1) {
-      const std::string note = MessageUtf8(kHalfScaleMessage, page.settings.languageIndex) +
-                               std::string(kHalfScaleLimit);
+      const std::string note =
+          MessageUtf8(msg::kHalfScale, page.settings.languageIndex) + std::string(kHalfScaleLimit);
       const TextSize size = canvas.TextExtent(note);
       const int y = g.GraphTop +
                     static_cast<int>(std::trunc(7.5 * boxHeight + (boxHeight - size.height) / 2.0));

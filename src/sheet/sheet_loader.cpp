@@ -11,8 +11,6 @@ namespace tesmora {
 
 namespace {
 
-constexpr int kOpeningError = 54;
-
 // Without every character up to a blank at either end.
 std::string_view Trimmed(std::string_view text) {
   const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
@@ -98,8 +96,8 @@ SheetLoad LoadSheetTest(Exporter& exporter, const SheetSettings& settings, std::
   // Only this export's text will do: an older "tempbd.txt" is another test's.
   const std::optional<std::string> text = platform::ReadWholeFile(outcome.exportPath);
   if (!text) {
-    load.messages.push_back(FailureText(std::string(kSheetExportFileName) + ". ", {kOpeningError},
-                                        settings.languageIndex));
+    load.messages.push_back(FailureText(std::string(kSheetExportFileName) + ". ",
+                                        {msg::kOpeningError}, settings.languageIndex));
     return load;
   }
 

@@ -14,19 +14,19 @@ class Rows {
   explicit Rows(const SheetPage& page) : separator_(page.settings.decimalSeparator) {}
 
   // A value printed as its field stores it.
-  void AsStored(int column, int row, int message, const std::string& field,
+  void AsStored(int column, int row, MessageId message, const std::string& field,
                 std::string_view unit = {}) {
     rows_.push_back({column, row, message, field.empty() ? "" : Stored(field) + std::string(unit)});
   }
   // A numeric field to `decimals` decimals.
-  void Number(int column, int row, int message, const std::string& field, int decimals,
+  void Number(int column, int row, MessageId message, const std::string& field, int decimals,
               std::string_view unit) {
     std::string value;
     if (!field.empty())
       value = DecimalsText(NumberFromText(field), decimals, separator_) + std::string(unit);
     rows_.push_back({column, row, message, value});
   }
-  void Moisture(int column, int row, int message, const std::string& field) {
+  void Moisture(int column, int row, MessageId message, const std::string& field) {
     const double moisture = NumberFromText(field);
     std::string value;
     if (!field.empty() && moisture > 0) value = DecimalsText(moisture, 2, separator_) + " %";
@@ -44,22 +44,22 @@ class Rows {
 std::vector<SampleRow> SampleRows(const SheetPage& page) {
   const SampleTexts& t = page.test->decoded.Texts;
   Rows rows(page);
-  rows.Number(0, 0, 38, t.Temperature, 1, " \u00B0C");
-  rows.AsStored(0, 1, 37, t.Flour);
-  rows.Moisture(0, 2, 40, t.Moisture);
-  rows.Number(0, 3, 42, t.Protein, 2, " %");
-  rows.Number(0, 4, 43, t.StarchDamage, 2, " UCD");
-  rows.AsStored(0, 5, 44, t.Zeleny);
-  rows.Number(0, 6, 45, t.Ash, 2, " %");
-  rows.AsStored(0, 7, 154, t.Gluten);
-  rows.Number(1, 0, 39, t.Hygrometry, 1, " %");
-  rows.AsStored(1, 1, 49, t.Mill);
-  rows.AsStored(1, 3, 41, t.FallingNumber, " s");
+  rows.Number(0, 0, msg::kLabTemperatureLabel, t.Temperature, 1, " \u00B0C");
+  rows.AsStored(0, 1, msg::kFlourLabel, t.Flour);
+  rows.Moisture(0, 2, msg::kMoistureLabel, t.Moisture);
+  rows.Number(0, 3, msg::kProteinLabel, t.Protein, 2, " %");
+  rows.Number(0, 4, msg::kStarchDamageLabel, t.StarchDamage, 2, " UCD");
+  rows.AsStored(0, 5, msg::kZelenyLabel, t.Zeleny);
+  rows.Number(0, 6, msg::kAshLabel, t.Ash, 2, " %");
+  rows.AsStored(0, 7, msg::kGlutenLabel, t.Gluten);
+  rows.Number(1, 0, msg::kHygrometryLabel, t.Hygrometry, 1, " %");
+  rows.AsStored(1, 1, msg::kMillLabel, t.Mill);
+  rows.AsStored(1, 3, msg::kFallingNumberLabel, t.FallingNumber, " s");
   const SheetType type = page.sheet.Type;
   if (type == SheetType::Aha || type == SheetType::Ahc) {
-    rows.Number(1, 4, 46, t.WaterAbsorption, 1, " %");
+    rows.Number(1, 4, msg::kWaterAbsorptionLabel, t.WaterAbsorption, 1, " %");
   }
-  rows.Number(1, 6, 47, t.Extraction, 2, " %");
+  rows.Number(1, 6, msg::kExtractionLabel, t.Extraction, 2, " %");
   return rows.Take();
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "sheet/sheet_data.h"
+#include "shell/message_ids.h"
 
 namespace tesmora {
 
@@ -13,7 +14,7 @@ namespace tesmora {
 struct SampleRow {
   int column = 0;  // 0 or 1
   int row = 0;
-  int labelMessage = 0;
+  MessageId labelMessage{};
   std::string value;  // empty: the label and colon only
 };
 

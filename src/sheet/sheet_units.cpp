@@ -93,7 +93,7 @@ std::string LabelText(std::string_view storedText) {
   return label.substr(first, last - first + 1);
 }
 
-std::string LabelTextOf(int id, int languageIndex) {
+std::string LabelTextOf(MessageId id, int languageIndex) {
   return DecodeToUtf8(LabelText(MessageBytes(id, languageIndex)), MessageCodePage(id));
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/message_ids.h"
+
 namespace tesmora {
 
 // Units and number texts shared by every drawing step of a result sheet.
@@ -44,6 +46,6 @@ double NumberFromText(std::string_view text);
 std::string LabelText(std::string_view storedText);
 
 // LabelText of message `id` in a language, decoded to UTF-8.
-std::string LabelTextOf(int id, int languageIndex);
+std::string LabelTextOf(MessageId id, int languageIndex);
 
 }  // namespace tesmora

@@ -7,27 +7,21 @@
 
 namespace tesmora {
 
-namespace {
-constexpr int kMessageConfirmation = 74;
-constexpr int kMessageReadOnly = 284;
-constexpr int kMessageReplace = 285;
-}  // namespace
-
 std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::string_view name,
                                        const LanguageState& language) {
   if (!exists) return std::nullopt;
   const int index = language.LanguageIndex;
-  const std::string text = std::string(name) + ". " + MessageUtf8(kMessageReplace, index);
-  return prompter.Ask(MessageUtf8(kMessageConfirmation, index), text, PromptButtons::YesNoCancel,
+  const std::string text = std::string(name) + ". " + MessageUtf8(msg::kReplaceFile, index);
+  return prompter.Ask(MessageUtf8(msg::kConfirmation, index), text, PromptButtons::YesNoCancel,
                       PromptIcon::Stop, language.MessageLanguageId);
 }
 
 bool ConfirmWriteProtected(Prompter& prompter, const LanguageState& language, std::string_view name,
-                           int message) {
+                           MessageId message) {
   const int index = language.LanguageIndex;
-  const std::string text =
-      std::string(name) + ". " + MessageUtf8(kMessageReadOnly, index) + MessageUtf8(message, index);
-  return prompter.Ask(MessageUtf8(kMessageConfirmation, index), text, PromptButtons::OkCancel,
+  const std::string text = std::string(name) + ". " + MessageUtf8(msg::kReadOnlyFile, index) +
+                           MessageUtf8(message, index);
+  return prompter.Ask(MessageUtf8(msg::kConfirmation, index), text, PromptButtons::OkCancel,
                       PromptIcon::Question, language.MessageLanguageId) == PromptAnswer::Ok;
 }
 
@@ -41,7 +35,8 @@ ReplaceDecision DecideReplace(Prompter& prompter, platform::FileSystem& fs,
   if (policy == OverwritePolicy::Never) return {PromptAnswer::No};
   const std::optional<PromptAnswer> answer = AskReplace(prompter, true, name, language);
   if (answer != PromptAnswer::Yes) return {answer};
-  if (facts->writeProtected && !ConfirmWriteProtected(prompter, language, name, kMessageReplace)) {
+  if (facts->writeProtected &&
+      !ConfirmWriteProtected(prompter, language, name, msg::kReplaceFile)) {
     return {PromptAnswer::No};
   }
   return {answer, OverwritePolicy::Always};

@@ -6,6 +6,7 @@
 
 #include "platform/file_system.h"
 #include "shell/languages.h"
+#include "shell/message_table.h"
 #include "shell/prompter.h"
 
 namespace tesmora {
@@ -20,7 +21,7 @@ std::optional<PromptAnswer> AskReplace(Prompter& prompter, bool exists, std::str
 // "NAME. Read only file." and the question `message` (what is about to
 // happen to the file) over OK and Cancel; true for OK.
 bool ConfirmWriteProtected(Prompter& prompter, const LanguageState& language, std::string_view name,
-                           int message);
+                           MessageId message);
 
 // What becomes of one PC file about to be written under a name.
 struct ReplaceDecision {

@@ -8,12 +8,13 @@ namespace {
 
 // The messages of each count, by PluralForm.
 struct CountMessages {
-  int one, few, other;
+  MessageId one, few, other;
 };
-constexpr CountMessages kListedFiles{368, 369, 267};
-constexpr CountMessages kSelectedFiles{370, 371, 271};
+constexpr CountMessages kListedFiles{msg::kFilesListedOne, msg::kFilesListedFew, msg::kFilesListed};
+constexpr CountMessages kSelectedFiles{msg::kFilesSelectedOne, msg::kFilesSelectedFew,
+                                       msg::kFilesSelected};
 
-int MessageFor(const CountMessages& messages, PluralForm form) {
+MessageId MessageFor(const CountMessages& messages, PluralForm form) {
   switch (form) {
     case PluralForm::One:
       return messages.one;

@@ -2,17 +2,6 @@
 
 namespace tesmora {
 
-const std::array<LanguageEntry, 8> kLanguages{{
-    {0, "fr", "Franais1", "Fran\u00e7ais", 1, 0x040C, 12},
-    {1, "en", "English1", "English", 7, 0x0809, 9},
-    {2, "es", "Espa1", "Espa\u00f1ol", 6, 0x040A, 10},
-    {3, "it", "Italiano1", "Italiano", 3, 0x0410, 16},
-    {4, "pt", "Portugues1", "Portugues", 5, 0x0816, 22},
-    {5, "de", "Deutsch1", "Deutsch", 2, 0x0407, 7},
-    {6, "pl", "Polski1", "Polski", 4, 0x0415, 21},
-    {7, "cs", "Cesky1", "Cesky", 0, 0x0405, 5},
-}};
-
 LanguageState LanguageFromLocale(std::uint32_t localeId) {
   LanguageState state;
   state.MessageLanguageId = static_cast<std::uint16_t>(localeId & 0xFFFF);

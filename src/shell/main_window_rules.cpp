@@ -7,11 +7,7 @@
 #include "shell/message_table.h"
 
 namespace tesmora {
-namespace {
-
-inline constexpr int kMessageExportDataMode = 275;
-
-}  // namespace
+namespace {}  // namespace
 
 FileMenuEnabling FileMenuRules(PaneFocus focus, const SelectedNodeFacts& node,
                                int recorderSelectedCount, const PcSelectionFacts& pc) {
@@ -128,7 +124,7 @@ std::array<int, kStatusPanelCount> StatusPanelWidths(const ScreenScale& scale) {
 }
 
 std::string ExportModePanelText(bool exportDataMode, int languageIndex) {
-  return exportDataMode ? MessageUtf8(kMessageExportDataMode, languageIndex) : std::string();
+  return exportDataMode ? MessageUtf8(msg::kExportDataMode, languageIndex) : std::string();
 }
 
 bool IsDisplayAllFilesPassword(std::string_view typed) { return typed == kDisplayAllFilesPassword; }

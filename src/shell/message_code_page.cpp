@@ -1,4 +1,4 @@
-#include "shell/message_table.h"
+#include "shell/message_code_page.h"
 
 namespace tesmora {
 

@@ -8,24 +8,24 @@ namespace detail {
 extern const char* const kMessageTexts[kMessageCount * kLanguageCount];
 }  // namespace detail
 
-std::string_view MessageBytes(int id, int languageIndex) {
+std::string_view MessageBytes(MessageId id, int languageIndex) {
   if (id < 0 || id >= kMessageCount || languageIndex < 0 || languageIndex >= kLanguageCount) {
     return {};
   }
   return detail::kMessageTexts[id * kLanguageCount + languageIndex];
 }
 
-void GetMessageText(int id, int languageIndex, char* buffer) {
+void GetMessageText(MessageId id, int languageIndex, char* buffer) {
   const std::string_view text = MessageBytes(id, languageIndex);
   std::memcpy(buffer, text.data(), text.size());
   buffer[text.size()] = '\0';
 }
 
-std::string MessageUtf8(int id, int languageIndex) {
+std::string MessageUtf8(MessageId id, int languageIndex) {
   return DecodeToUtf8(MessageBytes(id, languageIndex), MessageCodePage(id));
 }
 
-std::string MessageUtf8(int id, const LanguageState& language) {
+std::string MessageUtf8(MessageId id, const LanguageState& language) {
   return MessageUtf8(id, language.LanguageIndex);
 }
 

@@ -6,10 +6,6 @@ namespace tesmora {
 
 namespace {
 
-constexpr int kMessageOpeningError = 54;
-constexpr int kMessageNoDevice = 365;
-constexpr int kMessagePermissionDenied = 366;
-constexpr int kMessageHeldElsewhere = 367;
 constexpr std::string_view kGroupMark = "%1";
 // Where the node could not even be looked at, the group that owns serial
 // devices on nearly every distribution.
@@ -18,9 +14,9 @@ constexpr std::string_view kUsualSerialGroup = "dialout";
 std::string CauseLine(const platform::OpenError& error, int languageIndex) {
   switch (error.failure) {
     case platform::OpenFailure::NoDevice:
-      return MessageUtf8(kMessageNoDevice, languageIndex);
+      return MessageUtf8(msg::kNoDevice, languageIndex);
     case platform::OpenFailure::PermissionDenied: {
-      std::string text = MessageUtf8(kMessagePermissionDenied, languageIndex);
+      std::string text = MessageUtf8(msg::kPermissionDenied, languageIndex);
       const std::size_t mark = text.find(kGroupMark);
       if (mark != std::string::npos) {
         text.replace(mark, kGroupMark.size(),
@@ -29,7 +25,7 @@ std::string CauseLine(const platform::OpenError& error, int languageIndex) {
       return text;
     }
     case platform::OpenFailure::HeldElsewhere:
-      return MessageUtf8(kMessageHeldElsewhere, languageIndex);
+      return MessageUtf8(msg::kDeviceBusy, languageIndex);
     case platform::OpenFailure::None:
     case platform::OpenFailure::Other:
       break;
@@ -41,8 +37,7 @@ std::string CauseLine(const platform::OpenError& error, int languageIndex) {
 
 std::string PortOpeningErrorText(std::string_view portName, const platform::OpenError& error,
                                  int languageIndex) {
-  std::string text =
-      std::string(portName) + ". " + MessageUtf8(kMessageOpeningError, languageIndex);
+  std::string text = std::string(portName) + ". " + MessageUtf8(msg::kOpeningError, languageIndex);
   const std::string cause = CauseLine(error, languageIndex);
   if (!cause.empty()) text += "\n" + cause;
   return text;

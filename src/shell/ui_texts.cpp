@@ -10,7 +10,7 @@ namespace {
 
 // One row per text, one column per language in LanguageIndex order: French,
 // English, Spanish, Italian, Portuguese, German, Polish, Czech.
-using Row = std::array<std::string_view, 8>;
+using Row = std::array<std::string_view, kLanguageCount>;
 constexpr std::array<Row, kUiTextCount> kTexts{{
     // RecorderFiles
     {"Fichiers du KALDIRONE", "Files on the KALDIRONE", "Archivos del KALDIRONE",

@@ -79,8 +79,8 @@ TEST_F(AutoSaveTest, CancelKeepsTheSettingsFileAndOkWritesIt) {
   EXPECT_EQ(settings.AutoSaveDirectory, home + "/");
   EXPECT_EQ(SettingsFile(), before);
   ASSERT_EQ(prompter.asked().size(), 1u);
-  EXPECT_EQ(prompter.asked()[0].text, MessageUtf8(281, english));
-  EXPECT_EQ(prompter.asked()[0].caption, MessageUtf8(74, english));
+  EXPECT_EQ(prompter.asked()[0].text, MessageUtf8(msg::kChangeAutoSaveDirectory, english));
+  EXPECT_EQ(prompter.asked()[0].caption, MessageUtf8(msg::kConfirmation, english));
   EXPECT_EQ(prompter.asked()[0].buttons, PromptButtons::OkCancel);
   EXPECT_EQ(prompter.asked()[0].icon, PromptIcon::Question);
 
@@ -97,7 +97,8 @@ TEST_F(AutoSaveTest, ASettingsFileThatCannotBeWrittenIsReportedAndNothingChanges
   MakeFolder(settings.settingsPath);
   dialog.Select(Root("data"));
   EXPECT_FALSE(dialog.Ok(settings, prompter, english));
-  EXPECT_EQ(prompter.questions(), std::vector<std::string>{MessageUtf8(281, english)});
+  EXPECT_EQ(prompter.questions(),
+            std::vector<std::string>{MessageUtf8(msg::kChangeAutoSaveDirectory, english)});
   EXPECT_EQ(prompter.messages(),
             std::vector<std::string>{std::string(UiTextUtf8(UiText::AutoSaveNotWritten, 1))});
   EXPECT_EQ(prompter.icons(), std::vector<PromptIcon>{PromptIcon::Error});

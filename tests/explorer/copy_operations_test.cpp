@@ -32,16 +32,17 @@ class CopyTest : public ExplorerFixture {
     }
   }
   std::string Replace(const std::string& name) const {
-    return name + ". " + MessageUtf8(285, english);
+    return name + ". " + MessageUtf8(msg::kReplaceFile, english);
   }
   std::string NotCopied(const std::string& name) const {
-    return name + ". " + MessageUtf8(277, english);
+    return name + ". " + MessageUtf8(msg::kFileNotCopied, english);
   }
   std::string NotAFile(const std::string& name) const {
-    return name + ". " + MessageUtf8(372, english);
+    return name + ". " + MessageUtf8(msg::kNotAFile, english);
   }
   std::string ReadOnlyReplace(const std::string& name) const {
-    return name + ". " + MessageUtf8(284, english) + MessageUtf8(285, english);
+    return name + ". " + MessageUtf8(msg::kReadOnlyFile, english) +
+           MessageUtf8(msg::kReplaceFile, english);
   }
   // A named pipe and a link to a device among the files: listed in the
   // display-all-files mode, never to be opened.
@@ -250,9 +251,11 @@ TEST_F(NewFolderTest, BadEmptyAndExistingNamesMakeNoFolder) {
   };
   MakeFolder(home + "/Tests");
   const Case cases[] = {
-      {"a\\b", {MessageUtf8(272, english)}},  {"a/b", {MessageUtf8(272, english)}},
-      {"..", {MessageUtf8(272, english)}},    {"", {}},
-      {"Tests", {MessageUtf8(293, english)}},
+      {"a\\b", {MessageUtf8(msg::kIncorrectCharacter, english)}},
+      {"a/b", {MessageUtf8(msg::kIncorrectCharacter, english)}},
+      {"..", {MessageUtf8(msg::kIncorrectCharacter, english)}},
+      {"", {}},
+      {"Tests", {MessageUtf8(msg::kCannotCreateFolder, english)}},
   };
   for (const Case& c : cases) {
     tesmora::testing::FakePrompter own;

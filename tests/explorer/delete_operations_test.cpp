@@ -15,7 +15,7 @@ using testing::ExplorerFixture;
 
 class DeleteTest : public ExplorerFixture {
  protected:
-  std::string Text(int message) const { return MessageUtf8(message, english); }
+  std::string Text(MessageId message) const { return MessageUtf8(message, english); }
 };
 
 TEST_F(DeleteTest, AProgramIsAskedAboutAndCancelKeepsIt) {
@@ -24,8 +24,9 @@ TEST_F(DeleteTest, AProgramIsAskedAboutAndCancelKeepsIt) {
   EXPECT_FALSE(DeleteOneFile(Context(), home + "/SETUP.EXE", "SETUP.EXE"));
   EXPECT_TRUE(Exists(home + "/SETUP.EXE"));
   ASSERT_EQ(prompter.asked().size(), 1u);
-  EXPECT_EQ(prompter.asked()[0].text, "SETUP.EXE. " + Text(283) + Text(280));
-  EXPECT_EQ(prompter.asked()[0].caption, Text(74));
+  EXPECT_EQ(prompter.asked()[0].text,
+            "SETUP.EXE. " + Text(msg::kProgramFile) + Text(msg::kRemoveFile));
+  EXPECT_EQ(prompter.asked()[0].caption, Text(msg::kConfirmation));
   EXPECT_EQ(prompter.asked()[0].buttons, PromptButtons::OkCancel);
   EXPECT_EQ(prompter.asked()[0].icon, PromptIcon::Question);
   EXPECT_TRUE(DeleteOneFile(Context(), home + "/SETUP.EXE", "SETUP.EXE"));  // OK
@@ -41,7 +42,8 @@ TEST_F(DeleteTest, AReadOnlyFileIsAskedAboutAndOkDeletesIt) {
   EXPECT_TRUE(DeleteOneFile(Context(), home + "/03151022.103", "03151022.103"));
   EXPECT_FALSE(Exists(home + "/03151022.103"));
   EXPECT_EQ(prompter.questions(),
-            std::vector<std::string>(2, "03151022.103. " + Text(284) + Text(280)));
+            std::vector<std::string>(
+                2, "03151022.103. " + Text(msg::kReadOnlyFile) + Text(msg::kRemoveFile)));
   EXPECT_TRUE(prompter.messages().empty());
   // A plain file goes without a question.
   MakeFile(home + "/plain.txt");
@@ -53,7 +55,7 @@ TEST_F(DeleteTest, AFileThatStaysIsReported) {
   MakeFile(home + "/a.312");
   fs.refuseRemove.insert(home + "/a.312");
   EXPECT_FALSE(DeleteOneFile(Context(), home + "/a.312", "a.312"));
-  EXPECT_EQ(prompter.messages(), std::vector<std::string>{"a.312. " + Text(266)});
+  EXPECT_EQ(prompter.messages(), std::vector<std::string>{"a.312. " + Text(msg::kFileNotDeleted)});
   EXPECT_EQ(prompter.captions(), std::vector<std::string>{"Tesmora"});
   EXPECT_EQ(prompter.icons(), std::vector<PromptIcon>{PromptIcon::Error});
 }
@@ -64,14 +66,14 @@ TEST_F(DeleteTest, TheSelectionQuestionNamesASingleFile) {
   MakeFile(home + "/c.312");
   prompter.Script({PromptAnswer::Cancel});
   EXPECT_TRUE(DeleteSelectedFiles(Context(), home, {"a.312"}).empty());
-  EXPECT_EQ(prompter.questions().back(), "a.312. " + Text(280));
+  EXPECT_EQ(prompter.questions().back(), "a.312. " + Text(msg::kRemoveFile));
   EXPECT_TRUE(Exists(home + "/a.312"));
   fs.refuseRemove.insert(home + "/b.312");
   EXPECT_EQ(DeleteSelectedFiles(Context(), home, {"a.312", "b.312", "c.312"}),
             (std::vector<std::string>{"a.312", "c.312"}));
-  EXPECT_EQ(prompter.questions().back(), Text(279));
+  EXPECT_EQ(prompter.questions().back(), Text(msg::kRemoveFiles));
   EXPECT_TRUE(Exists(home + "/b.312"));
-  EXPECT_EQ(prompter.messages(), std::vector<std::string>{"b.312. " + Text(266)});
+  EXPECT_EQ(prompter.messages(), std::vector<std::string>{"b.312. " + Text(msg::kFileNotDeleted)});
 }
 
 class DeleteFolderTest : public DeleteTest {
@@ -94,7 +96,7 @@ TEST_F(DeleteFolderTest, AFolderGoesWithAllItHoldsAndItsNode) {
   EXPECT_FALSE(Exists(home + "/Lab"));
   EXPECT_FALSE(tree.Contains(lab));
   EXPECT_EQ(outcome.change.removed, std::vector<NodeId>{lab});
-  EXPECT_EQ(prompter.asked().at(0).text, "Lab. " + Text(278));
+  EXPECT_EQ(prompter.asked().at(0).text, "Lab. " + Text(msg::kRemoveFolder));
   EXPECT_EQ(prompter.asked().at(0).buttons, PromptButtons::OkCancel);
   EXPECT_EQ(prompter.questions().size(), 1u);  // no question inside
 }
@@ -129,7 +131,7 @@ TEST_F(DeleteFolderTest, CancelOnAReadOnlyFileStopsEverythingAfterIt) {
   for (const std::string& path : after) EXPECT_TRUE(Exists(path)) << path;
   EXPECT_TRUE(Exists(home + "/Lab/Week"));
   EXPECT_TRUE(tree.Contains(lab));
-  EXPECT_EQ(prompter.messages(), std::vector<std::string>{"Lab. " + Text(282)});
+  EXPECT_EQ(prompter.messages(), std::vector<std::string>{"Lab. " + Text(msg::kFolderNotDeleted)});
   EXPECT_EQ(prompter.captions(), std::vector<std::string>{"Tesmora"});
 }
 
@@ -149,7 +151,7 @@ TEST_F(DeleteFolderTest, AnotherFileSystemMountedInsideIsNotEmptied) {
   fs.mountPoints.insert(home + "/Lab/Stick");
   EXPECT_FALSE(DeleteFolderNode(Context(), tree, lab).deleted);
   EXPECT_TRUE(Exists(home + "/Lab/Stick/on-the-stick.312"));
-  EXPECT_EQ(prompter.messages(), std::vector<std::string>{"Lab. " + Text(282)});
+  EXPECT_EQ(prompter.messages(), std::vector<std::string>{"Lab. " + Text(msg::kFolderNotDeleted)});
 }
 
 TEST_F(DeleteFolderTest, ALinkToAFolderIsRemovedItself) {

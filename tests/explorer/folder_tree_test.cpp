@@ -396,22 +396,22 @@ class RenameTest : public FolderTreeTest {
 TEST_F(RenameTest, BadNamesAreRefusedAndTheFolderStays) {
   struct Case {
     std::string_view text;
-    int message;
+    MessageId message;
   };
   const Case cases[] = {
-      {"", 274},
-      {"a\\b", 272},
-      {"a/b", 272},
-      {"a:b", 272},
-      {"a*", 272},
-      {"a?", 272},
-      {"<a", 272},
-      {"a>", 272},
-      {"a|b", 272},
-      {".", 272},
-      {"..", 272},
+      {"", msg::kEnterFolderName},
+      {"a\\b", msg::kIncorrectCharacter},
+      {"a/b", msg::kIncorrectCharacter},
+      {"a:b", msg::kIncorrectCharacter},
+      {"a*", msg::kIncorrectCharacter},
+      {"a?", msg::kIncorrectCharacter},
+      {"<a", msg::kIncorrectCharacter},
+      {"a>", msg::kIncorrectCharacter},
+      {"a|b", msg::kIncorrectCharacter},
+      {".", msg::kIncorrectCharacter},
+      {"..", msg::kIncorrectCharacter},
       // A folder of that name exists: it is never replaced.
-      {"Other", 273},
+      {"Other", msg::kCannotRename},
   };
   for (const Case& c : cases) {
     const RenameOutcome outcome = RenameFolderNode(tree, tests, c.text, fs, prompter, english);

@@ -43,7 +43,7 @@ TEST_F(ManualExportTest, AnExistingExportAnsweredNoIsSkipped) {
   EXPECT_EQ(exported, (std::vector<std::string>{"03151022.103", "03151024.503"}));
   EXPECT_EQ(ReadBytes(home + "/03151023.CC2"), "older export");
   EXPECT_EQ(prompter.questions(),
-            std::vector<std::string>{"03151023.CC2. " + MessageUtf8(285, english)});
+            std::vector<std::string>{"03151023.CC2. " + MessageUtf8(msg::kReplaceFile, english)});
 }
 
 // A pipe or a device of a test's name is never opened: it is named and left
@@ -58,11 +58,11 @@ TEST_F(ManualExportTest, PipesAreLeftOutAndAWriteProtectedExportIsAskedAbout) {
   EXPECT_EQ(written, std::vector<std::string>{"03151024.CA2"});
   EXPECT_EQ(exported, std::vector<std::string>{"03151024.503"});
   EXPECT_EQ(prompter.messages(),
-            std::vector<std::string>{"03151022.103. " + MessageUtf8(372, english)});
+            std::vector<std::string>{"03151022.103. " + MessageUtf8(msg::kNotAFile, english)});
   EXPECT_EQ(prompter.questions(),
-            (std::vector<std::string>{
-                "03151023.CC2. " + MessageUtf8(285, english),
-                "03151023.CC2. " + MessageUtf8(284, english) + MessageUtf8(285, english)}));
+            (std::vector<std::string>{"03151023.CC2. " + MessageUtf8(msg::kReplaceFile, english),
+                                      "03151023.CC2. " + MessageUtf8(msg::kReadOnlyFile, english) +
+                                          MessageUtf8(msg::kReplaceFile, english)}));
   EXPECT_EQ(ReadBytes(home + "/03151023.CC2"), "older export");
 }
 

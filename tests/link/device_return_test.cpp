@@ -179,7 +179,7 @@ TEST_F(AdapterUnplugged, DeviceBackUnderItsNameBringsTheRecorderListBack) {
   EXPECT_EQ(events_.hangUps(), 1);
 }
 
-// A transfer cut by the hang-up ends as a failed transfer: message 287, no
+// A transfer cut by the hang-up ends as a failed transfer: msg::kCommunicationProblem, no
 // file left behind (not even a partial one), and it is not tried again, not
 // even when the device comes back.
 TEST_F(AdapterUnplugged, TransferCutByTheHangUpFailsAndIsNotRetried) {
@@ -189,7 +189,8 @@ TEST_F(AdapterUnplugged, TransferCutByTheHangUpFailsAndIsNotRetried) {
   ASSERT_TRUE(WaitUntil([&] { return ProgressSeen(); }));  // some of the file has arrived
   Unplug();
   ASSERT_TRUE(RunToIdle());
-  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(287, 1)});
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{MessageUtf8(msg::kCommunicationProblem, 1)});
   EXPECT_EQ(EntriesIn(received()), 0);
   EXPECT_FALSE(events_.copyWindowOpen());
   EXPECT_FALSE(session_->BatchRunning());
@@ -214,7 +215,8 @@ TEST_F(AdapterUnplugged, SendCutByTheHangUpFailsAndIsNotOfferedAgain) {
   Unplug();
   ASSERT_TRUE(RunToIdle());
   EXPECT_EQ(offers, 1);
-  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(287, 1)});
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{MessageUtf8(msg::kCommunicationProblem, 1)});
   EXPECT_TRUE(session_->Snapshot().sendQueue.empty());
 
   PlugIn(Contents({}));
@@ -230,7 +232,8 @@ TEST_F(AdapterUnplugged, SendCutByTheHangUpFailsAndIsNotOfferedAgain) {
 TEST_F(AdapterUnplugged, AdapterMissingAtStartIsWaitedForAndBringsTheListWhenPluggedIn) {
   ASSERT_EQ(StartProgram(stableName()), LinkSession::StartPort::Awaited);
   EXPECT_EQ(prompter_.messages(),
-            std::vector<std::string>{"COM1. " + MessageUtf8(54, 1) + "\n" + MessageUtf8(365, 1)});
+            std::vector<std::string>{"COM1. " + MessageUtf8(msg::kOpeningError, 1) + "\n" +
+                                     MessageUtf8(msg::kNoDevice, 1)});
   ASSERT_TRUE(WaitUntil([&] { return events_.hangUps() == 1; }));
   NothingHappensFor(3000);
   EXPECT_EQ(events_.hangUps(), 1);

@@ -57,14 +57,15 @@ class DeadLine : public ::testing::Test {
     std::this_thread::sleep_for(std::chrono::milliseconds(LinkTiming{kScale}.Ms(4000)));
     return port_.reads() - before;
   }
-  // A list request that nobody answers: message 287 after its two attempts,
+  // A list request that nobody answers: msg::kCommunicationProblem after its two attempts,
   // each a read that waited its time-out.
   void ExpectListFailsAfterTwoWaits() {
     const long before = port_.reads();
     const std::size_t sentBefore = port_.sent().size();
     ASSERT_TRUE(link_->StartCommand(kCmdList));
     ASSERT_TRUE(WaitUntil([&] { return MessageShown(); }));
-    EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(287, 1)});
+    EXPECT_EQ(prompter_.messages(),
+              std::vector<std::string>{MessageUtf8(msg::kCommunicationProblem, 1)});
     const auto sent = port_.sent();
     EXPECT_EQ(std::vector<std::uint8_t>(sent.begin() + static_cast<long>(sentBefore), sent.end()),
               (std::vector<std::uint8_t>{kCmdList, kCmdList}));

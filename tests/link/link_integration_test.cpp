@@ -42,8 +42,8 @@ using testing::FakePrompter;
 // fast suite, long enough for a loaded machine.
 constexpr double kTestScale = 0.25;
 
-const std::string kCommunication = MessageUtf8(287, 1);
-const std::string kOpeningError = MessageUtf8(54, 1);
+const std::string kCommunication = MessageUtf8(msg::kCommunicationProblem, 1);
+const std::string kOpeningError = MessageUtf8(msg::kOpeningError, 1);
 
 // A test file in its stored form: header, format version 8 at the 7th byte,
 // the raw pair (its second byte 0xFF), then a body whose 0xFF bytes are
@@ -243,7 +243,7 @@ TEST_F(LinkAgainstRecorder, BatchAsksBeforeReplacingAndSkipsFilesAnsweredNo) {
   StartReceive(context(), {"03151234.312", "04021235.412", "12241236.111"}, received());
   ASSERT_TRUE(RunUntil([&] { return Idle(); }));
   EXPECT_EQ(prompter_.questions(),
-            std::vector<std::string>{"04021235.412. " + MessageUtf8(285, 1)});
+            std::vector<std::string>{"04021235.412. " + MessageUtf8(msg::kReplaceFile, 1)});
   EXPECT_EQ(ReadBytes(received() + "04021235.412"), "older");
   EXPECT_EQ(ReadBytes(received() + "12241236.111"), RecorderFileNamed("12241236.111").bytes);
   EXPECT_EQ(events_.copyWindows().size(), 2u);
@@ -336,7 +336,8 @@ TEST_F(LinkAgainstRecorder, PutSkipsPcFilesNotInTheRecordersFormatOnce) {
   WriteBytes(dir_.File("notes.doc"), "y");
   ASSERT_TRUE(StartSend(context(), {"readme.txt", "05061237.312", "notes.doc"}, dir_.path() + "/"));
   ASSERT_TRUE(RunUntil([&] { return ListShown() && Idle(); }));
-  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(269, 1)});
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{MessageUtf8(msg::kNotRecorderFormat, 1)});
   EXPECT_EQ(recorder_->record().putOffers, 1);
 }
 
@@ -349,7 +350,7 @@ TEST_F(LinkAgainstRecorder, FullRecorderEndsTheSendBatch) {
   ASSERT_TRUE(
       StartSend(context(), {"05061237.312", "05061238.312", "05061239.312"}, dir_.path() + "/"));
   ASSERT_TRUE(RunUntil([&] { return MessagesShown(1) && Idle(); }));
-  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(270, 1)});
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(msg::kRecorderFull, 1)});
   EXPECT_EQ(recorder_->record().putOffers, 1);
   link_->WithState([](LinkState& s) { s.RecorderFileCount = 200; });
   EXPECT_FALSE(StartSend(context(), {"05061238.312"}, dir_.path() + "/"));
@@ -360,7 +361,7 @@ TEST_F(LinkAgainstRecorder, DeletesAChainOfNamesThenListsAgain) {
   StartWith(SampleContents());
   ASSERT_TRUE(StartDeletion(context(), {"03151234.312", "12241236.111"}));
   ASSERT_TRUE(RunUntil([&] { return ListShown() && Idle(); }));
-  EXPECT_EQ(prompter_.questions(), std::vector<std::string>{MessageUtf8(279, 1)});
+  EXPECT_EQ(prompter_.questions(), std::vector<std::string>{MessageUtf8(msg::kRemoveFiles, 1)});
   EXPECT_EQ(events_.deleteNames(), (std::vector<std::string>{"03151234.312", "12241236.111"}));
   EXPECT_FALSE(events_.deleteWindowOpen());
   EXPECT_EQ(recorder_->contents().tests.size(), 1u);
@@ -478,7 +479,7 @@ TEST_F(LinkAgainstRecorder, ServesBothProgramFilesRotated) {
   EXPECT_EQ(recorder_->record().speedMismatches, 0);
   const auto windows = events_.copyWindows();
   ASSERT_EQ(windows.size(), 2u);
-  EXPECT_EQ(windows[0].fileName, MessageUtf8(286, 1));
+  EXPECT_EQ(windows[0].fileName, MessageUtf8(msg::kVersion, 1));
   EXPECT_EQ(windows[1].fileName, "EMERGENCY");
   EXPECT_FALSE(events_.copyWindowOpen());
 }
@@ -702,9 +703,9 @@ TEST_F(LinkAgainstRecorder, ChangePortMovesTheLinkOrGoesBackToTheOldPort) {
   EXPECT_FALSE(ChangePort(*link_, settings, "COM1", prompter_, english));
 
   EXPECT_FALSE(ChangePort(*link_, settings, "COM9", prompter_, english));
-  EXPECT_EQ(prompter_.messages(),
-            std::vector<std::string>{"COM9. " + kOpeningError + "\n" + MessageUtf8(365, 1)});
-  EXPECT_EQ(prompter_.captions(), std::vector<std::string>{MessageUtf8(193, 1)});
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"COM9. " + kOpeningError + "\n" +
+                                                           MessageUtf8(msg::kNoDevice, 1)});
+  EXPECT_EQ(prompter_.captions(), std::vector<std::string>{MessageUtf8(msg::kError, 1)});
   EXPECT_EQ(settings.portName, "COM1");
   ASSERT_TRUE(link_->StartCommand(kCmdList));
   ASSERT_TRUE(RunUntil([&] { return ListShown(1); }));
@@ -734,8 +735,8 @@ TEST_F(LinkAgainstRecorder, CurrentNameBoundToAnotherDeviceMovesTheLinkOrGoesBac
   ASSERT_TRUE(platform::WriteProfileString(settings.settingsPath, "PORTS", "COM1",
                                            dir_.path() + "/no-such-port"));
   EXPECT_FALSE(ChangePort(*link_, settings, "COM1", prompter_, english, first));
-  EXPECT_EQ(prompter_.messages(),
-            std::vector<std::string>{"COM1. " + kOpeningError + "\n" + MessageUtf8(365, 1)});
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"COM1. " + kOpeningError + "\n" +
+                                                           MessageUtf8(msg::kNoDevice, 1)});
   ASSERT_TRUE(link_->StartCommand(kCmdList));
   ASSERT_TRUE(RunUntil([&] { return ListShown(1); }));
   EXPECT_EQ(events_.countShown(), 3);  // the first recorder still answers

@@ -226,7 +226,7 @@ TEST_F(SessionAgainstRecorder, CopyDuringABatchLeavesTheRunningQueueAlone) {
   ASSERT_TRUE(session_->PasteRecorderFiles(received()));
   ASSERT_TRUE(RunToIdle());
   EXPECT_EQ(prompter_.questions(),
-            std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 1)});
+            std::vector<std::string>{"03151234.312. " + MessageUtf8(msg::kReplaceFile, 1)});
   EXPECT_EQ(Gets("03151234.312"), 2);
   EXPECT_FALSE(session_->HasCopiedRecorderFiles());
 }
@@ -248,7 +248,7 @@ TEST_F(SessionAgainstRecorder, FilesOfTheStartupPhaseThatAreNoDownloadsAreReceiv
   ASSERT_TRUE(session_->ReceiveFiles({"03151234.312", "04021235.212"}, received()));
   ASSERT_TRUE(RunToIdle());
   EXPECT_EQ(prompter_.questions(),
-            std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 1)});
+            std::vector<std::string>{"03151234.312. " + MessageUtf8(msg::kReplaceFile, 1)});
   EXPECT_EQ(events_.copyWindows().size(), 2u);
   EXPECT_EQ(Stored("03151234.312"), OnRecorder("03151234.312"));
   recorder_->RequestPush("05051237.312");
@@ -268,7 +268,7 @@ TEST_F(SessionAgainstRecorder, MessagesFollowTheSessionsLanguage) {
   ASSERT_TRUE(session_->ReceiveFiles({"03151234.312"}, received()));
   ASSERT_TRUE(RunToIdle());
   EXPECT_EQ(prompter_.questions(),
-            std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 5)});
+            std::vector<std::string>{"03151234.312. " + MessageUtf8(msg::kReplaceFile, 5)});
   EXPECT_EQ(Stored("03151234.312"), "older");
   EXPECT_EQ(session_->Snapshot().language.LanguageIndex, 5);
 }

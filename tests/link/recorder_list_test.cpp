@@ -28,13 +28,13 @@ TEST(RecorderRows, TestFileRowTakesTypeSampleMarkAndDateFromTheEntry) {
   EXPECT_EQ(row.name, "03151234.312");
   EXPECT_EQ(row.type, "AHA");
   EXPECT_EQ(row.sample, "WHEAT 7");
-  EXPECT_EQ(row.degradation, MessageBytes(288, kEnglish));
+  EXPECT_EQ(row.degradation, MessageBytes(msg::kYes, kEnglish));
   EXPECT_EQ(row.date, "15/03/12");
   const RecorderRow plain = RecorderRowFromEntry(Entry(0, std::string_view("03151234.312\0WHEAT 7\0"
                                                                            "0\0",
                                                                            23)),
                                                  kEnglish);
-  EXPECT_EQ(plain.degradation, MessageBytes(289, kEnglish));
+  EXPECT_EQ(plain.degradation, MessageBytes(msg::kNo, kEnglish));
 }
 
 TEST(RecorderRows, DiskRowTakesExtensionAndDosDate) {
@@ -95,8 +95,8 @@ TEST(RecorderRows, TextColumnsSortInTheUsersLocale) {
   EXPECT_FALSE(RecorderRowBefore(b, a, 0, false));
   // The degradation marks are message texts in their own code page: the
   // French "NON" comes before "OUI", whatever case the locale puts first.
-  a.degradation = MessageBytes(289, 0);
-  b.degradation = MessageBytes(288, 0);
+  a.degradation = MessageBytes(msg::kNo, 0);
+  b.degradation = MessageBytes(msg::kYes, 0);
   EXPECT_TRUE(RecorderRowBefore(a, b, 3, false));
 }
 

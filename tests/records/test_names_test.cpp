@@ -136,17 +136,17 @@ TEST(TestKinds, FamiliesSheetsAndTitleMessages) {
     char digit;
     TestFamily family;
     SheetType sheet;
-    int exportTitle;
-    int sheetTitle;
+    MessageId exportTitle;
+    MessageId sheetTitle;
     bool protocol;
     bool hydration;
   } cases[] = {
-      {'1', TestFamily::Inflation, Ahc, 210, 210, false, false},
-      {'2', TestFamily::Inflation, Ahc, 210, 210, false, false},
-      {'3', TestFamily::Inflation, Aha, 209, 209, true, true},
-      {'6', TestFamily::Inflation, Aha, 209, 209, true, false},
-      {'4', TestFamily::Consistency, Chc, 182, 208, true, false},
-      {'5', TestFamily::Consistency, Cha, 207, 207, true, false},
+      {'1', TestFamily::Inflation, Ahc, msg::kDoxelCh, msg::kDoxelCh, false, false},
+      {'2', TestFamily::Inflation, Ahc, msg::kDoxelCh, msg::kDoxelCh, false, false},
+      {'3', TestFamily::Inflation, Aha, msg::kDoxelAh, msg::kDoxelAh, true, true},
+      {'6', TestFamily::Inflation, Aha, msg::kDoxelAh, msg::kDoxelAh, true, false},
+      {'4', TestFamily::Consistency, Chc, msg::kTerbalisChTest, msg::kTerbalisCh, true, false},
+      {'5', TestFamily::Consistency, Cha, msg::kTerbalisAh, msg::kTerbalisAh, true, false},
   };
   for (const auto& c : cases) {
     const TestKind* kind = FindTestKind(c.digit);

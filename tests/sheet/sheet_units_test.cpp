@@ -84,8 +84,8 @@ TEST(LabelText, BlanksEqualsSignsAndColonsAndTrims) {
   EXPECT_EQ(LabelText("x -> Wx  :"), "x -> Wx");
   EXPECT_EQ(LabelText("  W=A :"), "W A");
   EXPECT_EQ(LabelText(":="), "");
-  // Message 66 in French, decoded for the canvas.
-  EXPECT_EQ(LabelTextOf(66, 0), "REFERENCE ECHANTILLON");
+  // msg::kSampleIdLabel in French, decoded for the canvas.
+  EXPECT_EQ(LabelTextOf(msg::kSampleIdLabel, 0), "REFERENCE ECHANTILLON");
 }
 
 }  // namespace

@@ -30,14 +30,15 @@ TEST(LanguageFromLocale, DutchRunsInEnglishWithTheDutchIdentifier) {
   const LanguageState state = LanguageFromLocale(0x00000413);
   EXPECT_EQ(state.LanguageIndex, kEnglish);
   EXPECT_EQ(state.MessageLanguageId, 0x0413);
-  EXPECT_EQ(MessageBytes(268, state.LanguageIndex), "Do you  really want to exit?");
+  EXPECT_EQ(MessageBytes(msg::kExitQuestion, state.LanguageIndex), "Do you  really want to exit?");
 }
 
 TEST(LanguageFromLocale, FrenchShowsFrenchTexts) {
   const LanguageState state = LanguageFromLocale(0x040C);
   EXPECT_EQ(state.LanguageIndex, 0);
-  EXPECT_EQ(MessageBytes(268, state.LanguageIndex), "Voulez-vous vraiment quitter Tesmora ?");
-  EXPECT_EQ(MessageBytes(336, state.LanguageIndex), "&Fichier");
+  EXPECT_EQ(MessageBytes(msg::kExitQuestion, state.LanguageIndex),
+            "Voulez-vous vraiment quitter Tesmora ?");
+  EXPECT_EQ(MessageBytes(msg::kFileMenu, state.LanguageIndex), "&Fichier");
 }
 
 TEST(ChooseLanguage, MenuClickSetsIndexAndIdentifier) {
@@ -49,12 +50,12 @@ TEST(ChooseLanguage, MenuClickSetsIndexAndIdentifier) {
   EXPECT_EQ(kLanguages[5].flagImage, 2);
 
   const std::uint16_t expected[] = {1036, 2057, 1034, 1040, 2070, 1031, 1045, 1029};
-  for (int index = 0; index < 8; ++index) {
+  for (int index = 0; index < kLanguageCount; ++index) {
     ChooseLanguage(state, index);
     EXPECT_EQ(state.LanguageIndex, index);
     EXPECT_EQ(state.MessageLanguageId, expected[index]);
   }
-  ChooseLanguage(state, 8);
+  ChooseLanguage(state, kLanguageCount);
   EXPECT_EQ(state.LanguageIndex, 7) << "an unknown index changes nothing";
 }
 

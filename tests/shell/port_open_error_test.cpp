@@ -39,7 +39,7 @@ TEST(PortOpeningErrorText, EachCauseAddsItsOwnLineUnderTheOpeningError) {
 
 TEST(PortOpeningErrorText, EveryLanguageSaysEachCauseInItsOwnWords) {
   for (int language = 0; language < kLanguageCount; ++language) {
-    const std::string first = "COM9. " + MessageUtf8(54, language) + "\n";
+    const std::string first = "COM9. " + MessageUtf8(msg::kOpeningError, language) + "\n";
     std::set<std::string> lines;
     for (const OpenFailure failure :
          {OpenFailure::NoDevice, OpenFailure::PermissionDenied, OpenFailure::HeldElsewhere}) {

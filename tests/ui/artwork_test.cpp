@@ -7,6 +7,8 @@
 #include <ostream>
 #include <set>
 
+#include "shell/languages.h"
+
 namespace tesmora::ui {
 namespace {
 
@@ -14,16 +16,16 @@ QImage Flag(int languageIndex) {
   return FlagIcon(languageIndex).pixmap(24, 16).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-TEST(Flags, EightDistinctFlagsAndNoneOutsideTheTable) {
+TEST(Flags, ADistinctFlagForEachLanguageAndNoneOutsideTheTable) {
   std::set<QByteArray> seen;
-  for (int index = 0; index < 8; ++index) {
+  for (int index = 0; index < kLanguageCount; ++index) {
     const QImage image = Flag(index);
     ASSERT_FALSE(image.isNull()) << index;
     seen.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
   }
-  EXPECT_EQ(seen.size(), 8u);
+  EXPECT_EQ(seen.size(), static_cast<std::size_t>(kLanguageCount));
   EXPECT_TRUE(FlagIcon(-1).isNull());
-  EXPECT_TRUE(FlagIcon(8).isNull());
+  EXPECT_TRUE(FlagIcon(kLanguageCount).isNull());
 }
 
 enum class Hue { Red, Blue, Green, White, Black, Yellow };

@@ -64,13 +64,14 @@ TEST(MainWindow, EveryCaptionComesFromTheLanguagesColumn) {
           << caption.item;
     }
     const auto* recorderList = window.findChild<QTreeWidget*>("ListKald");
-    const int recorderHeaders[] = {327, 328, 329, 330, 331};
+    const MessageId recorderHeaders[] = {msg::kNameColumn, msg::kTypeColumn, msg::kSampleColumn,
+                                         msg::kDegradationColumn, msg::kDateColumn};
     for (int column = 0; column < 5; ++column) {
       EXPECT_EQ(recorderList->headerItem()->text(column),
                 Utf8(MessageUtf8(recorderHeaders[column], language)));
     }
     const auto* pcList = window.findChild<QTreeWidget*>("ListFichPC");
-    EXPECT_EQ(pcList->headerItem()->text(2), Utf8(MessageUtf8(331, language)));
+    EXPECT_EQ(pcList->headerItem()->text(2), Utf8(MessageUtf8(msg::kDateColumn, language)));
     // The fixed texts stay as they are in every language.
     EXPECT_EQ(TextOf(window, "SelectAllKald"), "Kaldirone");
     EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(), "KALDIRONE");
@@ -106,8 +107,9 @@ TEST(MainWindow, LanguageMenuRelabelsAtOnceAndKeepsExportPanel) {
     EXPECT_EQ(window.language().MessageLanguageId, 1031);
     EXPECT_TRUE(window.findChild<QAction*>("Deutsch1")->isChecked());
     EXPECT_FALSE(window.findChild<QAction*>("English1")->isChecked());
-    EXPECT_EQ(TextOf(window, "Fichier"), Utf8(MessageUtf8(336, 5)));
-    EXPECT_EQ(window.statusPanelText(2), exportMode ? Utf8(MessageUtf8(275, 5)) : "");
+    EXPECT_EQ(TextOf(window, "Fichier"), Utf8(MessageUtf8(msg::kFileMenu, 5)));
+    EXPECT_EQ(window.statusPanelText(2),
+              exportMode ? Utf8(MessageUtf8(msg::kExportDataMode, 5)) : "");
     // The link's messages follow the menu too.
     EXPECT_EQ(
         window.link().WithState([](link::LinkState& s) { return s.language.MessageLanguageId; }),
@@ -149,7 +151,7 @@ TEST(MainWindow, StartUpReadsSettingsAndCompanyAndReportsAPortThatDoesNotOpen) {
   EXPECT_EQ(window.statusPanelText(1), "COM4");
   EXPECT_FALSE(window.portOpen());
   ASSERT_EQ(prompter.messages().size(), 1u);
-  // The port's name and message 54, then what is wrong with it.
+  // The port's name and msg::kOpeningError, then what is wrong with it.
   EXPECT_EQ(prompter.messages()[0],
             PortOpeningErrorText("COM4", {platform::OpenFailure::NoDevice, ""}, 1));
   EXPECT_TRUE(prompter.messages()[0].starts_with("COM4. OPENING ERROR\n"));

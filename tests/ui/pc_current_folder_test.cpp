@@ -188,7 +188,7 @@ TEST_F(CurrentFolder, ADeletedCurrentFolderHandsOverToItsParent) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return Shows({kInHome}); }, kWaitMs));
   EXPECT_EQ(Tree()->currentItem(), HomeItem());
   EXPECT_EQ(Child(HomeItem(), "B"), nullptr);
-  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "1" + MessageUtf8(267, 1));
+  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "1" + MessageUtf8(msg::kFilesListed, 1));
   // The parent is the folder shown for the link as well.
   window_->ReceiveFromRecorder({kOnRecorder}, home_.path() + "/");
   ASSERT_TRUE(QTest::qWaitFor(

@@ -69,7 +69,7 @@ TEST_F(PcListModes, DisplayAllFilesFillsTheListAgainWhenSwitched) {
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 3; }, kWaitMs));
   EXPECT_EQ(Sorted(), (std::vector<std::string>{".profile", "03151234.312", "notes.txt"}));
-  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "3" + MessageUtf8(267, 1));
+  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "3" + MessageUtf8(msg::kFilesListed, 1));
 
   SwitchAllFiles();
   ASSERT_FALSE(Action("AllFiles")->isChecked());
@@ -102,7 +102,7 @@ TEST_F(PcListModes, AColumnClickSortsAndKeepsTheSelection) {
   // By name, descending.
   EXPECT_EQ(Names(), (std::vector<std::string>{"03171236.503", "03161235.103", "03151234.312"}));
   EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"03151234.312", "03171236.503"}));
-  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "2" + MessageUtf8(271, 1));
+  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "2" + MessageUtf8(msg::kFilesSelected, 1));
 }
 
 // A network drive's root shows its files as a folder does; a paste into it

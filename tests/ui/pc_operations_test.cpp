@@ -91,7 +91,7 @@ TEST_F(PcOperations, APipeIsNamedAndLeftOutByAPasteAndByPrintPreview) {
   window_->Edition1Click();
   ASSERT_TRUE(Action("Coller1")->isEnabled());
   Action("Coller1")->trigger();
-  const std::string leftOut = std::string(kTest) + ". " + MessageUtf8(372, kEnglish);
+  const std::string leftOut = std::string(kTest) + ". " + MessageUtf8(msg::kNotAFile, kEnglish);
   EXPECT_EQ(prompter_.messages(), std::vector<std::string>{leftOut});
   EXPECT_EQ(ReadFile(home_.File("notes.txt")), "notes");
   EXPECT_FALSE(std::filesystem::exists(home_.File(kTest)));
@@ -213,7 +213,8 @@ TEST_F(PcOperations, TheAutomaticSaveDirectorySaysWhenTheSettingsFileCannotBeWri
   ASSERT_TRUE(Action("DirSauve")->isEnabled());
   Action("DirSauve")->trigger();
   EXPECT_EQ(shown, home_.File("Tests/"));
-  EXPECT_EQ(prompter_.questions(), std::vector<std::string>{MessageUtf8(281, kEnglish)});
+  EXPECT_EQ(prompter_.questions(),
+            std::vector<std::string>{MessageUtf8(msg::kChangeAutoSaveDirectory, kEnglish)});
   EXPECT_EQ(
       prompter_.messages(),
       std::vector<std::string>{std::string(UiTextUtf8(UiText::AutoSaveNotWritten, kEnglish))});
@@ -245,7 +246,8 @@ TEST_F(PcOperations, AShareThatNeverAnswersHoldsNeitherTheStartNorTheTree) {
   EXPECT_FALSE(share->isExpanded());
   EXPECT_EQ(share->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
   ShowFolder(share, 0);
-  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "0" + MessageUtf8(267, kEnglish));
+  EXPECT_EQ(window_->statusPanelText(4).toStdString(),
+            "0" + MessageUtf8(msg::kFilesListed, kEnglish));
   hanging->Release();
 }
 

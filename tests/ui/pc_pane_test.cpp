@@ -44,7 +44,7 @@ TEST_F(PcPaneWindow, TheHomeFolderIsSelectedAndItsTestsListed) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return List()->topLevelItemCount() == 2; }, kWaitMs));
   // Sorted by Type after the fill; the folder is no row.
   EXPECT_EQ(Names().size(), 2u);
-  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "2" + MessageUtf8(267, 1));
+  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "2" + MessageUtf8(msg::kFilesListed, 1));
   QTreeWidgetItem* home = Tree()->currentItem();
   ASSERT_NE(home, nullptr);
   ASSERT_EQ(home->childCount(), 1);
@@ -99,7 +99,7 @@ TEST_F(PcPaneWindow, DeleteOnThePcListAsksOnceAndOkRemovesFilesAndRows) {
   prompter_.Script({PromptAnswer::Cancel});
   PressDelete(List());
   ASSERT_EQ(prompter_.questions().size(), 1u);
-  EXPECT_EQ(prompter_.questions()[0], MessageUtf8(279, 1));
+  EXPECT_EQ(prompter_.questions()[0], MessageUtf8(msg::kRemoveFiles, 1));
   EXPECT_EQ(List()->topLevelItemCount(), 3);
   EXPECT_TRUE(std::filesystem::exists(home_.File("03151234.312")));
 
@@ -109,7 +109,7 @@ TEST_F(PcPaneWindow, DeleteOnThePcListAsksOnceAndOkRemovesFilesAndRows) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"03161235.312"}));
   EXPECT_FALSE(std::filesystem::exists(home_.File("03151234.312")));
   EXPECT_FALSE(std::filesystem::exists(home_.File("03171236.312")));
-  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "1" + MessageUtf8(267, 1));
+  EXPECT_EQ(window_->statusPanelText(4).toStdString(), "1" + MessageUtf8(msg::kFilesListed, 1));
 
   // File > Delete on one file names it.
   SelectRows(List(), {"03161235.312"});
@@ -118,7 +118,7 @@ TEST_F(PcPaneWindow, DeleteOnThePcListAsksOnceAndOkRemovesFilesAndRows) {
   ASSERT_TRUE(window_->findChild<QAction*>("Supprimer1")->isEnabled());
   window_->findChild<QAction*>("Supprimer1")->trigger();
   ASSERT_EQ(prompter_.questions().size(), 3u);
-  EXPECT_EQ(prompter_.questions()[2], "03161235.312. " + MessageUtf8(280, 1));
+  EXPECT_EQ(prompter_.questions()[2], "03161235.312. " + MessageUtf8(msg::kRemoveFile, 1));
   EXPECT_TRUE(std::filesystem::exists(home_.File("03161235.312")));
   EXPECT_EQ(List()->topLevelItemCount(), 1);
 }

@@ -106,7 +106,8 @@ TEST_F(PcTransfers, PcFilesPastedOnTheRecorderSkipWhatIsNoTestAndSayItOnce) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return RecorderNames().size() == 2 && LinkIdle(); }, kWaitMs));
   EXPECT_EQ(RecorderNames(), (std::vector<std::string>{kOnRecorder, test}));
   EXPECT_EQ((*recorder_)->contents().tests[1].bytes, InflationBytes(2));
-  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(269, 1)});
+  EXPECT_EQ(prompter_.messages(),
+            std::vector<std::string>{MessageUtf8(msg::kNotRecorderFormat, 1)});
   ASSERT_TRUE(QTest::qWaitFor([&] { return RecorderList()->topLevelItemCount() == 2; }, kWaitMs));
 }
 
@@ -170,7 +171,8 @@ TEST_F(PcTransfers, ManualExportOverAnExistingExportAsksAndOnlyYesRewritesIt) {
   prompter_.Script({PromptAnswer::No});
   exportSelected();
   ASSERT_EQ(prompter_.questions().size(), 1u);
-  EXPECT_EQ(prompter_.questions()[0], ExportFileName(test) + ". " + MessageUtf8(285, 1));
+  EXPECT_EQ(prompter_.questions()[0],
+            ExportFileName(test) + ". " + MessageUtf8(msg::kReplaceFile, 1));
   EXPECT_EQ(ReadFile(exported), "older export");
   // Nothing was written, so the list keeps its rows and its selection.
   EXPECT_FALSE(Busy());

@@ -228,7 +228,7 @@ TEST_F(PortBinding, TheCurrentPortOpenOnTheLinkIsConnected) {
 
 TEST_F(PortBinding, NoTextIsClippedInAnyLanguage) {
   tesmora::testing::WriteBytes(nodes_.File("pty"), "");
-  for (int language = 0; language < 8; ++language) {
+  for (int language = 0; language < kLanguageCount; ++language) {
     const LanguageState state = Language(language);
     const auto dialog = Dialog(state);
     dialog->open();

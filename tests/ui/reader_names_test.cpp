@@ -49,7 +49,7 @@ TEST_F(ReaderNames, TheFileCountPanelIsHeardByItsCount) {
       QTest::qWaitFor([&] { return !Busy() && List()->topLevelItemCount() == 2; }, kWaitMs));
   QLabel* panel = window_->findChild<QLabel*>("StatusPanel4");
   ASSERT_NE(panel, nullptr);
-  const std::string count = "2" + MessageUtf8(267, 1);
+  const std::string count = "2" + MessageUtf8(msg::kFilesListed, 1);
   EXPECT_EQ(panel->text().toStdString(), count);
   EXPECT_EQ(Heard(panel), count);
   // What the panel is comes with it.
@@ -70,7 +70,7 @@ TEST_F(ReaderNames, TheNewFolderDialogReadsTheParentFoldersPath) {
   });
   window_->findChild<QAction*>("NewRep")->trigger();
   EXPECT_EQ(pathHeard, home_.path());
-  EXPECT_EQ(captionHeard, MessageUtf8(313, 1));
+  EXPECT_EQ(captionHeard, MessageUtf8(msg::kCurrentFolderLabel, 1));
 }
 
 TEST_F(ReaderNames, EveryLabelOfEveryWindowIsHeardByItsText) {

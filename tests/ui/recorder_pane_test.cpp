@@ -118,14 +118,15 @@ TEST(RecorderList, ShowsEachColumnInItsCodePage) {
   LanguageState language;
   ChooseLanguage(language, 1);
   tesmora::ui::RecorderPane pane(language, nullptr);
-  pane.AddRow({"\x90TUDE.TXT", "TXT", "bl\x82", std::string(MessageBytes(288, 1)), "15/03/12"});
+  pane.AddRow(
+      {"\x90TUDE.TXT", "TXT", "bl\x82", std::string(MessageBytes(msg::kYes, 1)), "15/03/12"});
   pane.ShowRows();
   const QTreeWidgetItem* row = pane.list()->topLevelItem(0);
   ASSERT_NE(row, nullptr);
   EXPECT_EQ(row->text(0), QString::fromUtf8("\u00c9TUDE.TXT"));
   EXPECT_EQ(row->text(1), "TXT");
   EXPECT_EQ(row->text(2), QString::fromUtf8("bl\u00e9"));
-  EXPECT_EQ(row->text(3).toStdString(), MessageUtf8(288, 1));
+  EXPECT_EQ(row->text(3).toStdString(), MessageUtf8(msg::kYes, 1));
   EXPECT_EQ(row->text(4), "15/03/12");
 }
 
@@ -171,7 +172,7 @@ TEST_F(RecorderPane, AnUnpluggedAdapterIsSaidAndItsReturnFillsTheListAgain) {
   recorder_.reset();
   std::filesystem::remove(stableName);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !window_->statusPanelText(3).isEmpty(); }, kWaitMs));
-  EXPECT_EQ(window_->statusPanelText(3).toStdString(), MessageUtf8(287, 1));
+  EXPECT_EQ(window_->statusPanelText(3).toStdString(), MessageUtf8(msg::kCommunicationProblem, 1));
 
   plugIn(Contents({TestFile("03151234.312", "WHEAT 7"), TestFile("04021235.412", "FLOUR")}));
   ASSERT_TRUE(
@@ -242,7 +243,7 @@ TEST_F(RecorderPane, DeletingTwoFilesAsksOnceAndListsTheRecorderAgain) {
   QApplication::sendEvent(List(), &del);
 
   ASSERT_EQ(prompter_.questions().size(), 1u);
-  EXPECT_EQ(prompter_.questions()[0], MessageUtf8(279, 1));
+  EXPECT_EQ(prompter_.questions()[0], MessageUtf8(msg::kRemoveFiles, 1));
   ASSERT_TRUE(
       QTest::qWaitFor([&] { return window_->RecorderFileCount() == 1 && StartupDone(); }, kWaitMs));
   EXPECT_EQ(Column(*window_, 0), (std::vector<std::string>{"12241236.111"}));
@@ -363,7 +364,7 @@ TEST_F(RecorderPane, OneFileToDeleteIsNamedAndCancelKeepsIt) {
   QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
   QApplication::sendEvent(List(), &del);
   ASSERT_EQ(prompter_.questions().size(), 1u);
-  EXPECT_EQ(prompter_.questions()[0], "04021235.412. " + MessageUtf8(280, 1));
+  EXPECT_EQ(prompter_.questions()[0], "04021235.412. " + MessageUtf8(msg::kRemoveFile, 1));
   EXPECT_FALSE(window_->link().IsBusy());
   EXPECT_EQ((*recorder_)->contents().tests.size(), 2u);
 }
@@ -489,7 +490,10 @@ TEST_F(RecorderPane, AdapterMissingAtStartIsWaitedForAndTheListFillsWhenItIsPlug
   ASSERT_EQ(prompter_.messages(), std::vector<std::string>{PortOpeningErrorText(
                                       "COM1", {platform::OpenFailure::NoDevice, ""}, 1)});
   ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return window_->statusPanelText(3) == MessageUtf8(287, 1).c_str(); }, kWaitMs));
+      [&] {
+        return window_->statusPanelText(3) == MessageUtf8(msg::kCommunicationProblem, 1).c_str();
+      },
+      kWaitMs));
   EXPECT_FALSE(window_->findChild<QTimer*>("Timer1")->isActive());
   EXPECT_FALSE(window_->portOpen());
 

@@ -124,7 +124,8 @@ TEST_F(SheetWindow, AFileThatCannotBeLoadedBetweenTwoGoodOnesGivesNoPage) {
 TEST_F(SheetWindow, NoPageAtAllIsSaidWithOpeningError) {
   WriteBytes(tests_.File("03021002.726"), "x");
   EXPECT_EQ(window_->PreparePages(true, tests_.path(), {"03021002.726"}), 0);
-  EXPECT_EQ(prompter_.messages(), (std::vector<std::string>{MessageUtf8(54, kEnglish)}));
+  EXPECT_EQ(prompter_.messages(),
+            (std::vector<std::string>{MessageUtf8(msg::kOpeningError, kEnglish)}));
   EXPECT_EQ(prompter_.captions(), (std::vector<std::string>{"Tesmora"}));
   EXPECT_EQ(window_->JvPreviewControl1->pageCount(), 0);
 }
@@ -258,20 +259,24 @@ TEST_F(SheetWindow, PrintSelectionShowsEachFileNameBeforeItsPage) {
   EXPECT_TRUE(answers.done());
   EXPECT_EQ(progress.shownFileName(), "10221107.526");
   EXPECT_EQ(PdfPageCount(ReadBytes(tests_.File("selection.pdf"))), 2);
-  EXPECT_EQ(progress.windowTitle(), QString::fromStdString(MessageUtf8(310, kEnglish)));
+  EXPECT_EQ(progress.windowTitle(),
+            QString::fromStdString(MessageUtf8(msg::kMultiplePrinting, kEnglish)));
 }
 
 TEST_F(SheetWindow, CaptionsComeFromTheMessageTable) {
   window_->show();
-  EXPECT_EQ(window_->windowTitle(), QString::fromStdString(MessageUtf8(306, kEnglish)));
-  EXPECT_EQ(window_->Label1->text(), QString::fromStdString(MessageUtf8(307, kEnglish)));
+  EXPECT_EQ(window_->windowTitle(),
+            QString::fromStdString(MessageUtf8(msg::kPrintPreviewTitle, kEnglish)));
+  EXPECT_EQ(window_->Label1->text(),
+            QString::fromStdString(MessageUtf8(msg::kScaleLabel, kEnglish)));
   EXPECT_FALSE(window_->Echelle->accessibleName().isEmpty());
   EXPECT_FALSE(window_->BitBtn1->accessibleName().isEmpty());
   EXPECT_NE(window_->BitBtn1->accessibleName(), window_->BitBtn2->accessibleName());
   window_->hide();
   ChooseLanguage(language_, 0);
   window_->show();
-  EXPECT_EQ(window_->windowTitle(), QString::fromStdString(MessageUtf8(306, 0)));
+  EXPECT_EQ(window_->windowTitle(),
+            QString::fromStdString(MessageUtf8(msg::kPrintPreviewTitle, 0)));
   EXPECT_EQ(window_->Echelle->accessibleName(), QString::fromUtf8("Agrandissement de l'aperçu"));
   window_->hide();
 }

@@ -77,8 +77,12 @@ TEST_F(WindowTitles, EachDialogShowsExactlyItsCaption) {
   TFenSuiviSup100b deletion(language_);
   TAffVersion about(language_, [] { return std::string(); });
   TFormSociete company(language_, program_.path(), prompter_);
-  const std::pair<QWidget*, int> windows[] = {{&password, 320}, {&port, 324},  {&copy, 323},
-                                              {&deletion, 325}, {&about, 300}, {&company, 363}};
+  const std::pair<QWidget*, MessageId> windows[] = {{&password, msg::kDisplayAllFilesTitle},
+                                                    {&port, msg::kPortSelection},
+                                                    {&copy, msg::kCopyTitle},
+                                                    {&deletion, msg::kDeleteTitle},
+                                                    {&about, msg::kAboutTitle},
+                                                    {&company, msg::kCompany}};
   for (const auto& [window, message] : windows) {
     EXPECT_EQ(ShownName(*window), MessageUtf8(message, language_)) << message;
     window->hide();

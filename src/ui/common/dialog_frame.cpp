@@ -16,7 +16,7 @@
 
 namespace tesmora::ui {
 
-QString Message(int id, const LanguageState& language) {
+QString Message(MessageId id, const LanguageState& language) {
   return QString::fromStdString(MessageUtf8(id, language));
 }
 

@@ -9,6 +9,7 @@
 
 #include "sheet_painting/utf8_text.h"
 #include "shell/languages.h"
+#include "shell/message_ids.h"
 #include "shell/ui_texts.h"
 
 class QCloseEvent;
@@ -20,7 +21,7 @@ class QPushButton;
 namespace tesmora::ui {
 
 // A message of the table in the current language, ready for a widget.
-QString Message(int id, const LanguageState& language);
+QString Message(MessageId id, const LanguageState& language);
 
 // A UI text of shell/ui_texts.h in the current language.
 QString UiString(UiText text, const LanguageState& language);

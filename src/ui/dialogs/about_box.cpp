@@ -134,7 +134,7 @@ TAffVersion::TAffVersion(const LanguageState& language,
 }
 
 void TAffVersion::showEvent(QShowEvent* event) {
-  setWindowTitle(Message(300, language_));
+  setWindowTitle(Message(msg::kAboutTitle, language_));
   notice_->setText(language_.LanguageIndex == 0 ? kNoticeFrench : kNoticeEnglish);
   ShowVersions();
   FixSizeAtLeast(*this, kDesignedSize);

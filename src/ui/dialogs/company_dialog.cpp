@@ -16,9 +16,9 @@ namespace tesmora::ui {
 namespace {
 
 constexpr QSize kDesignedSize(398, 198);
-constexpr int kMessageIncorrectCharacter = 272;
 // Line 1 has a message of its own; lines 2 to 4 reuse the recorder's labels.
-constexpr std::array<int, 4> kLabelMessages{364, 2, 3, 4};
+constexpr std::array<MessageId, 4> kLabelMessages{msg::kLine1, msg::kLine2, msg::kLine3,
+                                                  msg::kLine4};
 
 void NameControls(QWidget& dialog, const LanguageState& language) {
   const auto line = [&](std::size_t i) { return Message(kLabelMessages[i], language); };
@@ -83,7 +83,7 @@ TFormSociete::TFormSociete(const LanguageState& language, std::string programDir
 }
 
 void TFormSociete::showEvent(QShowEvent* event) {
-  setWindowTitle(Message(363, language_));
+  setWindowTitle(Message(msg::kCompany, language_));
   for (std::size_t i = 0; i < labels_.size(); ++i) {
     labels_[i]->setText(Message(kLabelMessages[i], language_));
     edits_[i]->setText(
@@ -101,7 +101,7 @@ void TFormSociete::BitBtn1Click() {
     if (!line.ok) {
       // The sheet prints 8-bit lines; a character they cannot hold would be
       // lost silently, so the user corrects it while the dialog is open.
-      prompter_.ShowMessage(kErrorCaption, MessageUtf8(kMessageIncorrectCharacter, language_),
+      prompter_.ShowMessage(kErrorCaption, MessageUtf8(msg::kIncorrectCharacter, language_),
                             PromptIcon::Error, language_.MessageLanguageId);
       edits_[i]->setFocus();
       return;

@@ -19,7 +19,7 @@ constexpr int kFull = 100;
 void NameControls(QWidget& window, const LanguageState& language) {
   NameControlsForReader(window, {{"zeNomFich", UiString(UiText::TransferredFile, language), {}},
                                  {"zeExpDest", UiString(UiText::TransferDirection, language), {}},
-                                 {"Label1", Message(116, language), {}},
+                                 {"Label1", Message(msg::kTransferInProgress, language), {}},
                                  {"ProgressBar1", UiString(UiText::TransferProgress, language), {}},
                                  {"bEscCopie", UiString(UiText::StopAfterFile, language), "ESC"}});
 }
@@ -102,8 +102,8 @@ void TFenCopie100b::ProgramProgress(std::uint32_t sent, std::uint32_t count) {
 }
 
 void TFenCopie100b::showEvent(QShowEvent* event) {
-  setWindowTitle(Message(323, language_));
-  transferLabel_->setText(Message(116, language_));
+  setWindowTitle(Message(msg::kCopyTitle, language_));
+  transferLabel_->setText(Message(msg::kTransferInProgress, language_));
   FixSizeAtLeast(*this, kDesignedSize);
   NameControls(*this, language_);
   QDialog::showEvent(event);

@@ -39,7 +39,7 @@ void TFenSuiviSup100b::ShowName(const std::string& name) {
 }
 
 void TFenSuiviSup100b::showEvent(QShowEvent* event) {
-  setWindowTitle(Message(325, language_));
+  setWindowTitle(Message(msg::kDeleteTitle, language_));
   FixSizeAtLeast(*this, kDesignedSize);
   NameControls(*this, language_);
   QDialog::showEvent(event);

@@ -14,8 +14,8 @@ namespace {
 constexpr QSize kDesignedSize(260, 93);
 
 void NameControls(QWidget& dialog, const LanguageState& language) {
-  NameControlsForReader(dialog, {{"Label1", Message(321, language), {}},
-                                 {"Password", Message(321, language), {}},
+  NameControlsForReader(dialog, {{"Label1", Message(msg::kEnterPassword, language), {}},
+                                 {"Password", Message(msg::kEnterPassword, language), {}},
                                  {"CancelBtn", UiString(UiText::Cancel, language), "ESC"}});
 }
 
@@ -58,8 +58,8 @@ TPasswordDlg::TPasswordDlg(const LanguageState& language, QWidget* parent)
 QString TPasswordDlg::typedPassword() const { return password_->text(); }
 
 void TPasswordDlg::showEvent(QShowEvent* event) {
-  setWindowTitle(Message(320, language_));
-  prompt_->setText(Message(321, language_));
+  setWindowTitle(Message(msg::kDisplayAllFilesTitle, language_));
+  prompt_->setText(Message(msg::kEnterPassword, language_));
   // A refused attempt must not stay in the edit for the next one.
   password_->clear();
   password_->setFocus();

@@ -107,7 +107,7 @@ TChoixCom::TChoixCom(const LanguageState& language, std::function<std::string()>
 }
 
 void TChoixCom::showEvent(QShowEvent* event) {
-  setWindowTitle(Message(324, language_));
+  setWindowTitle(Message(msg::kPortSelection, language_));
   NameControls(*this, language_);
   ShowChoices();
   const QString current = QString::fromStdString(currentPort_ ? currentPort_() : std::string());

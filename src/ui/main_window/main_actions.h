@@ -69,7 +69,7 @@ class MainActions : public QObject {
   QAction* SelectAllPC = nullptr;
   QAction* SelectAllKald = nullptr;
   // Options > Languages, by LanguageIndex.
-  std::array<QAction*, 8> languages{};
+  std::array<QAction*, kLanguageCount> languages{};
   QActionGroup* languageGroup = nullptr;
   // ?.
   QAction* Apropos = nullptr;

@@ -26,7 +26,6 @@ namespace {
 
 constexpr int kTimer1Interval = 1500;
 constexpr int kTimer2Interval = 100;
-constexpr int kMessageCommunication = 287;
 
 // Messages that a job on another thread would show while this thread waits
 // for the job: they are kept and shown once it has ended.
@@ -218,7 +217,7 @@ void MainLink::LineBack() {
 void MainLink::LineHungUp() {
   // Said once, where it stays in sight: the line to the recorder is gone.
   lineHungUp_ = true;
-  status_.SetText(3, Message(kMessageCommunication, language_));
+  status_.SetText(3, Message(msg::kCommunicationProblem, language_));
 }
 
 void MainLink::ProgressWindowsChanged() {

@@ -39,13 +39,7 @@
 
 namespace tesmora::ui {
 
-namespace {
-
-constexpr int kMessageConfirmation = 74;
-constexpr int kMessageExitQuestion = 268;
-constexpr int kMessageAccessDenied = 276;
-
-}  // namespace
+namespace {}  // namespace
 
 TFPtesm100q::TFPtesm100q(const std::string& programDirectory, std::uint32_t localeId,
                          MainWindowOptions options, QWidget* parent)
@@ -252,7 +246,7 @@ void TFPtesm100q::AllFilesClick() {
   }
   const AllFilesSwitch outcome = SwitchAllFilesMode(state_, typed);
   if (outcome == AllFilesSwitch::AccessDenied) {
-    prompter_->ShowMessage(kErrorCaption, MessageUtf8(kMessageAccessDenied, language_),
+    prompter_->ShowMessage(kErrorCaption, MessageUtf8(msg::kAccessDenied, language_),
                            PromptIcon::Error, language_.MessageLanguageId);
   }
   if (outcome != AllFilesSwitch::On && outcome != AllFilesSwitch::Off) return;
@@ -305,7 +299,7 @@ void TFPtesm100q::closeEvent(QCloseEvent* event) {
   }
   if (!closeConfirmed_) {
     const PromptAnswer answer = prompter_->Ask(
-        MessageUtf8(kMessageConfirmation, language_), MessageUtf8(kMessageExitQuestion, language_),
+        MessageUtf8(msg::kConfirmation, language_), MessageUtf8(msg::kExitQuestion, language_),
         PromptButtons::OkCancelDefaultCancel, PromptIcon::Question, language_.MessageLanguageId);
     if (answer != PromptAnswer::Ok) {
       event->ignore();

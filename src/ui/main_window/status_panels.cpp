@@ -8,12 +8,7 @@
 #include "ui/common/pane_widgets.h"
 
 namespace tesmora::ui {
-namespace {
-
-constexpr int kMessageSerialLink = 343;
-constexpr int kMessageExportDataMode = 275;
-
-}  // namespace
+namespace {}  // namespace
 
 StatusPanels::StatusPanels(QStatusBar& bar, const LanguageState& language)
     : bar_(bar), language_(language) {
@@ -51,8 +46,8 @@ void StatusPanels::Relabel() {
   const int lang = language_.LanguageIndex;
   NameForReader(bar_, FromUtf8(UiTextUtf8(UiText::StatusBar, lang)));
   const std::array<QString, kStatusPanelCount> names{
-      FromUtf8(UiTextUtf8(UiText::RecorderCount, lang)), Message(kMessageSerialLink, language_),
-      Message(kMessageExportDataMode, language_), FromUtf8(UiTextUtf8(UiText::FreePanel, lang)),
+      FromUtf8(UiTextUtf8(UiText::RecorderCount, lang)), Message(msg::kSerialLink, language_),
+      Message(msg::kExportDataMode, language_), FromUtf8(UiTextUtf8(UiText::FreePanel, lang)),
       FromUtf8(UiTextUtf8(UiText::PcCount, lang))};
   // A panel is heard by what it shows ("13 File(s)"), described by what it
   // counts or tells.

@@ -14,10 +14,6 @@
 namespace tesmora::ui {
 namespace {
 constexpr QSize kDesignedSize(408, 223);
-constexpr int kMessageCaption = 302;
-constexpr int kMessageDirectory = 303;
-constexpr int kMessageEsc = 304;
-constexpr int kMessageNewArchive = 305;
 }  // namespace
 
 TRepSaveAuto100d::TRepSaveAuto100d(const LanguageState& language, Prompter& prompter,
@@ -59,13 +55,13 @@ TRepSaveAuto100d::TRepSaveAuto100d(const LanguageState& language, Prompter& prom
 bool TRepSaveAuto100d::Busy() const { return TVChoixRep->Busy(); }
 
 void TRepSaveAuto100d::Relabel() {
-  setWindowTitle(Message(kMessageCaption, language_));
-  zaNewRep->setText(Message(kMessageDirectory, language_));
-  CancelBtn->setText(Message(kMessageEsc, language_));
-  bNewRep->setText(Message(kMessageNewArchive, language_));
+  setWindowTitle(Message(msg::kAutoSaveTitle, language_));
+  zaNewRep->setText(Message(msg::kDirectoryLabel, language_));
+  CancelBtn->setText(Message(msg::kEscButton, language_));
+  bNewRep->setText(Message(msg::kNewFolderButton, language_));
   bNewRep->setIcon(NodeStateIcon(explorer::kNodeFolder));
-  NameControlsForReader(*this, {{"zeNewRep", Message(kMessageDirectory, language_), {}},
-                                {"TVChoixRep", Message(kMessageCaption, language_), {}},
+  NameControlsForReader(*this, {{"zeNewRep", Message(msg::kDirectoryLabel, language_), {}},
+                                {"TVChoixRep", Message(msg::kAutoSaveTitle, language_), {}},
                                 {"CancelBtn", UiString(UiText::Cancel, language_), "ESC"}});
 }
 

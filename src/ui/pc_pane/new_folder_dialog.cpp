@@ -11,10 +11,6 @@
 namespace tesmora::ui {
 namespace {
 constexpr QSize kDesignedSize(359, 109);
-constexpr int kMessageCaption = 312;
-constexpr int kMessageCurrentFolder = 313;
-constexpr int kMessageName = 314;
-constexpr int kMessageEsc = 315;
 }  // namespace
 
 TFenNewRep::TFenNewRep(const LanguageState& language, QWidget* parent)
@@ -47,13 +43,13 @@ TFenNewRep::TFenNewRep(const LanguageState& language, QWidget* parent)
 }
 
 void TFenNewRep::Relabel() {
-  setWindowTitle(Message(kMessageCaption, language_));
-  zaRepCour->setText(Message(kMessageCurrentFolder, language_));
-  zaNomNewRep->setText(Message(kMessageName, language_));
-  findChild<QPushButton*>("bbCancel")->setText(Message(kMessageEsc, language_));
-  NameControlsForReader(*this, {{"zaRepCourant", Message(kMessageCurrentFolder, language_), {}},
-                                {"zeNewRep", Message(kMessageName, language_),
-                                 Message(kMessageCurrentFolder, language_)},
+  setWindowTitle(Message(msg::kNewFolderTitle, language_));
+  zaRepCour->setText(Message(msg::kCurrentFolderLabel, language_));
+  zaNomNewRep->setText(Message(msg::kNameLabel, language_));
+  findChild<QPushButton*>("bbCancel")->setText(Message(msg::kEscLabel, language_));
+  NameControlsForReader(*this, {{"zaRepCourant", Message(msg::kCurrentFolderLabel, language_), {}},
+                                {"zeNewRep", Message(msg::kNameLabel, language_),
+                                 Message(msg::kCurrentFolderLabel, language_)},
                                 {"bbCancel", UiString(UiText::Cancel, language_), "ESC"}});
 }
 

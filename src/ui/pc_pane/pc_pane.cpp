@@ -24,8 +24,6 @@
 namespace tesmora::ui {
 namespace {
 
-constexpr int kMessageComputer = 335;
-
 QTreeWidgetItem* RowItem(const explorer::PcListRow& row) {
   QStringList texts;
   for (const explorer::PcListColumn& column : explorer::kPcListColumns) {
@@ -244,7 +242,7 @@ void PcPane::SetTreeWidth(int width, int paneWidth) {
 
 void PcPane::Relabel() {
   const int lang = language_.LanguageIndex;
-  const QString computer = Message(kMessageComputer, language_);
+  const QString computer = Message(msg::kComputer, language_);
   Label3->setText(computer);
   QStringList headers;
   for (const explorer::PcListColumn& column : explorer::kPcListColumns) {

@@ -22,9 +22,9 @@
 namespace tesmora::ui {
 namespace {
 
-constexpr int kMessageCurves = 333;
-constexpr int kMessageDiskC = 334;
-constexpr std::array<int, link::kRecorderColumns> kColumnMessages{327, 328, 329, 330, 331};
+constexpr std::array<MessageId, link::kRecorderColumns> kColumnMessages{
+    msg::kNameColumn, msg::kTypeColumn, msg::kSampleColumn, msg::kDegradationColumn,
+    msg::kDateColumn};
 constexpr std::array<int, link::kRecorderColumns> kColumnWidths{90, 60, 100, 80, 70};
 constexpr const char* kRecorderName = "KALDIRONE";
 
@@ -161,10 +161,10 @@ void RecorderPane::EmitCount(const std::string& text) { emit countTextChanged(Fr
 
 void RecorderPane::Relabel() {
   const int lang = language_.LanguageIndex;
-  choixDiskButtons_->button(0)->setText(Message(kMessageCurves, language_));
-  choixDiskButtons_->button(1)->setText(Message(kMessageDiskC, language_));
+  choixDiskButtons_->button(0)->setText(Message(msg::kCurves, language_));
+  choixDiskButtons_->button(1)->setText(Message(msg::kDiskC, language_));
   QStringList headers;
-  for (const int id : kColumnMessages) headers << Message(id, language_);
+  for (const MessageId id : kColumnMessages) headers << Message(id, language_);
   ListKald->setHeaderLabels(headers);
 
   NameForReader(*this, kRecorderName);

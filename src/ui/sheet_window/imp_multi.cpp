@@ -11,8 +11,6 @@ namespace tesmora::ui {
 namespace {
 
 constexpr QSize kDesignedSize(243, 64);
-constexpr int kMessageMultiplePrinting = 310;
-constexpr int kMessagePrintingInProgress = 311;
 
 }  // namespace
 
@@ -36,8 +34,8 @@ TImpMulti::TImpMulti(const LanguageState& language, QWidget* parent)
 }
 
 void TImpMulti::Relabel() {
-  setWindowTitle(Message(kMessageMultiplePrinting, language_));
-  Label1->setText(Message(kMessagePrintingInProgress, language_));
+  setWindowTitle(Message(msg::kMultiplePrinting, language_));
+  Label1->setText(Message(msg::kPrintingInProgress, language_));
   NameControlsForReader(*this,
                         {{"nomFichierPrint", UiString(UiText::SheetInPreparation, language_), {}}});
 }

@@ -17,11 +17,7 @@
 #include "ui/sheet_window/sheet_window.h"
 
 namespace tesmora::ui {
-namespace {
-
-constexpr int kMessagePrinting = 308;
-
-}  // namespace
+namespace {}  // namespace
 
 bool TficheGraphique::DrawPages(QPrinter& printer, const std::vector<int>& order) {
   if (order.empty()) return true;
@@ -113,7 +109,7 @@ void TficheGraphique::PrintSelection(const std::string& folder,
 bool TficheGraphique::BitBtn2Click() {
   QPrintDialog dialog(&printer_, this);
   dialog.setObjectName("PrinterSetupDialog1");
-  dialog.setWindowTitle(Message(kMessagePrinting, language_));
+  dialog.setWindowTitle(Message(msg::kPrinting, language_));
   dialog.setOptions({});
   if (dialog.exec() != QDialog::Accepted) return false;
   // Only this window's printer changes: the machine's default stays as it is.

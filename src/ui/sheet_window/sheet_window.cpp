@@ -35,10 +35,6 @@ namespace {
 
 constexpr QSize kDesignedSize(569, 516);
 constexpr int kMinimumWidth = 577;
-constexpr int kMessageOpeningError = 54;
-constexpr int kMessagePreview = 306;
-constexpr int kMessageScale = 307;
-constexpr int kMessagePrinter = 309;
 constexpr int kZoomMin = 1;
 constexpr int kZoomMax = 1000;
 // A preparation of a few pages is over before a progress window would help.
@@ -149,9 +145,9 @@ TficheGraphique::TficheGraphique(const LanguageState& language, SheetSources sou
 TficheGraphique::~TficheGraphique() = default;
 
 void TficheGraphique::Relabel() {
-  setWindowTitle(Message(kMessagePreview, language_));
-  GroupBox1->setTitle(Message(kMessagePrinter, language_));
-  Label1->setText(Message(kMessageScale, language_));
+  setWindowTitle(Message(msg::kPrintPreviewTitle, language_));
+  GroupBox1->setTitle(Message(msg::kPrinterLabel, language_));
+  Label1->setText(Message(msg::kScaleLabel, language_));
   BitBtn2->setToolTip(UiString(UiText::ChoosePrinter, language_));
   BitBtn1->setToolTip(UiString(UiText::PrintSheets, language_));
   NameControlsForReader(*this,
@@ -190,7 +186,7 @@ int TficheGraphique::PreparePages(bool forPreview, const std::string& folder,
   if (progress == nullptr && names.size() > 1) {
     preparing = std::make_unique<QProgressDialog>(parentWidget());
     preparing->setObjectName("PreparingSheets");
-    preparing->setWindowTitle(Message(kMessagePreview, language_));
+    preparing->setWindowTitle(Message(msg::kPrintPreviewTitle, language_));
     preparing->setCancelButton(nullptr);
     preparing->setRange(0, static_cast<int>(names.size()));
     preparing->setMinimumDuration(kProgressAfterMs);
@@ -215,7 +211,7 @@ int TficheGraphique::PreparePages(bool forPreview, const std::string& folder,
   preparing.reset();
   if (pages_.empty()) {
     // The box has always come in the neutral language.
-    prompter_.ShowMessage(kErrorCaption, MessageUtf8(kMessageOpeningError, language_.LanguageIndex),
+    prompter_.ShowMessage(kErrorCaption, MessageUtf8(msg::kOpeningError, language_.LanguageIndex),
                           PromptIcon::Stop, 0);
   }
   JvPreviewControl1->updatePreview();

@@ -55,7 +55,7 @@ class TficheGraphique : public QDialog {
 
   // The pages of the named files of `folder` (the selection in list order).
   // A file of another kind, or one that cannot be loaded, gives no page; no
-  // page at all is said with message 54. Without a font that draws the
+  // page at all is said with msg::kOpeningError. Without a font that draws the
   // sheets, a box names the missing face and no page is made. `progress`, when printing, shows
   // each name before its page is added. The window keeps painting meanwhile.
   // Returns the page count.
