@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "shell/message_table.h"
 
 namespace tesmora::explorer {
 
@@ -41,7 +42,7 @@ std::string DateSortKey(std::string_view date);
 // One column of the PC list. The window, the sort and the rows all read the
 // table below; a new column is a new entry there.
 struct PcListColumn {
-  int headerMessage;
+  MessageId headerMessage;
   int width;  // in pixels, as the list first shows it
   std::string (*text)(const PcListRow& row);
   // Compared with the user's locale, case-sensitive.
@@ -50,13 +51,12 @@ struct PcListColumn {
   bool sortsAfterFill = false;
 };
 
-// Header messages: 327 "Name", 328 "Type", 331 "Date".
 inline constexpr std::array kPcListColumns{
-    PcListColumn{327, 100, [](const PcListRow& row) { return row.name; },
+    PcListColumn{msg::kNameColumn, 100, [](const PcListRow& row) { return row.name; },
                  [](const PcListRow& row) { return row.name; }},
-    PcListColumn{328, 60, [](const PcListRow& row) { return row.type; },
+    PcListColumn{msg::kTypeColumn, 60, [](const PcListRow& row) { return row.type; },
                  [](const PcListRow& row) { return row.type; }, true},
-    PcListColumn{331, 60, [](const PcListRow& row) { return row.date; },
+    PcListColumn{msg::kDateColumn, 60, [](const PcListRow& row) { return row.date; },
                  [](const PcListRow& row) { return DateSortKey(row.date); }},
 };
 inline constexpr std::size_t kPcListColumnCount = kPcListColumns.size();

@@ -298,7 +298,7 @@ TEST_F(SessionAgainstRecorder, AReceivedFileReplacesAnOlderOneAsThePolicySays) {
     ASSERT_TRUE(session_->ReceiveFiles({"03151234.312", "04021235.212"}, received()));
     ASSERT_TRUE(RunToIdle());
     const std::vector<std::string> asked =
-        c.answer ? std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 1)}
+        c.answer ? std::vector<std::string>{"03151234.312. " + MessageUtf8(msg::kReplaceFile, 1)}
                  : std::vector<std::string>{};
     const std::vector<std::string> questions = prompter_.questions();
     EXPECT_EQ(std::vector<std::string>(questions.begin() + askedBefore, questions.end()), asked);
@@ -320,8 +320,9 @@ TEST_F(SessionAgainstRecorder, AWriteProtectedFileIsAskedAboutAgainBeforeItIsRep
   const std::string path = received() + "03151234.312";
   WriteBytes(path, "older");
   ::chmod(path.c_str(), 0444);
-  const std::string replace = "03151234.312. " + MessageUtf8(285, 1);
-  const std::string readOnly = "03151234.312. " + MessageUtf8(284, 1) + MessageUtf8(285, 1);
+  const std::string replace = "03151234.312. " + MessageUtf8(msg::kReplaceFile, 1);
+  const std::string readOnly =
+      "03151234.312. " + MessageUtf8(msg::kReadOnlyFile, 1) + MessageUtf8(msg::kReplaceFile, 1);
   prompter_.Script({PromptAnswer::Yes, PromptAnswer::Cancel});
   ASSERT_TRUE(session_->ReceiveFiles({"03151234.312", "04021235.212"}, received()));
   ASSERT_TRUE(RunToIdle());
@@ -349,8 +350,8 @@ TEST_F(SessionAgainstRecorder, AFileThatAppearsDuringTheTransferIsAskedAboutThen
   ASSERT_TRUE(session_->ReceiveFiles({"03151234.312", "04021235.212"}, received()));
   ASSERT_TRUE(RunToIdle());
   EXPECT_EQ(prompter_.questions(),
-            (std::vector<std::string>{"03151234.312. " + MessageUtf8(285, 1),
-                                      "04021235.212. " + MessageUtf8(285, 1)}));
+            (std::vector<std::string>{"03151234.312. " + MessageUtf8(msg::kReplaceFile, 1),
+                                      "04021235.212. " + MessageUtf8(msg::kReplaceFile, 1)}));
   EXPECT_EQ(Stored("03151234.312"), "appeared meanwhile");
   EXPECT_EQ(Stored("04021235.212"), OnRecorder("04021235.212"));
   EXPECT_EQ(tesmora::testing::EntriesIn(received()), 2);
@@ -369,7 +370,7 @@ TEST_F(SessionAgainstRecorder, AFullDiskLeavesNoPartialFileAndKeepsTheOlderOne) 
   prompter_.Script({PromptAnswer::Yes});
   ASSERT_TRUE(session_->ReceiveFiles({"03151234.312"}, received()));
   ASSERT_TRUE(RunToIdle([&] { return !prompter_.messages().empty(); }));
-  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(292, 1)});
+  EXPECT_EQ(prompter_.messages(), std::vector<std::string>{MessageUtf8(msg::kDiskFull, 1)});
   EXPECT_EQ(Stored("03151234.312"), "older");
   EXPECT_EQ(tesmora::testing::EntriesIn(received()), 1);
 }

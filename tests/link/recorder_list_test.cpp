@@ -112,11 +112,11 @@ TEST(RecorderRows, EachColumnShowsItsBytesInItsCodePage) {
   for (int language = 0; language < 8; ++language) {
     SCOPED_TRACE(language);
     const RecorderRow row{"\x90TUDE.TXT", "TXT", "bl\x82 dur",
-                          std::string(MessageBytes(288, language)), "15/03/12"};
+                          std::string(MessageBytes(msg::kYes, language)), "15/03/12"};
     EXPECT_EQ(RecorderColumnText(row, 0), "\u00c9TUDE.TXT");
     EXPECT_EQ(RecorderColumnText(row, 1), "TXT");
     EXPECT_EQ(RecorderColumnText(row, 2), "bl\u00e9 dur");
-    EXPECT_EQ(RecorderColumnText(row, 3), MessageUtf8(288, language));
+    EXPECT_EQ(RecorderColumnText(row, 3), MessageUtf8(msg::kYes, language));
     EXPECT_EQ(RecorderColumnText(row, 4), "15/03/12");
   }
 }
