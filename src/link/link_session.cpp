@@ -88,6 +88,7 @@ void LinkSession::SetMemory(int memoryChoice) {
   link_.WithState([memoryChoice](LinkState& s) {
     s.memoryChoice = memoryChoice;
     s.rawMode = memoryChoice != 0;
+    s.allFilesMode = s.rawMode;
   });
 }
 

@@ -31,6 +31,9 @@ using ExportReceivedFile =
 struct LinkState {
   // Modes and settings.
   bool rawMode = false;
+  // The user's display-all-files choice. The start-up downloads take raw mode
+  // for themselves; when they end, raw mode goes back to this choice.
+  bool allFilesMode = false;
   int memoryChoice = 0;
   std::string drivePrefix;
   bool startupPhase = true;

@@ -71,12 +71,17 @@ bool AcceptsDropOnRecorderList(const std::vector<std::string>& names, bool rawMo
 }
 
 void SwitchAllFilesMode(TRead& link, bool on) {
-  link.WithState([&](LinkState& s) {
+  const bool downloading = link.WithState([&](LinkState& s) {
+    s.allFilesMode = on;
+    if (!on) s.memoryChoice = 0;
+    // A start-up download needs its raw mode and its drive to the end; the
+    // choice takes effect when the downloads are over.
+    if (s.startupDownload) return true;
     s.rawMode = on;
     s.drivePrefix.clear();
-    if (!on) s.memoryChoice = 0;
+    return false;
   });
-  if (!on) link.StartCommand(kCmdList);
+  if (!on && !downloading) link.StartCommand(kCmdList);
 }
 
 void ChooseMemory(TRead& link, int memoryChoice) {
@@ -230,7 +235,7 @@ void ContinueReceive(const LinkContext& context) {
       s.listsStep = 1;
     } else {
       s.startupPhase = false;
-      s.rawMode = false;
+      s.rawMode = s.allFilesMode;
       s.listsReady = true;
     }
   });

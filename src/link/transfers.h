@@ -35,7 +35,8 @@ bool IsRecorderFormatName(std::string_view name);
 bool AcceptsDropOnRecorderList(const std::vector<std::string>& names, bool rawMode);
 
 // The all-files mode: raw mode and the memory choice follow it. Switching it
-// off lists the recorder's test files again.
+// off lists the recorder's test files again. During the start-up downloads,
+// raw mode follows it once they end.
 void SwitchAllFilesMode(TRead& link, bool on);
 // A click on the memory choice: that section is listed.
 void ChooseMemory(TRead& link, int memoryChoice);

@@ -665,6 +665,42 @@ TEST_F(LinkAgainstRecorder, StartUpSequenceCutShortDownloadsEverythingAgain) {
   EXPECT_EQ(EntriesIn(programs_.path()), 3);
 }
 
+// The user switches display all files on (or off) while the start-up
+// downloads run in raw mode: the downloads finish, and then raw mode is what
+// the user chose, as the menu shows it.
+class AllFilesDuringStartUp : public LinkAgainstRecorder,
+                              public ::testing::WithParamInterface<bool> {};
+
+TEST_P(AllFilesDuringStartUp, TheUsersChoiceHoldsAfterTheDownloads) {
+  const bool on = GetParam();
+  StartWith(SampleContents());
+  link_->WithState([&](LinkState& s) {
+    s.startupPhase = true;
+    s.rawMode = !on;
+    s.allFilesMode = !on;
+  });
+  StartupSequence sequence(programs_.path(), [] {});
+  bool switched = false;
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        if (!switched && link_->WithState([](LinkState& s) { return s.startupDownload; })) {
+          SwitchAllFilesMode(*link_, on);
+          switched = true;
+        }
+        std::this_thread::sleep_for(5ms);  // the start-up timer's pace, a duration
+        return !sequence.Tick(context());
+      },
+      60s));
+  EXPECT_TRUE(switched);
+  EXPECT_TRUE(prompter_.messages().empty());
+  EXPECT_TRUE(std::filesystem::exists(programs_.File("protocol.txt")));
+  link_->WithState([&](LinkState& s) {
+    EXPECT_FALSE(s.startupPhase);
+    EXPECT_EQ(s.rawMode, on);
+  });
+}
+INSTANTIATE_TEST_SUITE_P(OnAndOff, AllFilesDuringStartUp, ::testing::Bool());
+
 // A second recorder, with one test, on a terminal of its own; it serves
 // until it goes.
 struct SecondRecorder {
